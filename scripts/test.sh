@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs what is missing, checks the formatting, then builds and runs every test:
+# a plain build, a build under AddressSanitizer + UndefinedBehaviorSanitizer, and the loader
+# and view tests under ThreadSanitizer.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+"$root/scripts/setup.sh"
+
+echo "== formatting"
+"$root/scripts/check-format.sh"
+
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+
+echo "== plain build"
+"$root/scripts/build.sh" build/test
+ctest --test-dir build/test --output-on-failure -j "$jobs"
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+"$root/scripts/build.sh" build/asan asan
+ctest --test-dir build/asan --output-on-failure -j "$jobs"
+
+if [ -f "$root/scripts/tsan-tests.txt" ]; then
+  echo "== ThreadSanitizer (loader and view)"
+  export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
+  "$root/scripts/build.sh" build/tsan tsan
+  ctest --test-dir build/tsan --output-on-failure -j "$jobs" -L "$(paste -sd'|' "$root/scripts/tsan-tests.txt")"
+fi
+
+if [ -x "$root/scripts/e2e-xvfb.sh" ] && command -v Xvfb >/dev/null 2>&1; then
+  echo "== end to end under Xvfb"
+  "$root/scripts/e2e-xvfb.sh" "$root/build/test"
+fi
+echo "== all tests passed"

@@ -1,0 +1,40 @@
+#pragma once
+// The in-memory content of one loaded data file, owned by the view once a load completes.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kurvon {
+
+// 0x00BBGGRR, red in the low byte.
+using ColorRef = std::uint32_t;
+
+constexpr ColorRef MakeColorRef(unsigned r, unsigned g, unsigned b) {
+    return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
+}
+constexpr unsigned RedOf(ColorRef c) { return c & 0xFF; }
+constexpr unsigned GreenOf(ColorRef c) { return (c >> 8) & 0xFF; }
+constexpr unsigned BlueOf(ColorRef c) { return (c >> 16) & 0xFF; }
+
+struct DataSet {
+    std::uint32_t recordCount = 0;
+    std::uint32_t channelCount = 0;
+
+    // One contiguous array per channel: columns[c][r] is channel c in record r.
+    std::vector<std::vector<float>> columns;
+    std::vector<ColorRef> colors;
+    std::vector<std::string> names; // raw bytes of the names line (GBK or UTF-8)
+    std::vector<float> maxima;      // widened by +1.0 once the load completed
+    std::vector<float> minima;      // widened by -1.0 once the load completed
+
+    // The arrays are present (a complete data set, or one being built).
+    bool Present() const { return !columns.empty() || !colors.empty() || !names.empty(); }
+
+    float Value(std::uint32_t channel, std::uint32_t record) const {
+        return columns[channel][record];
+    }
+    const float* Channel(std::uint32_t channel) const { return columns[channel].data(); }
+};
+
+} // namespace kurvon

@@ -1,0 +1,53 @@
+#pragma once
+// Reads a data file into a private DataSet on whatever thread calls it. The caller hands the
+// result over to the view when the status is Loaded.
+
+#include "data/DataSet.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kurvon {
+
+enum class LoadStatus {
+    Loaded,
+    CannotOpen,      // missing, a folder, unreadable, or a read error
+    TooFewRecords,   // fewer than two data lines
+    Cancelled,
+    OutOfMemory,     // the data set would not fit (or an allocation failed)
+};
+
+// Receives progress positions. Only called when the position differs from the last one sent;
+// positions are clamped to 0..100. Called on the loader's thread.
+class ProgressSink {
+public:
+    virtual ~ProgressSink() = default;
+    virtual void SetPosition(int position) = 0;
+    virtual void Show() = 0; // after position 0, before the file is opened
+};
+
+struct LoadOptions {
+    std::uint32_t colorSeed = 0; // usually the calendar time in seconds
+    const std::atomic<bool>* cancel = nullptr; // optional; checked regularly
+};
+
+struct LoadResult {
+    LoadStatus status = LoadStatus::CannotOpen;
+    DataSet data;                      // extremes already widened by +-1.0
+    std::vector<std::string> listMin;  // "%.2f" of the unwidened minimum, per channel
+    std::vector<std::string> listMax;  // "%.2f" of the unwidened maximum, per channel
+    std::uint32_t firstRecord = 0;
+    std::uint32_t lastRecord = 0;
+    std::uint32_t zoomStep = 0;
+};
+
+// The loader's algorithm up to and including position 99 and the widening; the caller fills
+// the list, sends 100, refreshes the colours and publishes the result, in that order.
+LoadResult LoadDataFile(const std::string& path, ProgressSink& sink, const LoadOptions& options);
+
+// Calendar time in seconds, the usual colour seed.
+std::uint32_t CurrentColorSeed();
+
+} // namespace kurvon

@@ -1,0 +1,42 @@
+#pragma once
+// Everything the view owns around the data set. The UI thread alone reads and writes it; the
+// loader builds a private DataSet and the view takes it over when the load completes.
+
+#include "data/DataSet.h"
+#include "data/VisibleChannelList.h"
+
+#include <cstdint>
+#include <string>
+
+namespace kurvon {
+
+struct ViewState {
+    DataSet data;
+    VisibleChannelList visible;
+
+    bool loading = false;    // raised by the view before the loader starts
+    bool dataLoaded = false; // a complete data set is present
+
+    std::uint32_t firstRecord = 0;
+    std::uint32_t lastRecord = 0;
+    std::uint32_t zoomStep = 0; // record count / 40, set by each completed load
+    std::string currentPath;    // the file being or last loaded
+
+    bool dragInProgress = false;
+    int dragStartX = 0;
+    int dragEndX = 0;
+
+    // Outside any plot frame until the mouse first moves over the chart.
+    int cursorX = -1000;
+    int cursorY = -1000;
+};
+
+// Frees the data set's arrays and empties the visible-channel list. Flags, view window and zoom
+// step are untouched.
+void ReleaseDataSet(ViewState& state);
+
+// What Clear does to the model: empties the visible-channel list, clears the data-loaded flag,
+// zeroes the view window and both drag positions. The arrays, counts, colours and zoom step stay.
+void ClearModel(ViewState& state);
+
+} // namespace kurvon

@@ -1,0 +1,12 @@
+// Shared entry point: a QApplication exists for every test binary, so tests of Qt Gui and
+// Widgets code run in-process on whichever platform QT_QPA_PLATFORM names (offscreen in ctest).
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
