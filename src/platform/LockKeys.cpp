@@ -1,0 +1,51 @@
+#include "platform/LockKeys.h"
+
+#include <QGuiApplication>
+
+#if defined(KURVON_HAVE_X11) && QT_CONFIG(xcb)
+#include <QtGui/qguiapplication_platform.h>
+// Xlib defines macros (Bool, Status, None...) that clash with Qt names: include it last.
+#include <X11/XKBlib.h>
+#define KURVON_LOCKKEYS_X11 1
+#endif
+
+namespace kurvon {
+
+#ifdef KURVON_LOCKKEYS_X11
+namespace {
+
+// Indicators are looked up by name: their bit positions depend on the keyboard map. A map
+// without the indicator counts as "off"; `found` tells whether the server answered at all.
+bool NamedIndicatorOn(Display* display, const char* name, int& found) {
+    const Atom atom = XInternAtom(display, name, True);
+    int on = 0;
+    if (atom != 0 && XkbGetNamedIndicator(display, atom, nullptr, &on, nullptr, nullptr))
+        ++found;
+    return on != 0;
+}
+
+} // namespace
+#endif
+
+std::optional<LockKeyState> QueryLockKeys() {
+#ifdef KURVON_LOCKKEYS_X11
+    if (!qGuiApp)
+        return std::nullopt;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    Display* display = x11 ? x11->display() : nullptr;
+    if (!display)
+        return std::nullopt;
+    int found = 0;
+    LockKeyState state;
+    state.caps = NamedIndicatorOn(display, "Caps Lock", found);
+    state.num = NamedIndicatorOn(display, "Num Lock", found);
+    state.scroll = NamedIndicatorOn(display, "Scroll Lock", found);
+    if (found == 0) // no XKB, or no named indicators at all
+        return std::nullopt;
+    return state;
+#else
+    return std::nullopt;
+#endif
+}
+
+} // namespace kurvon
