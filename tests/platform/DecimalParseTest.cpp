@@ -1,0 +1,101 @@
+#include "platform/DecimalParse.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <locale.h>
+#include <random>
+#include <string>
+
+namespace kurvon {
+namespace {
+
+// strtod of the C library in the "C" locale, whatever the process locale is.
+double CStrtod(const std::string& text) {
+    static locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
+    return strtod_l(text.c_str(), nullptr, c);
+}
+
+TEST(DecimalParse, PrefixForms) {
+    EXPECT_EQ(ParseDecimalPrefix("-.5"), -0.5f);
+    EXPECT_EQ(ParseDecimalPrefix("1e3"), 1000.0f);
+    EXPECT_EQ(ParseDecimalPrefix("1,5"), 1.0f);
+    EXPECT_EQ(ParseDecimalPrefix("abc"), 0.0f);
+    EXPECT_EQ(ParseDecimalPrefix("12.5V"), 12.5f);
+    EXPECT_EQ(ParseDecimalPrefix("+7."), 7.0f);
+    EXPECT_EQ(ParseDecimalPrefix("5.e2"), 500.0f);
+    EXPECT_EQ(ParseDecimalPrefix("1e"), 1.0f);
+    EXPECT_EQ(ParseDecimalPrefix("1e+"), 1.0f);
+    EXPECT_EQ(ParseDecimalPrefix("2E-1x"), 0.2f);
+    EXPECT_EQ(ParseDecimalPrefix("\r\v 3"), 3.0f);
+    EXPECT_EQ(ParseDecimalPrefix("\x00"
+                                 "5"),
+              0.0f);
+    for (const char* none : {"", "-", "+", ".", "-.", ".e5", "inf", "nan", "INFINITY", "--5", "e5"})
+        EXPECT_EQ(ParseDecimalPrefix(none), 0.0f) << none;
+    EXPECT_EQ(ParseDecimalPrefix("0x1A"), 0.0f);
+    EXPECT_TRUE(std::signbit(ParseDecimalPrefix("-0")));
+    EXPECT_EQ(ParseDecimalPrefix("12/16/2019"), 12.0f);
+}
+
+TEST(DecimalParse, RangeAndRounding) {
+    const float inf = std::numeric_limits<float>::infinity();
+    EXPECT_EQ(ParseDecimalPrefix("1e39"), inf);
+    EXPECT_EQ(ParseDecimalPrefix("-1e39"), -inf);
+    EXPECT_EQ(ParseDecimalPrefix("1e99999999999999999999"), inf);
+    EXPECT_EQ(ParseDecimalPrefix(std::string(5000, '9')), inf);
+    EXPECT_EQ(ParseDecimalPrefix("3.4028234e38"), FLT_MAX);
+    EXPECT_EQ(ParseDecimalPrefix("3.4028235e38"), FLT_MAX);
+    EXPECT_EQ(ParseDecimalPrefix("3.4028236e38"), inf);
+    EXPECT_EQ(ParseDecimalPrefix("1e-50"), 0.0f);
+    EXPECT_EQ(ParseDecimalPrefix("1e-99999999999"), 0.0f);
+    EXPECT_EQ(ParseDecimalPrefix("1.4e-45"), std::numeric_limits<float>::denorm_min());
+    EXPECT_EQ(ParseDecimalPrefix("0." + std::string(400, '0') + "1e405"), 10000.0f);
+    EXPECT_EQ(ParseDecimalPrefixDouble("1e400"), std::numeric_limits<double>::infinity());
+
+    EXPECT_EQ(RoundToFloat(0x1.ffffffp127), inf);
+    EXPECT_EQ(RoundToFloat(0x1.fffffefffffffp127), FLT_MAX);
+    EXPECT_EQ(RoundToFloat(-0x1.ffffffp127), -inf);
+    // Rounded via the double, as the C library's atof followed by a float conversion.
+    EXPECT_EQ(ParseDecimalPrefix("0.1"), static_cast<float>(0.1));
+}
+
+TEST(DecimalParse, AgreesWithTheCLibrary) {
+    std::mt19937_64 random(12345);
+    const char digits[] = "0123456789";
+    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    for (int i = 0; i < 200000; ++i) {
+        std::string text;
+        if (pick(4) == 0)
+            text += pick(2) ? '-' : '+';
+        const int intDigits = pick(4) == 0 ? pick(25) : pick(8);
+        for (int d = 0; d < intDigits; ++d)
+            text += digits[pick(10)];
+        if (pick(2)) {
+            text += '.';
+            const int fracDigits = pick(4) == 0 ? pick(30) : pick(10);
+            for (int d = 0; d < fracDigits; ++d)
+                text += digits[pick(10)];
+        }
+        if (pick(3) == 0) {
+            text += pick(2) ? 'e' : 'E';
+            if (pick(2))
+                text += pick(2) ? '-' : '+';
+            text += std::to_string(pick(3) == 0 ? pick(400) : pick(40));
+        }
+        if (pick(3) == 0)
+            text += "V";
+        const double expected = CStrtod(text);
+        ASSERT_EQ(ParseDecimalPrefixDouble(text), expected) << text;
+        if (std::fabs(expected) < 3.0e38) {
+            ASSERT_EQ(ParseDecimalPrefix(text), static_cast<float>(expected)) << text;
+        }
+    }
+}
+
+} // namespace
+} // namespace kurvon
