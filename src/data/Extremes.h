@@ -1,0 +1,17 @@
+#pragma once
+// The smallest and largest value of one channel, with strict comparisons starting from the
+// first record's value (so the first of equal values wins, -0 and +0 included).
+
+#include <cstdint>
+
+namespace kurvon {
+
+struct Extremes {
+    float minimum = 0.0f;
+    float maximum = 0.0f;
+};
+
+// count must be at least 1.
+Extremes ChannelExtremes(const float* values, std::uint64_t count);
+
+} // namespace kurvon

@@ -1,0 +1,23 @@
+#include "data/FieldRule.h"
+
+namespace kurvon {
+
+std::size_t CountFields(const char* begin, const char* end) {
+    std::size_t count = 0;
+    ForEachField(begin, end, [&count](const char*, const char*) {
+        ++count;
+        return true;
+    });
+    return count;
+}
+
+std::vector<std::string> SplitFields(std::string_view line) {
+    std::vector<std::string> fields;
+    ForEachField(line.data(), line.data() + line.size(), [&fields](const char* b, const char* e) {
+        fields.emplace_back(b, e);
+        return true;
+    });
+    return fields;
+}
+
+} // namespace kurvon

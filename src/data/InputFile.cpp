@@ -1,0 +1,97 @@
+#include "data/InputFile.h"
+
+#if defined(__unix__) || defined(__APPLE__)
+#define KURVON_POSIX_FILES 1
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#else
+#include <filesystem>
+#include <fstream>
+#endif
+
+namespace kurvon {
+
+#ifdef KURVON_POSIX_FILES
+
+struct InputFile::Impl {
+    int fd = -1;
+};
+
+InputFile::InputFile() : m_impl(std::make_unique<Impl>()) {}
+
+InputFile::~InputFile() {
+    if (m_impl->fd >= 0)
+        ::close(m_impl->fd);
+}
+
+bool InputFile::Open(const std::string& path) {
+    int flags = O_RDONLY;
+#ifdef O_CLOEXEC
+    flags |= O_CLOEXEC;
+#endif
+    const int fd = ::open(path.c_str(), flags);
+    if (fd < 0)
+        return false;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+#if defined(POSIX_FADV_SEQUENTIAL) && !defined(__APPLE__)
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
+#endif
+    m_impl->fd = fd;
+    m_size = static_cast<std::uint64_t>(info.st_size);
+    return true;
+}
+
+std::int64_t InputFile::Read(char* dst, std::size_t count) {
+    for (;;) {
+        const ssize_t n = ::read(m_impl->fd, dst, count);
+        if (n >= 0)
+            return n;
+        if (errno != EINTR)
+            return -1;
+    }
+}
+
+#else
+
+struct InputFile::Impl {
+    std::ifstream stream;
+};
+
+InputFile::InputFile() : m_impl(std::make_unique<Impl>()) {}
+
+InputFile::~InputFile() = default;
+
+bool InputFile::Open(const std::string& path) {
+    // Paths arrive as UTF-8.
+    const std::filesystem::path fsPath(
+        std::u8string(reinterpret_cast<const char8_t*>(path.data()), path.size()));
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(fsPath, error))
+        return false;
+    const auto size = std::filesystem::file_size(fsPath, error);
+    if (error)
+        return false;
+    m_impl->stream.open(fsPath, std::ios::binary);
+    if (!m_impl->stream)
+        return false;
+    m_size = size;
+    return true;
+}
+
+std::int64_t InputFile::Read(char* dst, std::size_t count) {
+    m_impl->stream.read(dst, static_cast<std::streamsize>(count));
+    const std::streamsize n = m_impl->stream.gcount();
+    if (m_impl->stream.bad())
+        return -1;
+    return n;
+}
+
+#endif
+
+} // namespace kurvon

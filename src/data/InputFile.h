@@ -1,0 +1,32 @@
+#pragma once
+// Reading a regular file's bytes: the one platform seam of the reader. POSIX calls where
+// available (they tell folders, special files and read errors apart), standard streams elsewhere.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace kurvon {
+
+class InputFile {
+public:
+    InputFile();
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // Regular files only: folders, devices and pipes are refused.
+    bool Open(const std::string& path);
+    std::uint64_t Size() const { return m_size; }
+
+    // Bytes read into dst (0 at the end of the file), or -1 on a read error.
+    std::int64_t Read(char* dst, std::size_t count);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+    std::uint64_t m_size = 0;
+};
+
+} // namespace kurvon

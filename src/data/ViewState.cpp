@@ -1,0 +1,25 @@
+#include "data/ViewState.h"
+
+namespace kurvon {
+
+void ReleaseDataSet(ViewState& state) {
+    // Swapping with empty containers frees the storage, not just the elements.
+    DataSet& data = state.data;
+    std::vector<ColorRef>().swap(data.colors);
+    std::vector<std::string>().swap(data.names);
+    std::vector<float>().swap(data.maxima);
+    std::vector<float>().swap(data.minima);
+    std::vector<std::vector<float>>().swap(data.columns);
+    state.visible.Clear();
+}
+
+void ClearModel(ViewState& state) {
+    state.visible.Clear();
+    state.dataLoaded = false;
+    state.firstRecord = 0;
+    state.lastRecord = 0;
+    state.dragStartX = 0;
+    state.dragEndX = 0;
+}
+
+} // namespace kurvon
