@@ -1,0 +1,104 @@
+#include "app/CommandLine.h"
+
+#include "data/Loader.h"
+#include "platform/TextDecode.h"
+
+#include <iostream>
+
+namespace kurvon {
+
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+class SilentProgress : public ProgressSink {
+public:
+    void SetPosition(int) override {}
+    void Show() override {}
+};
+
+std::string FailureText(LoadStatus status, const std::string& path) {
+    switch (status) {
+    case LoadStatus::CannotOpen:
+        return "cannot open " + path;
+    case LoadStatus::TooFewRecords:
+        return path + " has fewer than two data records";
+    case LoadStatus::OutOfMemory:
+        return path + " is too large to load";
+    case LoadStatus::Cancelled:
+        return "loading " + path + " was cancelled";
+    case LoadStatus::Loaded:
+        break;
+    }
+    return "cannot load " + path;
+}
+
+} // namespace
+
+std::string UsageText() {
+    return "Usage: kurvon [FILE.kvd]\n"
+           "       kurvon --info FILE\n"
+           "       kurvon --version\n"
+           "       kurvon --help\n"
+           "\n"
+           "Shows battery test data files as curves.\n"
+           "\n"
+           "  --info FILE  print the channel and record counts, the zoom step and each\n"
+           "               channel's index, name, minimum and maximum, tab-separated\n"
+           "  --version    print the version\n"
+           "  --help       print this help\n";
+}
+
+int RunInfoCommand(const std::string& path, std::ostream& out, std::ostream& err) {
+    SilentProgress progress;
+    LoadOptions options;
+    options.colorSeed = CurrentColorSeed();
+    const LoadResult result = LoadDataFile(path, progress, options);
+    if (result.status != LoadStatus::Loaded) {
+        err << "kurvon: " << FailureText(result.status, path) << '\n';
+        return kExitFailure;
+    }
+    const DataSet& data = result.data;
+    out << "channels: " << data.channelCount << '\n';
+    out << "records: " << data.recordCount << '\n';
+    out << "zoom step: " << result.zoomStep << '\n';
+    for (std::uint32_t c = 0; c < data.channelCount; ++c) {
+        out << c << '\t' << DecodeTextToUtf8(data.names[c]) << '\t' << result.listMin[c] << '\t'
+            << result.listMax[c] << '\n';
+    }
+    out.flush();
+    return out ? 0 : kExitFailure;
+}
+
+std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ostream& out,
+                                  std::ostream& err) {
+    if (args.empty())
+        return std::nullopt;
+    const std::string& command = args[0];
+    if (command == "--version") {
+        out << "kurvon " << KURVON_VERSION << '\n';
+        return 0;
+    }
+    if (command == "--help" || command == "-h") {
+        out << UsageText();
+        return 0;
+    }
+    if (command == "--info") {
+        if (args.size() != 2) {
+            err << "kurvon: --info needs exactly one file\n" << UsageText();
+            return kExitUsage;
+        }
+        return RunInfoCommand(args[1], out, err);
+    }
+    return std::nullopt;
+}
+
+std::optional<int> RunCommandLine(int argc, char** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i]);
+    return RunCommandLine(args, std::cout, std::cerr);
+}
+
+} // namespace kurvon

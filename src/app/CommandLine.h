@@ -1,0 +1,23 @@
+#pragma once
+// The command-line uses of kurvon that need no window: --info, --version and --help.
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace kurvon {
+
+std::string UsageText();
+
+// Loads path and prints its channel and record counts, zoom step and one line per channel
+// (index, name, minimum, maximum). 0 on success; otherwise one line on err and nonzero.
+int RunInfoCommand(const std::string& path, std::ostream& out, std::ostream& err);
+
+// Handles --info, --version and --help (arguments without the program name). Nothing when the
+// arguments are meant for the window.
+std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ostream& out,
+                                  std::ostream& err);
+std::optional<int> RunCommandLine(int argc, char** argv);
+
+} // namespace kurvon
