@@ -1,0 +1,65 @@
+#include "chart/ChartGeometry.h"
+
+#include <cmath>
+
+namespace kurvon {
+
+int ChartArea::ClampToFrameX(int x) const {
+    if (x < kFrameLeft)
+        return kFrameLeft;
+    if (x > FrameRight())
+        return FrameRight();
+    return x;
+}
+
+ChartArea ChartAreaOfClient(int clientWidth, int clientHeight) {
+    ChartArea area;
+    area.width = clientWidth - kListStripWidth;
+    area.height = clientHeight;
+    return area;
+}
+
+int TruncPosition(double v) {
+    if (!(v <= kPositionLimit)) // NaN too
+        return kPositionLimit;
+    if (v < -kPositionLimit)
+        return -kPositionLimit;
+    return static_cast<int>(v);
+}
+
+float XScale(int width, std::uint32_t span) {
+    return static_cast<float>(static_cast<double>(width - 120) / static_cast<double>(span));
+}
+
+int CurveX(std::uint32_t k, float xScale) {
+    return TruncPosition(static_cast<double>(k) * static_cast<double>(xScale) + 60.0);
+}
+
+int ValueMapping::Y(float value) const {
+    const double bottom = height - kFrameBottomMargin;
+    if (flat)
+        return TruncPosition(bottom - (height - 30) / 2.0);
+    return TruncPosition(bottom - (static_cast<double>(value) - static_cast<double>(minimum)) *
+                                      static_cast<double>(scale));
+}
+
+double ValueMapping::ValueAt(int y) const {
+    return static_cast<double>(height - kFrameBottomMargin - y) / static_cast<double>(scale) +
+           static_cast<double>(minimum);
+}
+
+ValueMapping MapChannel(int height, float maximum, float minimum) {
+    if (maximum == minimum) {
+        maximum += 1.0f;
+        minimum -= 1.0f;
+    }
+    ValueMapping m;
+    m.height = height;
+    m.minimum = minimum;
+    m.scale = static_cast<float>(static_cast<double>(height - 30) /
+                                 (static_cast<double>(maximum) - static_cast<double>(minimum)));
+    m.flat = !std::isfinite(m.scale) || maximum == minimum;
+    return m;
+}
+
+} // namespace kurvon

@@ -1,0 +1,127 @@
+#include "chart/ChartLayout.h"
+#include "chart/ChartGeometry.h"
+#include "chart/NumberFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+
+namespace kurvon {
+namespace {
+
+std::vector<std::pair<int, std::string>> Labels(int width, std::uint32_t first,
+                                                std::uint32_t last) {
+    std::vector<std::pair<int, std::string>> out;
+    for (const RecordLabel& l : RecordLabels(width, XScale(width, last - first), first))
+        out.push_back({l.x, l.text});
+    return out;
+}
+
+using LabelList = std::vector<std::pair<int, std::string>>;
+
+TEST(ChartLayoutTest, RecordLabelsOfTheWorkedExample) {
+    // Client 1000 x 600: chart area 700 wide, frame x 60 .. 640.
+    const ChartArea area = ChartAreaOfClient(1000, 600);
+    ASSERT_EQ(area.width, 700);
+    EXPECT_EQ(FindTickSpacing(700, XScale(700, 299)).records, 50);
+    EXPECT_EQ(Labels(700, 0, 299),
+              (LabelList{
+                  {60, "0"}, {156, "50"}, {253, "100"}, {350, "150"}, {447, "200"}, {544, "250"}}));
+    EXPECT_EQ(FindTickSpacing(700, XScale(700, 30)).records, 10);
+    EXPECT_EQ(Labels(700, 0, 30), (LabelList{{60, "0"}, {253, "10"}, {446, "20"}}));
+    const LabelList from100 = Labels(700, 100, 160);
+    ASSERT_EQ(from100.size(), 6u);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(from100[i].second, std::to_string(100 + 10 * i));
+
+    // The first label always stands at x = 60 and shows the first record.
+    EXPECT_EQ(Labels(700, 12345, 9999999).front(), (std::pair<int, std::string>{60, "12345"}));
+    // Too narrow for labels.
+    EXPECT_TRUE(Labels(120, 0, 299).empty());
+    EXPECT_EQ(Labels(121, 0, 299).front().first, 60);
+}
+
+TEST(ChartLayoutTest, TickSpacingIsTheFirstMultipleOfTenGivingAtMostSixIntervals) {
+    for (std::uint32_t span :
+         {1u, 7u, 59u, 60u, 61u, 299u, 1000u, 123457u, 10000000u, 4294967294u}) {
+        const float xs = XScale(700, span);
+        const TickSpacing found = FindTickSpacing(700, xs);
+        // The walk over 10, 20, 30, ... as written, where it is short enough to run here.
+        if (span <= 10000000u) {
+            std::int64_t k = 10;
+            while (!(580.0 / static_cast<float>(k * static_cast<double>(xs)) <= 6.0))
+                k += 10;
+            EXPECT_EQ(found.records, k) << span;
+        }
+        EXPECT_LE(580.0 / found.step, 6.0) << span;
+        EXPECT_GT(580.0 / static_cast<float>((found.records - 10) * static_cast<double>(xs)),
+                  found.records > 10 ? 6.0 : -1.0)
+            << span;
+    }
+}
+
+TEST(ChartLayoutTest, RecordLabelValueRoundsUpFromSixTenths) {
+    EXPECT_EQ(RecordLabelValue(7.55), 7);
+    EXPECT_EQ(RecordLabelValue(7.5), 7);
+    EXPECT_EQ(RecordLabelValue(7.6), 8);
+    EXPECT_EQ(RecordLabelValue(7.0), 7);
+    EXPECT_EQ(RecordLabelValue(0.0), 0);
+    EXPECT_EQ(RecordLabelValue(4294967294.7), 4294967295LL); // no 32-bit wrap
+    EXPECT_EQ(RecordLabelValue(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+TEST(ChartLayoutTest, ValueLabelsEveryFiftyPixelsFromTheBottom) {
+    const ValueMapping m = MapChannel(600, 10.0f, -1.0f);
+    const std::vector<ValueLabel> labels = ValueLabels(m);
+    ASSERT_EQ(labels.size(), 12u); // n = 580, 530, ..., 30
+    EXPECT_EQ(labels.front().y, 580);
+    EXPECT_EQ(labels.back().y, 30);
+    EXPECT_EQ(labels.front().text, "-1.00"); // the bottom shows the minimum
+    // 50 pixels up add 50 / scale, with scale = 570 / 11 stored as a float.
+    const float scale = static_cast<float>(570.0 / 11.0);
+    EXPECT_EQ(labels[1].text, FormatFixed2(50.0 / scale - 1.0));
+    EXPECT_TRUE(ValueLabels(MapChannel(30, 1.0f, 0.0f)).empty()); // h - 20 <= 10
+    EXPECT_EQ(ValueLabels(MapChannel(31, 1.0f, 0.0f)).size(), 1u);
+}
+
+TEST(ChartLayoutTest, PositionsStayDefinedForAnyValue) {
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const ValueMapping m = MapChannel(600, 10.0f, 0.0f);
+    EXPECT_EQ(m.Y(0.0f), 580);
+    EXPECT_EQ(m.Y(10.0f), 10);
+    EXPECT_EQ(m.Y(inf), -kPositionLimit);
+    EXPECT_EQ(m.Y(-inf), kPositionLimit);
+    EXPECT_EQ(m.Y(nan), kPositionLimit);
+    EXPECT_EQ(m.Y(3e38f), -kPositionLimit);
+
+    // A zero range maps as minimum - 1 .. maximum + 1: the constant sits in the middle.
+    const ValueMapping flat = MapChannel(600, 5.0f, 5.0f);
+    EXPECT_EQ(flat.Y(5.0f), 295);
+    EXPECT_EQ(FormatFixed2(flat.ValueAt(580)), "4.00");
+    // Ranges no float scale can express are drawn flat in the middle.
+    EXPECT_EQ(MapChannel(600, 1e30f, 1e30f).Y(1e30f), 295);
+    EXPECT_EQ(MapChannel(600, nan, 0.0f).Y(1.0f), 295);
+    EXPECT_EQ(MapChannel(600, 3e38f, -3e38f).Y(1.0f), 294); // the range fits in double
+
+    // The float scale lands the last record just short of the right edge, as truncated.
+    EXPECT_EQ(CurveX(299, XScale(700, 299)), 639);
+    EXPECT_EQ(CurveX(30, XScale(700, 30)), 640);
+    EXPECT_EQ(CurveX(0, XScale(700, 299)), 60);
+}
+
+TEST(ChartLayoutTest, NumbersIgnoreTheProcessLocale) {
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = previous ? previous : "C";
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8"); // may be missing; the check holds either way
+    EXPECT_EQ(FormatFixed2(1.5), "1.50");
+    EXPECT_EQ(FormatFixed2(-0.004), "-0.00");
+    EXPECT_EQ(FormatFixed2(2.675), "2.67"); // the double just below 2.675
+    EXPECT_EQ(FormatInteger(-12), "-12");
+    std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+} // namespace
+} // namespace kurvon
