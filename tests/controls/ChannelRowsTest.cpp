@@ -1,0 +1,98 @@
+// The channel list as the view uses it: columns, unticked rows, ticking, selection and the
+// double-click signal.
+#include "controls/CColorListCtrl.h"
+
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace kurvon;
+
+namespace {
+
+QPoint CellCentre(CColorListCtrl& list, int row, int column) {
+    const QRect r = list.visualItemRect(list.topLevelItem(row));
+    const int x =
+        list.header()->sectionViewportPosition(column) + list.header()->sectionSize(column) / 2;
+    return QPoint(x, r.center().y());
+}
+
+} // namespace
+
+TEST(ChannelRows, ColumnsAndNewRows) {
+    CColorListCtrl list;
+    ASSERT_EQ(list.columnCount(), 5);
+    const char* headings[] = {"", "颜色", "名称", "最小值", "最大值"};
+    const int widths[] = {20, 50, 60, 60, 60};
+    for (int c = 0; c < 5; ++c) {
+        EXPECT_EQ(list.headerItem()->text(c), QString::fromUtf8(headings[c])) << c;
+        EXPECT_EQ(list.header()->sectionSize(c), widths[c]) << c;
+    }
+    EXPECT_TRUE(list.headerItem()->textAlignment(0) & Qt::AlignHCenter);
+    EXPECT_EQ(list.selectionMode(), QAbstractItemView::SingleSelection);
+    EXPECT_EQ(list.selectionBehavior(), QAbstractItemView::SelectRows);
+    EXPECT_FALSE(list.isSortingEnabled());
+
+    list.InsertChannelRow(0, QStringLiteral("电压"), QStringLiteral("3.10"),
+                          QStringLiteral("4.20"));
+    list.InsertChannelRow(99, QStringLiteral("电流"), QStringLiteral("-1.00"),
+                          QStringLiteral("1.00")); // past the end: appended
+    list.InsertChannelRow(-3, QStringLiteral("温度"), QStringLiteral("20.00"),
+                          QStringLiteral("31.50")); // before the start: first
+    ASSERT_EQ(list.RowCount(), 3);
+    const QTreeWidgetItem* row1 = list.topLevelItem(1);
+    EXPECT_EQ(row1->text(0), QString());
+    EXPECT_EQ(row1->text(1), QString());
+    EXPECT_EQ(row1->text(2), QStringLiteral("电压"));
+    EXPECT_EQ(row1->text(3), QStringLiteral("3.10"));
+    EXPECT_EQ(row1->text(4), QStringLiteral("4.20"));
+    EXPECT_EQ(list.topLevelItem(0)->text(2), QStringLiteral("温度"));
+    EXPECT_EQ(list.topLevelItem(2)->text(2), QStringLiteral("电流"));
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_FALSE(list.IsChecked(r)) << r;
+        EXPECT_TRUE(list.topLevelItem(r)->flags() & Qt::ItemIsUserCheckable);
+        EXPECT_FALSE(list.topLevelItem(r)->flags() & Qt::ItemIsEditable);
+    }
+    list.SetChecked(2, true);
+    EXPECT_TRUE(list.IsChecked(2));
+    EXPECT_FALSE(list.IsChecked(7)); // no such row
+}
+
+TEST(ChannelRows, UserTicksSelectsAndDoubleClicks) {
+    CColorListCtrl list;
+    list.resize(300, 200);
+    for (int r = 0; r < 3; ++r)
+        list.InsertChannelRow(r, QStringLiteral("ch%1").arg(r), QString(), QString());
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    EXPECT_EQ(list.SelectedRow(), -1);
+
+    // A click on the box ticks it; a second click clears it.
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, CellCentre(list, 1, 0));
+    EXPECT_TRUE(list.IsChecked(1));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, CellCentre(list, 1, 0));
+    EXPECT_FALSE(list.IsChecked(1));
+
+    // A click on the name selects the whole row; Space then ticks that row's box.
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, CellCentre(list, 2, 2));
+    EXPECT_EQ(list.SelectedRow(), 2);
+    EXPECT_FALSE(list.IsChecked(2));
+    QTest::keyClick(&list, Qt::Key_Space);
+    EXPECT_TRUE(list.IsChecked(2));
+    EXPECT_EQ(list.SelectedRow(), 2);
+
+    QSignalSpy spy(&list, &CColorListCtrl::rowDoubleClicked);
+    // The sequence a real double click delivers: press, release, double click, release.
+    const QPoint swatch = CellCentre(list, 0, 1);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, swatch);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, swatch);
+    QTest::mouseRelease(list.viewport(), Qt::LeftButton, {}, swatch);
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).toInt(), 0);
+    EXPECT_EQ(list.SelectedRow(), 0);
+
+    list.DeleteAllItems();
+    EXPECT_EQ(list.SelectedRow(), -1);
+}

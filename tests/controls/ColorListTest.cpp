@@ -1,0 +1,168 @@
+// The channel list's colour tables: lookups, precedence as painted, and how entries follow
+// their rows through insertions and deletions.
+#include "controls/CColorListCtrl.h"
+#include "controls/ColorRefQt.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QImage>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace kurvon;
+
+namespace {
+
+constexpr ColorRef kRed = MakeColorRef(220, 20, 30);
+constexpr ColorRef kGreen = MakeColorRef(30, 200, 40);
+constexpr ColorRef kBlue = MakeColorRef(20, 40, 210);
+constexpr ColorRef kYellow = MakeColorRef(230, 220, 10);
+const QColor kListBase(250, 240, 200);
+
+void FillRows(CColorListCtrl& list, int rows) {
+    for (int r = 0; r < rows; ++r)
+        list.InsertChannelRow(r, QStringLiteral("ch%1").arg(r), QStringLiteral("0.00"),
+                              QStringLiteral("1.00"));
+}
+
+// The colour painted near the top right corner of cell (row, column), clear of its text and
+// check box, taken from a grab of the widget.
+QColor PaintedCell(CColorListCtrl& list, const QImage& shot, int row, int column) {
+    QTreeWidgetItem* item = list.topLevelItem(row);
+    const QRect cell = list.visualItemRect(item);
+    const int x =
+        list.header()->sectionViewportPosition(column) + list.header()->sectionSize(column) - 2;
+    const QPoint inViewport(x, cell.top() + 1);
+    const QPoint inList = list.viewport()->mapTo(&list, inViewport);
+    return shot.pixelColor(inList);
+}
+
+struct PaintedList {
+    CColorListCtrl list;
+    PaintedList() {
+        QPalette p = list.palette();
+        p.setColor(QPalette::Base, kListBase);
+        list.setPalette(p);
+        list.resize(300, 240);
+        list.setFocusPolicy(Qt::NoFocus); // no focus frame over the cells
+    }
+    QImage Shot() { return list.grab().toImage(); }
+};
+
+} // namespace
+
+TEST(ColorList, FindColorEntrySemantics) {
+    CColorListCtrl list;
+    list.AddCellColor(kRed, 2, 1);
+    list.AddCellColor(kGreen, 2, 3);
+    list.AddCellColor(kBlue, 2, 1); // duplicate key: the first entry keeps deciding
+    list.SetRowColor(kYellow, 4);
+    list.SetColumnColor(kBlue, 3);
+
+    EXPECT_EQ(list.FindColorEntry(2, CColorListCtrl::kCellColor, 1), 0);
+    EXPECT_EQ(list.FindColorEntry(2, CColorListCtrl::kCellColor, 3), 1);
+    EXPECT_EQ(list.FindColorEntry(2, CColorListCtrl::kCellColor, 2), -1);
+    EXPECT_EQ(list.FindColorEntry(2, CColorListCtrl::kCellColor, -1), -1); // negative column
+    EXPECT_EQ(list.FindColorEntry(4, CColorListCtrl::kRowColor, -1), 0);
+    EXPECT_EQ(list.FindColorEntry(2, CColorListCtrl::kRowColor, 1), -1);
+    // Row and column tables ignore the column argument.
+    EXPECT_EQ(list.FindColorEntry(3, CColorListCtrl::kColumnColor, 99), 0);
+    EXPECT_EQ(list.FindColorEntry(4, CColorListCtrl::kColumnColor, -1), -1);
+    // Unknown kinds find nothing, even where another table would match.
+    EXPECT_EQ(list.FindColorEntry(2, 3, 1), -1);
+    EXPECT_EQ(list.FindColorEntry(4, -1, -1), -1);
+
+    EXPECT_EQ(list.CellBackground(2, 1), ToQColor(kRed));
+    list.ClearColors();
+    EXPECT_TRUE(list.RowColors().empty());
+    EXPECT_TRUE(list.ColumnColors().empty());
+    EXPECT_TRUE(list.CellColors().empty());
+    EXPECT_EQ(list.FindColorEntry(2, CColorListCtrl::kCellColor, 1), -1);
+}
+
+TEST(ColorList, ColorRefConversionKeepsChannels) {
+    const ColorRef c = 0x00102030; // blue 0x10, green 0x20, red 0x30
+    EXPECT_EQ(ToQColor(c), QColor(0x30, 0x20, 0x10));
+    EXPECT_EQ(ToColorRef(QColor(0x30, 0x20, 0x10, 0x40)), c);
+}
+
+TEST(ColorList, PaintedPrecedenceCellRowColumnBackground) {
+    PaintedList p;
+    CColorListCtrl& list = p.list;
+    FillRows(list, 4);
+    list.SetColumnColor(kBlue, 2);
+    list.SetRowColor(kYellow, 1);
+    list.AddCellColor(kRed, 1, 2); // cell beats row and column
+    list.AddCellColor(kGreen, 0, 1);
+    list.AddCellColor(kBlue, 0, 1); // ignored: the first entry for the cell decides
+    const QImage shot = p.Shot();
+
+    EXPECT_EQ(PaintedCell(list, shot, 0, 1), ToQColor(kGreen));
+    // The next cell of the same row has no entry of its own: list background, not green.
+    EXPECT_EQ(PaintedCell(list, shot, 0, 3), kListBase);
+    EXPECT_EQ(PaintedCell(list, shot, 0, 2), ToQColor(kBlue)); // column colour
+    EXPECT_EQ(PaintedCell(list, shot, 1, 2), ToQColor(kRed));
+    EXPECT_EQ(PaintedCell(list, shot, 1, 3), ToQColor(kYellow)); // row beats nothing else
+    EXPECT_EQ(PaintedCell(list, shot, 1, 0), ToQColor(kYellow));
+    EXPECT_EQ(PaintedCell(list, shot, 2, 2), ToQColor(kBlue));
+    EXPECT_EQ(PaintedCell(list, shot, 3, 4), kListBase);
+
+    // The background is asked for at every paint.
+    QPalette pal = list.palette();
+    pal.setColor(QPalette::Base, QColor(10, 20, 30));
+    list.setPalette(pal);
+    EXPECT_EQ(PaintedCell(list, p.Shot(), 3, 4), QColor(10, 20, 30));
+}
+
+TEST(ColorList, ColoursFollowTheirRows) {
+    PaintedList p;
+    CColorListCtrl& list = p.list;
+    FillRows(list, 4);
+    for (int r = 0; r < 4; ++r)
+        list.AddCellColor(MakeColorRef(10 * r, 100, 200), r, 1);
+    list.AddCellColor(kRed, 2, 3);
+    list.SetRowColor(kYellow, 2);
+    list.SetRowColor(kGreen, 0);
+    list.SetColumnColor(kBlue, 4);
+
+    // Insert at 2: rows 2 and 3 move to 3 and 4; row 0 and 1 stay; columns never move.
+    list.InsertChannelRow(2, QStringLiteral("new"), QString(), QString());
+    EXPECT_EQ(list.FindColorEntry(2, CColorListCtrl::kCellColor, 1), -1);
+    EXPECT_EQ(list.CellBackground(3, 1), ToQColor(MakeColorRef(20, 100, 200)));
+    EXPECT_EQ(list.CellBackground(4, 1), ToQColor(MakeColorRef(30, 100, 200)));
+    EXPECT_EQ(list.CellBackground(1, 1), ToQColor(MakeColorRef(10, 100, 200)));
+    EXPECT_EQ(list.CellBackground(3, 3), ToQColor(kRed));
+    EXPECT_EQ(list.FindColorEntry(3, CColorListCtrl::kRowColor, -1), 0);
+    EXPECT_EQ(list.FindColorEntry(0, CColorListCtrl::kRowColor, -1), 1);
+    EXPECT_EQ(list.FindColorEntry(4, CColorListCtrl::kColumnColor, -1), 0);
+    // The new row has no colour of its own; painted it shows the column colour or background.
+    const QImage shot = p.Shot();
+    EXPECT_EQ(PaintedCell(list, shot, 2, 1), kListBase);
+    EXPECT_EQ(PaintedCell(list, shot, 2, 4), ToQColor(kBlue));
+    EXPECT_EQ(PaintedCell(list, shot, 3, 1), ToQColor(MakeColorRef(20, 100, 200)));
+
+    // Delete row 3 (the old row 2): every entry of it goes, later rows move up, order kept.
+    list.DeleteItem(3);
+    ASSERT_EQ(list.CellColors().size(), 3u);
+    EXPECT_EQ(list.CellColors()[0].index, 0);
+    EXPECT_EQ(list.CellColors()[1].index, 1);
+    EXPECT_EQ(list.CellColors()[2].index, 3);
+    EXPECT_EQ(list.CellColors()[2].colour, MakeColorRef(30, 100, 200));
+    ASSERT_EQ(list.RowColors().size(), 1u);
+    EXPECT_EQ(list.RowColors()[0].colour, kGreen);
+    EXPECT_EQ(list.ColumnColors().size(), 1u);
+    EXPECT_EQ(list.CellBackground(3, 1), ToQColor(MakeColorRef(30, 100, 200)));
+
+    // Delete all: all three tables are empty, the column table too.
+    list.DeleteAllItems();
+    EXPECT_EQ(list.RowCount(), 0);
+    EXPECT_TRUE(list.RowColors().empty());
+    EXPECT_TRUE(list.ColumnColors().empty());
+    EXPECT_TRUE(list.CellColors().empty());
+    // Also on a list that has no rows.
+    list.SetColumnColor(kBlue, 1);
+    list.DeleteAllItems();
+    EXPECT_TRUE(list.ColumnColors().empty());
+}

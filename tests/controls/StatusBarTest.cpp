@@ -1,0 +1,125 @@
+// The status bar: the progress bar over the message pane at every size, the idle text, and
+// the lock indicators where no lock state can be read.
+#include "controls/CMainStatusBar.h"
+
+#include <QLabel>
+#include <QMainWindow>
+#include <QProgressBar>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace kurvon;
+
+namespace {
+
+struct Frame {
+    QMainWindow window;
+    CMainStatusBar* bar = new CMainStatusBar;
+    Frame() {
+        window.setStatusBar(bar);
+        window.setCentralWidget(new QWidget);
+        window.resize(640, 400);
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    void Resize(int w, int h) {
+        window.resize(w, h);
+        // Let the main window and the status bar lay themselves out.
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+    }
+    QImage Shot() { return bar->grab().toImage(); }
+};
+
+} // namespace
+
+TEST(StatusBar, ProgressFollowsMessagePaneAtEverySize) {
+    Frame f;
+    QProgressBar* progress = f.bar->Progress();
+    EXPECT_FALSE(progress->isVisible()); // hidden at start
+    const QSize sizes[] = {{640, 400}, {900, 500}, {420, 300}, {1200, 700}, {500, 380}};
+    for (int round = 0; round < 2; ++round) {
+        if (round == 1)
+            f.bar->ShowProgress();
+        for (const QSize& s : sizes) {
+            f.Resize(s.width(), s.height());
+            const QRect pane = f.bar->MessagePaneRect();
+            const QRect caps = f.bar->IndicatorLabel(CMainStatusBar::kCapsIndicator)->geometry();
+            ASSERT_FALSE(pane.isEmpty()) << s.width();
+            EXPECT_EQ(progress->geometry(), pane) << s.width() << " round " << round;
+            EXPECT_LT(pane.right(), caps.left());
+            EXPECT_GE(pane.left(), 0);
+            EXPECT_GT(pane.width(), s.width() / 2);
+            EXPECT_EQ(progress->isVisible(), round == 1);
+        }
+    }
+    f.bar->HideProgress();
+    EXPECT_FALSE(progress->isVisible());
+}
+
+TEST(StatusBar, VisibleProgressCoversPrompts) {
+    Frame f;
+    f.bar->SetProgressPosition(40);
+    f.bar->showMessage(QStringLiteral("WWWWWWWW 打开一个现有文档"));
+    const QImage withA = f.Shot();
+    f.bar->showMessage(QStringLiteral("清除已打开的数据文件 MMMMMMMMMMMM"));
+    const QImage withB = f.Shot();
+    EXPECT_NE(withA, withB); // the prompts themselves show while the bar is hidden
+
+    f.bar->ShowProgress();
+    f.bar->showMessage(QStringLiteral("WWWWWWWW 打开一个现有文档"));
+    const QImage coveredA = f.Shot();
+    f.bar->showMessage(QStringLiteral("清除已打开的数据文件 MMMMMMMMMMMM"));
+    const QImage coveredB = f.Shot();
+    EXPECT_EQ(coveredA, coveredB);
+}
+
+TEST(StatusBar, ProgressPositionsAndIdleText) {
+    CMainStatusBar bar;
+    QProgressBar* progress = bar.Progress();
+    EXPECT_EQ(progress->minimum(), 0);
+    EXPECT_EQ(progress->maximum(), 100);
+    EXPECT_FALSE(progress->isTextVisible());
+    bar.SetProgressPosition(37);
+    EXPECT_EQ(progress->value(), 37);
+    bar.SetProgressPosition(250);
+    EXPECT_EQ(progress->value(), 100);
+    bar.SetProgressPosition(-4);
+    EXPECT_EQ(progress->value(), 0);
+
+    EXPECT_EQ(bar.currentMessage(), QStringLiteral(" "));
+    bar.showMessage(QStringLiteral("放大视图"));
+    EXPECT_EQ(bar.currentMessage(), QStringLiteral("放大视图"));
+    bar.clearMessage();
+    EXPECT_EQ(bar.currentMessage(), QStringLiteral(" "));
+    bar.showMessage(QString()); // what the main window sends when a status tip ends
+    EXPECT_EQ(bar.currentMessage(), QStringLiteral(" "));
+}
+
+TEST(StatusBar, LockIndicatorsKeepTheirWidth) {
+    // The test platform tells no lock state: no polling, every indicator blank.
+    CMainStatusBar bar;
+    EXPECT_FALSE(QueryLockKeys().has_value());
+    EXPECT_FALSE(bar.PollsLockKeys());
+    int widths[3];
+    for (int i = 0; i < 3; ++i) {
+        const QLabel* label = bar.IndicatorLabel(static_cast<CMainStatusBar::Indicator>(i));
+        EXPECT_TRUE(label->text().isEmpty()) << i;
+        widths[i] = label->width();
+        EXPECT_GE(widths[i], label->fontMetrics().horizontalAdvance(CMainStatusBar::IndicatorText(
+                                 static_cast<CMainStatusBar::Indicator>(i))));
+    }
+    bar.ShowLockState(LockKeyState{true, false, true});
+    EXPECT_EQ(bar.IndicatorLabel(CMainStatusBar::kCapsIndicator)->text(), QStringLiteral("大写"));
+    EXPECT_EQ(bar.IndicatorLabel(CMainStatusBar::kNumIndicator)->text(), QString());
+    EXPECT_EQ(bar.IndicatorLabel(CMainStatusBar::kScrollIndicator)->text(), QStringLiteral("滚动"));
+    bar.ShowLockState(LockKeyState{false, true, false});
+    EXPECT_EQ(bar.IndicatorLabel(CMainStatusBar::kNumIndicator)->text(), QStringLiteral("数字"));
+    EXPECT_EQ(bar.IndicatorLabel(CMainStatusBar::kCapsIndicator)->text(), QString());
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(bar.IndicatorLabel(static_cast<CMainStatusBar::Indicator>(i))->width(),
+                  widths[i]);
+    bar.ShowLockState(std::nullopt);
+    EXPECT_EQ(bar.IndicatorLabel(CMainStatusBar::kNumIndicator)->text(), QString());
+}
