@@ -1,0 +1,149 @@
+#include "app/CKurvonView.h"
+
+#include "app/CommandActions.h"
+#include "chart/ChartGeometry.h"
+#include "chart/ChartRenderer.h"
+#include "chart/CheckBoxPoll.h"
+#include "chart/DragSelection.h"
+#include "controls/CColorListCtrl.h"
+#include "controls/CMainStatusBar.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QTimerEvent>
+
+namespace kurvon {
+
+CKurvonView::CKurvonView(std::unique_ptr<Prompts> prompts, QWidget* parent)
+    : QWidget(parent), m_pPrompts(std::move(prompts)) {
+    // The white brush of the view: background of the view and its controls.
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+    setAutoFillBackground(true);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+
+    // Hidden until the initial update shows it.
+    m_pChannelList = new CColorListCtrl(this);
+    m_pChannelList->hide();
+    connect(m_pChannelList, &CColorListCtrl::rowDoubleClicked, this,
+            [this](int) { OnDblclkChannelList(); });
+}
+
+CKurvonView::~CKurvonView() {
+    // No loader may outlive the view it reports to.
+    m_load.CancelAndJoin();
+}
+
+QSize CKurvonView::sizeHint() const {
+    // The form's size: 564 x 289 dialog units of a 9-point font.
+    return QSize(846, 434);
+}
+
+void CKurvonView::OnInitialUpdate(CMainStatusBar* statusBar, CommandActions* actions) {
+    m_pActions = actions;
+    m_bLayoutReady = true;
+    m_state.dataLoaded = false;
+    m_state.dragInProgress = false;
+    m_state.dragStartX = 0;
+    m_state.dragEndX = 0;
+    m_pChannelList->show();
+    setAcceptDrops(true);
+    m_state.visible.Clear();
+    m_pStatusBar = statusBar;
+    m_state.loading = false;
+    LayoutChannelList();
+    UpdateCommandStates();
+}
+
+QRect CKurvonView::ChartRect() const {
+    return QRect(0, 0, std::max(0, width() - kListWidth), height());
+}
+
+void CKurvonView::LayoutChannelList() {
+    if (!m_bLayoutReady)
+        return;
+    // The list covers the strip at the right edge from the top to one pixel below the bottom.
+    m_pChannelList->setGeometry(width() - kListWidth, 0, kListWidth, height() + 1);
+}
+
+void CKurvonView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    LayoutChannelList();
+}
+
+void CKurvonView::paintEvent(QPaintEvent*) {
+    if (!RenderChart(m_surface, m_state, width(), height()))
+        return;
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_surface.View());
+}
+
+void CKurvonView::RepaintChart() {
+    update(ChartRect());
+}
+
+void CKurvonView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const int chartWidth = ChartAreaOfClient(width(), height()).width;
+    BeginDrag(m_state, event->position().toPoint().x(), chartWidth);
+}
+
+void CKurvonView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    TrackCursor(m_state, p.x(), p.y(), ChartAreaOfClient(width(), height()).width);
+    RepaintChart();
+}
+
+void CKurvonView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mouseReleaseEvent(event);
+        return;
+    }
+    // The press grabbed the mouse, so a release outside the view still ends the drag here.
+    EndDrag(m_state, event->position().toPoint().x(), ChartAreaOfClient(width(), height()).width);
+    RepaintChart();
+    UpdateCommandStates();
+}
+
+void CKurvonView::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CKurvonView::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CKurvonView::dropEvent(QDropEvent* event) {
+    event->acceptProposedAction();
+    OnDropFiles(event->mimeData()->urls());
+}
+
+void CKurvonView::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == m_timer.timerId())
+        OnTimer();
+    else
+        QWidget::timerEvent(event);
+}
+
+void CKurvonView::OnTimer() {
+    const CColorListCtrl* list = m_pChannelList;
+    const bool changed = PollCheckBoxes(
+        m_state, [list](int row) { return row < list->RowCount() && list->IsChecked(row); });
+    if (changed) {
+        RepaintChart();
+        UpdateCommandStates();
+    }
+}
+
+} // namespace kurvon

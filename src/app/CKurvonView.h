@@ -1,0 +1,102 @@
+#pragma once
+// The main view: the chart area on the left, painted by the renderer, and the channel list in
+// the 300-pixel strip on the right. It owns the view state and handles every command; the rules
+// live in src/chart and src/data, this class only dispatches and repaints.
+
+#include "app/LoadJob.h"
+#include "app/Prompts.h"
+#include "data/ViewState.h"
+#include "platform/RasterSurface.h"
+
+#include <QBasicTimer>
+#include <QWidget>
+#include <memory>
+
+namespace kurvon {
+
+class CColorListCtrl;
+class CMainStatusBar;
+class CommandActions;
+
+class CKurvonView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kListWidth = 300;
+    static constexpr int kTimerPeriodMs = 500;
+
+    CKurvonView(std::unique_ptr<Prompts> prompts, QWidget* parent = nullptr);
+    ~CKurvonView() override;
+
+    // Called once the frame and its bars exist.
+    void OnInitialUpdate(CMainStatusBar* statusBar, CommandActions* actions);
+
+    // Commands.
+    void OnOpenDataFile();
+    void OnClear();
+    void OnSavePicture();
+    void OnBack();
+    void OnForward();
+    void OnZoomIn();
+    void OnZoomOut();
+    void OnShowAll();
+
+    // Timer 1: polls the check boxes.
+    void OnTimer();
+    void OnDblclkChannelList();
+    void OnDropFiles(const QList<QUrl>& urls);
+
+    // Loads a path as if it had been chosen with Open.
+    void OpenDataFile(const QString& path);
+    // Stops a running load and waits for its thread (window closing).
+    void CancelLoad();
+
+    // Sets every command's enabled state from the enabling rules.
+    void UpdateCommandStates();
+
+    const ViewState& State() const { return m_state; }
+    CColorListCtrl* ChannelList() const { return m_pChannelList; }
+    CMainStatusBar* StatusBar() const { return m_pStatusBar; }
+    Prompts& UserPrompts() const { return *m_pPrompts; }
+    QRect ChartRect() const;
+    bool TimerRunning() const { return m_timer.isActive(); }
+    bool LoadRunning() const { return m_load.Running(); }
+    QSize sizeHint() const override;
+
+signals:
+    // A load ended (any outcome) and its hand-over is done.
+    void LoadFinished();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    void LayoutChannelList();
+    bool StartLoad(const QString& path);
+    void OnLoadShow();
+    void OnLoadPosition(int position);
+    void OnLoadDone(LoadResult& result);
+    void FillChannelList(const LoadResult& result);
+    void RefreshChannelColors();
+    void RepaintChart();
+    void AfterNavigation(bool acted);
+
+    ViewState m_state;
+    std::unique_ptr<Prompts> m_pPrompts;
+    CColorListCtrl* m_pChannelList = nullptr;
+    CMainStatusBar* m_pStatusBar = nullptr;
+    CommandActions* m_pActions = nullptr;
+    bool m_bLayoutReady = false;
+    QBasicTimer m_timer; // timer 1
+    RasterSurface m_surface;
+    LoadJob m_load;
+};
+
+} // namespace kurvon

@@ -1,0 +1,47 @@
+#include "app/QtPrompts.h"
+
+#include "app/AppTexts.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace kurvon {
+
+std::optional<QString> QtPrompts::AskOpenDataFile(QWidget* owner) {
+    const QString path =
+        QFileDialog::getOpenFileName(owner, QStringLiteral("打开蓄电池充放电数据文件"), QString(),
+                                     QStringLiteral("数据文件(*.kvd)"));
+    if (path.isNull())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<QString> QtPrompts::AskPictureFile(QWidget* owner) {
+    // The save kind asks before replacing an existing file.
+    const QString path = QFileDialog::getSaveFileName(owner, QStringLiteral("保存为图片"),
+                                                      QString(), QStringLiteral("BMP文件(*.bmp)"));
+    if (path.isNull())
+        return std::nullopt;
+    return path;
+}
+
+std::optional<QColor> QtPrompts::AskColor(QWidget* owner) {
+    QColorDialog dialog(QColor(0, 0, 0), owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.selectedColor();
+}
+
+void QtPrompts::ShowAppMessage(QWidget* owner, const QString& text) {
+    // Application message boxes with only an OK button carry the exclamation icon.
+    QMessageBox box(QMessageBox::Warning, ApplicationTitle(), text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
+void QtPrompts::ShowNotice(QWidget* owner, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("提示"), text, QMessageBox::Ok, owner);
+    box.exec();
+}
+
+} // namespace kurvon

@@ -1,0 +1,92 @@
+// The view's commands: navigation, Clear, Save picture, recolouring, and their enabled states.
+#include "app/AppTexts.h"
+#include "app/CKurvonView.h"
+#include "app/CommandActions.h"
+#include "chart/CommandEnabling.h"
+#include "chart/Navigation.h"
+#include "chart/PictureFile.h"
+#include "controls/CColorListCtrl.h"
+#include "controls/ColorRefQt.h"
+
+#include <QAction>
+
+namespace kurvon {
+
+void CKurvonView::AfterNavigation(bool acted) {
+    if (!acted)
+        return;
+    RepaintChart();
+    UpdateCommandStates();
+}
+
+void CKurvonView::OnBack() {
+    AfterNavigation(NavigateBack(m_state));
+}
+void CKurvonView::OnForward() {
+    AfterNavigation(NavigateForward(m_state));
+}
+void CKurvonView::OnZoomIn() {
+    AfterNavigation(ZoomIn(m_state));
+}
+void CKurvonView::OnZoomOut() {
+    AfterNavigation(ZoomOut(m_state));
+}
+void CKurvonView::OnShowAll() {
+    AfterNavigation(ShowAll(m_state));
+}
+
+void CKurvonView::OnClear() {
+    if (!m_state.dataLoaded)
+        return;
+    ClearModel(m_state);
+    m_pChannelList->DeleteAllItems();
+    update(); // the whole view
+    UpdateCommandStates();
+}
+
+void CKurvonView::OnSavePicture() {
+    if (!Ready(m_state))
+        return;
+    // The picture is what the view shows now, list included, before any dialog opens.
+    const QImage picture = grab().toImage();
+    const std::optional<QString> chosen = m_pPrompts->AskPictureFile(this);
+    if (!chosen || chosen->isEmpty())
+        return;
+    if (!WriteBitmapFile(picture, WithBmpSuffix(*chosen)))
+        m_pPrompts->ShowAppMessage(this, msg::SavePictureFailed());
+}
+
+void CKurvonView::OnDblclkChannelList() {
+    // The rows belong to the current data set only while it is loaded and no load runs.
+    if (!m_state.dataLoaded || m_state.loading)
+        return;
+    const int row = m_pChannelList->SelectedRow();
+    if (row < 0)
+        return;
+    const std::optional<QColor> color = m_pPrompts->AskColor(m_pChannelList);
+    if (!color)
+        return;
+    // The dialog ran its own event loop: check again that the row still names a channel.
+    if (!m_state.dataLoaded || m_state.loading ||
+        static_cast<std::size_t>(row) >= m_state.data.colors.size())
+        return;
+    m_state.data.colors[static_cast<std::size_t>(row)] = ToColorRef(*color);
+    RefreshChannelColors();
+}
+
+void CKurvonView::UpdateCommandStates() {
+    if (!m_pActions)
+        return;
+    const CommandEnabling enabled = EnabledCommands(m_state);
+    const std::pair<CommandId, bool> states[] = {
+        {ID_OPEN, enabled.open},        {ID_DATA_POINTS, enabled.dataPoints},
+        {ID_CLEAR, enabled.clear},      {ID_SAVE_PICTURE, enabled.savePicture},
+        {ID_BACK, enabled.back},        {ID_FORWARD, enabled.forward},
+        {ID_ZOOM_IN, enabled.zoomIn},   {ID_ZOOM_OUT, enabled.zoomOut},
+        {ID_SHOW_ALL, enabled.showAll},
+    };
+    for (const auto& [id, on] : states)
+        m_pActions->Action(id)->setEnabled(on);
+}
+
+} // namespace kurvon

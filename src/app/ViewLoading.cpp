@@ -1,0 +1,153 @@
+// The view's loading side: Open, drop, the loader thread and the hand-over of its result.
+#include "app/AppTexts.h"
+#include "app/CKurvonView.h"
+#include "controls/CColorListCtrl.h"
+#include "controls/CMainStatusBar.h"
+#include "data/DataFileExtension.h"
+#include "platform/TextDecode.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace kurvon {
+
+void CKurvonView::OnOpenDataFile() {
+    if (m_state.loading)
+        return;
+    const std::optional<QString> path = m_pPrompts->AskOpenDataFile(this);
+    if (!path || path->isEmpty())
+        return;
+    OpenDataFile(*path);
+}
+
+void CKurvonView::OpenDataFile(const QString& path) {
+    if (m_state.loading || path.isEmpty())
+        return;
+    if (StartLoad(path))
+        m_timer.start(kTimerPeriodMs, this);
+}
+
+void CKurvonView::OnDropFiles(const QList<QUrl>& urls) {
+    if (m_state.loading)
+        return;
+    if (!urls.isEmpty()) {
+        // Only the first item counts.
+        const QString path = urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
+        const QFileInfo info(path);
+        if (path.isEmpty() || !info.exists() || info.isDir()) {
+            // A folder, or a path whose attributes cannot be read.
+            m_pPrompts->ShowNotice(this, msg::FolderDrop());
+        } else {
+            const std::optional<std::string> accepted =
+                AcceptDataFilePath(QFile::encodeName(path).toStdString());
+            if (!accepted) {
+                m_pPrompts->ShowAppMessage(this, msg::UnsupportedFormat());
+                return;
+            }
+            if (!StartLoad(QFile::decodeName(QByteArray::fromStdString(*accepted))))
+                return;
+        }
+    }
+    m_timer.start(kTimerPeriodMs, this); // (re)started
+}
+
+bool CKurvonView::StartLoad(const QString& path) {
+    m_state.currentPath = QFile::encodeName(path).toStdString();
+    m_timer.stop();
+    ReleaseDataSet(m_state);
+    m_state.data.recordCount = 0;
+    m_state.data.channelCount = 0;
+    m_state.dataLoaded = false;
+    // Raised before the thread starts: Open and drops are refused from here on.
+    m_state.loading = true;
+
+    LoadJob::Callbacks callbacks;
+    callbacks.show = [this] { OnLoadShow(); };
+    callbacks.position = [this](int position) { OnLoadPosition(position); };
+    callbacks.done = [this](LoadResult& result) { OnLoadDone(result); };
+    if (!m_load.Start(m_state.currentPath, CurrentColorSeed(), this, std::move(callbacks))) {
+        m_state.loading = false;
+        UpdateCommandStates();
+        m_pPrompts->ShowAppMessage(this, msg::OpenFailed());
+        return false;
+    }
+    UpdateCommandStates();
+    RepaintChart();
+    return true;
+}
+
+void CKurvonView::OnLoadShow() {
+    if (m_pStatusBar)
+        m_pStatusBar->ShowProgress();
+}
+
+void CKurvonView::OnLoadPosition(int position) {
+    if (m_pStatusBar)
+        m_pStatusBar->SetProgressPosition(position);
+}
+
+void CKurvonView::OnLoadDone(LoadResult& result) {
+    m_load.Join();
+    switch (result.status) {
+    case LoadStatus::Loaded:
+        m_state.data = std::move(result.data);
+        FillChannelList(result);
+        OnLoadPosition(100);
+        RefreshChannelColors();
+        m_state.firstRecord = result.firstRecord;
+        m_state.lastRecord = result.lastRecord;
+        m_state.zoomStep = result.zoomStep;
+        m_state.dataLoaded = true;
+        m_state.loading = false;
+        if (m_pStatusBar)
+            m_pStatusBar->HideProgress();
+        break;
+    case LoadStatus::CannotOpen:
+    case LoadStatus::TooFewRecords:
+    case LoadStatus::OutOfMemory:
+    case LoadStatus::Cancelled:
+        // The progress bar stays where the loader left it; the list keeps its rows.
+        ReleaseDataSet(m_state);
+        m_state.data.recordCount = 0;
+        m_state.data.channelCount = 0;
+        m_state.dataLoaded = false;
+        m_state.loading = false;
+        break;
+    }
+    UpdateCommandStates();
+    if (result.status == LoadStatus::CannotOpen)
+        m_pPrompts->ShowAppMessage(this, msg::FileOpenFailed());
+    else if (result.status == LoadStatus::OutOfMemory)
+        m_pPrompts->ShowAppMessage(this, msg::OutOfMemory());
+    emit LoadFinished();
+}
+
+void CKurvonView::FillChannelList(const LoadResult& result) {
+    CColorListCtrl* list = m_pChannelList;
+    list->setUpdatesEnabled(false);
+    list->DeleteAllItems();
+    const DataSet& data = m_state.data;
+    for (std::uint32_t c = 0; c < data.channelCount; ++c) {
+        list->InsertChannelRow(static_cast<int>(c), DecodeText(data.names[c]),
+                               QString::fromStdString(result.listMin[c]),
+                               QString::fromStdString(result.listMax[c]));
+    }
+    list->setUpdatesEnabled(true);
+}
+
+void CKurvonView::RefreshChannelColors() {
+    CColorListCtrl* list = m_pChannelList;
+    list->setUpdatesEnabled(false);
+    list->ClearColors();
+    const DataSet& data = m_state.data;
+    for (std::uint32_t c = 0; c < data.channelCount && c < data.colors.size(); ++c)
+        list->AddCellColor(data.colors[c], static_cast<int>(c), CColorListCtrl::kColorColumn);
+    list->setUpdatesEnabled(true);
+}
+
+void CKurvonView::CancelLoad() {
+    m_load.CancelAndJoin();
+}
+
+} // namespace kurvon
