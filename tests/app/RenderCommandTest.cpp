@@ -1,0 +1,99 @@
+#include "app/RenderCommand.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace kurvon {
+namespace {
+
+// Channel 0 rises 0 .. 99.5, channel 1 is constant, channel 2 falls.
+std::string WriteData(const QTemporaryDir& dir) {
+    std::string text = "render test\r\nrise\tflat\tfall\r\n";
+    for (int r = 0; r < 200; ++r)
+        text += std::to_string(r / 2.0) + "\t3\t" + std::to_string(100 - r / 2.0) + "\r\n";
+    const QString path = dir.filePath(QStringLiteral("data.kvd"));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text.data(), static_cast<qint64>(text.size()));
+    return path.toStdString();
+}
+
+QByteArray ReadAll(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The 24-bit pixel (x, y) of a bottom-up BMP as 0xRRGGBB.
+unsigned BmpPixel(const QByteArray& b, int width, int height, int x, int y) {
+    const int row = (width * 3 + 3) / 4 * 4;
+    const int at = 54 + (height - 1 - y) * row + x * 3;
+    return (uchar(b[at + 2]) << 16) | (uchar(b[at + 1]) << 8) | uchar(b[at]);
+}
+
+TEST(RenderCommandTest, WritesTheClientPicture) {
+    QTemporaryDir dir;
+    const std::string data = WriteData(dir);
+    const std::string out = dir.filePath(QStringLiteral("chart.bmp")).toStdString();
+    std::ostringstream err;
+    ASSERT_EQ(RunRenderCommand({"--render", out, data, "--size", "800x500", "--channels", "1,0",
+                                "--window", "10:150", "--cursor", "200,200", "--drag", "100:300",
+                                "--seed", "5"},
+                               err),
+              0)
+        << err.str();
+    EXPECT_TRUE(err.str().empty());
+    const QByteArray b = ReadAll(out);
+    ASSERT_EQ(b.size(), 54 + 2400 * 500);
+    EXPECT_EQ(BmpPixel(b, 800, 500, 300, 10), 0x000000u);  // top frame edge
+    EXPECT_EQ(BmpPixel(b, 800, 500, 150, 20), 0xC8C8EBu);  // selection band
+    EXPECT_EQ(BmpPixel(b, 800, 500, 200, 400), 0x000000u); // crosshair
+    EXPECT_EQ(BmpPixel(b, 800, 500, 520, 100), 0xFFFFFFu); // beyond the band
+    for (int x = 500; x < 800; x += 37)                    // the list strip, white
+        EXPECT_EQ(BmpPixel(b, 800, 500, x, 250), 0xFFFFFFu) << x;
+
+    // The same seed gives the same picture; the default size is 1000 x 600.
+    ASSERT_EQ(RunRenderCommand({"--render", out, data, "--size", "800x500", "--channels", "1,0",
+                                "--window", "10:150", "--cursor", "200,200", "--drag", "100:300",
+                                "--seed", "5"},
+                               err),
+              0);
+    EXPECT_EQ(ReadAll(out), b);
+    ASSERT_EQ(RunRenderCommand({"--render", out, data}, err), 0);
+    EXPECT_EQ(ReadAll(out).size(), 54 + 3000 * 600);
+}
+
+TEST(RenderCommandTest, BadArgumentsAndFilesFailWithOneLine) {
+    QTemporaryDir dir;
+    const std::string data = WriteData(dir);
+    const std::string out = dir.filePath(QStringLiteral("chart.bmp")).toStdString();
+    const std::vector<std::pair<std::vector<std::string>, int>> cases = {
+        {{"--render", out}, 2},
+        {{"--render", out, data, "--size"}, 2},
+        {{"--render", out, data, "--size", "0x100"}, 2},
+        {{"--render", out, data, "--size", "100x"}, 2},
+        {{"--render", out, data, "--bogus", "1"}, 2},
+        {{"--render", out, data, "--channels", "0,,1"}, 2},
+        {{"--render", out, data, "--channels", "3"}, 2},
+        {{"--render", out, data, "--channels", "1,1"}, 2},
+        {{"--render", out, data, "--window", "5:5"}, 2},
+        {{"--render", out, data, "--window", "5:200"}, 2},
+        {{"--render", out, data, "--cursor", "5"}, 2},
+        {{"--render", out, data, "--seed", "-1"}, 2},
+        {{"--render", out, dir.filePath(QStringLiteral("none.kvd")).toStdString()}, 1},
+        {{"--render", dir.filePath(QStringLiteral("no/dir.bmp")).toStdString(), data}, 1},
+    };
+    for (const auto& [args, code] : cases) {
+        std::ostringstream err;
+        EXPECT_EQ(RunRenderCommand(args, err), code) << args.back();
+        const std::string message = err.str();
+        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+    }
+    EXPECT_TRUE(ReadAll(out).isEmpty()); // nothing was written by the failures
+}
+
+} // namespace
+} // namespace kurvon
