@@ -46,6 +46,11 @@ CColorListCtrl::CColorListCtrl(QWidget* parent) : QTreeWidget(parent) {
     });
 }
 
+CColorListCtrl::~CColorListCtrl() {
+    // The base destructor empties the model; by then this object is gone, so stop listening.
+    disconnect(model(), nullptr, this, nullptr);
+}
+
 void CColorListCtrl::SetUpColumns() {
     setColumnCount(kColumnCount);
     setHeaderLabels({QString(), QStringLiteral("颜色"), QStringLiteral("名称"),

@@ -25,6 +25,7 @@ public:
     };
 
     explicit CColorListCtrl(QWidget* parent = nullptr);
+    ~CColorListCtrl() override;
 
     // Colour entries are appended without looking for an existing one: for a key with several
     // entries the first one decides until ClearColors.

@@ -29,7 +29,8 @@ bool NamedIndicatorOn(Display* display, const char* name, int& found) {
 
 std::optional<LockKeyState> QueryLockKeys() {
 #ifdef KURVON_LOCKKEYS_X11
-    if (!qGuiApp)
+    // Only a real X11 session: the offscreen platform may hand out an X display of its own.
+    if (!qGuiApp || QGuiApplication::platformName() != QLatin1String("xcb"))
         return std::nullopt;
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     Display* display = x11 ? x11->display() : nullptr;

@@ -2,6 +2,7 @@
 // the lock indicators where no lock state can be read.
 #include "controls/CMainStatusBar.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QProgressBar>
@@ -98,14 +99,20 @@ TEST(StatusBar, ProgressPositionsAndIdleText) {
 }
 
 TEST(StatusBar, LockIndicatorsKeepTheirWidth) {
-    // The test platform tells no lock state: no polling, every indicator blank.
     CMainStatusBar bar;
-    EXPECT_FALSE(QueryLockKeys().has_value());
-    EXPECT_FALSE(bar.PollsLockKeys());
+    // Offscreen tells no lock state: no polling, every indicator blank.
+    const bool offscreen = QGuiApplication::platformName() == QStringLiteral("offscreen");
+    if (offscreen) {
+        EXPECT_FALSE(QueryLockKeys().has_value());
+        EXPECT_FALSE(bar.PollsLockKeys());
+    }
+    EXPECT_EQ(bar.PollsLockKeys(), QueryLockKeys().has_value());
     int widths[3];
     for (int i = 0; i < 3; ++i) {
         const QLabel* label = bar.IndicatorLabel(static_cast<CMainStatusBar::Indicator>(i));
-        EXPECT_TRUE(label->text().isEmpty()) << i;
+        if (offscreen) {
+            EXPECT_TRUE(label->text().isEmpty()) << i;
+        }
         widths[i] = label->width();
         EXPECT_GE(widths[i], label->fontMetrics().horizontalAdvance(CMainStatusBar::IndicatorText(
                                  static_cast<CMainStatusBar::Indicator>(i))));
