@@ -1,0 +1,197 @@
+// Loads that fail, drops of every kind, and loads cut short by closing the window.
+#include "AppTestSupport.h"
+
+#include "app/Commands.h"
+#include "controls/CColorListCtrl.h"
+#include "controls/CMainStatusBar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace kurvon::test {
+namespace {
+
+// Drops file URLs on the view the way a drag from a file manager does.
+void DropOn(CKurvonView& view, const QStringList& paths) {
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    mime.setUrls(urls);
+    const QPoint at(100, 100);
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&view, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&view, &drop);
+}
+
+// A file of about `megabytes` MB with 8 channels.
+QString WriteLargeFile(const QDir& dir, int megabytes) {
+    std::string line;
+    for (int c = 0; c < 8; ++c)
+        line += (c ? "\t" : "") + std::to_string(1000.125 + c);
+    line += "\r\n";
+    std::string text = "large\r\na b c d e f g h\r\n";
+    text.reserve(static_cast<std::size_t>(megabytes) << 20);
+    while (text.size() < (static_cast<std::size_t>(megabytes) << 20))
+        text += line;
+    return WriteBytes(dir, "large.kvd", text);
+}
+
+struct FailureFixture : ::testing::Test {
+    void SetUp() override {
+        folder = QDir(dir.path());
+        good = WriteDataFile(folder, "good.kvd", 4, 200);
+        view().OpenDataFile(good);
+        ASSERT_TRUE(WaitForLoad(view()));
+        ASSERT_EQ(view().ChannelList()->RowCount(), 4);
+    }
+    CKurvonView& view() { return app.View(); }
+    QProgressBar* progress() { return app.Frame().StatusBar()->Progress(); }
+
+    QTemporaryDir dir;
+    QDir folder;
+    QString good;
+    RunningApp app;
+};
+
+TEST_F(FailureFixture, FileThatCannotBeOpened) {
+    app.script->openAnswers.push_back(folder.filePath("missing.kvd"));
+    view().OnOpenDataFile();
+    ASSERT_TRUE(WaitForLoad(view()));
+    EXPECT_EQ(app.script->appMessages, QStringList({QStringLiteral("文件打开失败!")}));
+    EXPECT_FALSE(view().State().dataLoaded);
+    EXPECT_FALSE(view().State().loading);
+    EXPECT_FALSE(view().State().data.Present());
+    EXPECT_TRUE(progress()->isVisible());
+    EXPECT_EQ(progress()->value(), 0);
+    EXPECT_EQ(view().ChannelList()->RowCount(), 4); // the old rows stay
+    EXPECT_TRUE(app.Frame().Action(ID_OPEN)->isEnabled());
+    EXPECT_FALSE(app.Frame().Action(ID_CLEAR)->isEnabled());
+}
+
+TEST_F(FailureFixture, FewerThanTwoRecords) {
+    const QString one = WriteBytes(folder, "one.kvd", "header\r\na b\r\n1 2\r\n");
+    app.script->openAnswers.push_back(one);
+    view().OnOpenDataFile();
+    ASSERT_TRUE(WaitForLoad(view()));
+    EXPECT_TRUE(app.script->appMessages.isEmpty());
+    EXPECT_FALSE(view().State().dataLoaded);
+    EXPECT_EQ(view().State().data.recordCount, 0u);
+    EXPECT_EQ(view().State().data.channelCount, 0u);
+    EXPECT_TRUE(progress()->isVisible());
+    EXPECT_EQ(progress()->value(), 15);
+    EXPECT_EQ(view().ChannelList()->RowCount(), 4);
+    EXPECT_FALSE(app.Frame().Action(ID_CLEAR)->isEnabled());
+    // The poll finds no channels even though old rows are ticked.
+    view().ChannelList()->SetChecked(0, true);
+    view().OnTimer();
+    EXPECT_TRUE(view().State().visible.Empty());
+
+    // A cancelled dialog changes nothing.
+    view().OnOpenDataFile();
+    EXPECT_FALSE(view().State().loading);
+}
+
+TEST_F(FailureFixture, DataSetTooLargeForMemory) {
+    // A million channels by 10000 records needs 40 GB of values, from a 2 MB file.
+    std::string text = "huge\r\n";
+    for (int c = 0; c < 1000000; ++c)
+        text += "a ";
+    text += "\r\n";
+    for (int r = 0; r < 10000; ++r)
+        text += "1\r\n";
+    view().OpenDataFile(WriteBytes(folder, "huge.kvd", text));
+    ASSERT_TRUE(WaitForLoad(view()));
+    ASSERT_EQ(app.script->appMessages.size(), 1);
+    EXPECT_EQ(app.script->appMessages.first(), QStringLiteral("数据文件太大，内存不足，无法打开!"));
+    EXPECT_FALSE(view().State().dataLoaded);
+    EXPECT_FALSE(view().State().loading);
+    EXPECT_EQ(view().ChannelList()->RowCount(), 4);
+}
+
+TEST_F(FailureFixture, Drops) {
+    // Three files: only the first is loaded.
+    const QString second = WriteDataFile(folder, "second.kvd", 2, 100);
+    const QString third = WriteDataFile(folder, "third.kvd", 3, 100);
+    DropOn(view(), {second, third, good});
+    EXPECT_TRUE(view().State().loading);
+    // A drop while loading is ignored.
+    DropOn(view(), {third});
+    ASSERT_TRUE(WaitForLoad(view()));
+    EXPECT_EQ(QString::fromStdString(view().State().currentPath), second);
+    EXPECT_EQ(view().ChannelList()->RowCount(), 2);
+    EXPECT_TRUE(app.script->notices.isEmpty());
+
+    // A folder, and a path that does not exist: the folder notice, nothing else changes.
+    DropOn(view(), {dir.path()});
+    DropOn(view(), {folder.filePath("gone.kvd")});
+    EXPECT_EQ(app.script->notices, QStringList({QStringLiteral("暂不支持文件夹拖放!"),
+                                                QStringLiteral("暂不支持文件夹拖放!")}));
+    EXPECT_TRUE(view().State().dataLoaded);
+    EXPECT_EQ(view().ChannelList()->RowCount(), 2);
+    EXPECT_TRUE(view().TimerRunning());
+
+    // A wrong extension (case counts, trailing spaces do not).
+    const QString upper = WriteDataFile(folder, "upper.KVD", 2, 100);
+    DropOn(view(), {upper});
+    EXPECT_EQ(app.script->appMessages, QStringList({QStringLiteral("不被支持的文件格式!")}));
+    EXPECT_FALSE(view().State().loading);
+    EXPECT_EQ(QString::fromStdString(view().State().currentPath), second);
+}
+
+TEST_F(FailureFixture, WrongExtensionDropLeavesTheTimerAlone) {
+    RunningApp fresh;
+    const QString text = WriteBytes(folder, "notes.txt", "x\r\n");
+    DropOn(fresh.View(), {text});
+    EXPECT_FALSE(fresh.View().TimerRunning());
+    DropOn(fresh.View(), {dir.path()});
+    EXPECT_TRUE(fresh.View().TimerRunning()); // the folder path (re)starts it
+}
+
+TEST(LargeLoad, OpenRefusedDuringALoadAndCloseCancelsIt) {
+    QTemporaryDir dir;
+    const QString large = WriteLargeFile(QDir(dir.path()), 30);
+    const QString small = WriteDataFile(QDir(dir.path()), "small.kvd", 2, 100);
+
+    RunningApp app;
+    CKurvonView& view = app.View();
+    view.OpenDataFile(large);
+    ASSERT_TRUE(view.State().loading);
+    EXPECT_FALSE(app.Frame().Action(ID_OPEN)->isEnabled());
+    // Open and drops are refused while the load runs.
+    app.script->openAnswers.push_back(small);
+    view.OnOpenDataFile();
+    EXPECT_EQ(app.script->openAsked, 0);
+    DropOn(view, {small});
+    EXPECT_EQ(QString::fromStdString(view.State().currentPath), large);
+
+    // Let it get going, then close the window: the loader stops and its thread is joined.
+    QSignalSpy moved(app.Frame().StatusBar()->Progress(), &QProgressBar::valueChanged);
+    moved.wait(20000);
+    app.Frame().close();
+    EXPECT_FALSE(view.LoadRunning());
+}
+
+TEST(LargeLoad, DestroyingTheWindowDuringALoad) {
+    QTemporaryDir dir;
+    const QString large = WriteLargeFile(QDir(dir.path()), 30);
+    auto app = std::make_unique<RunningApp>();
+    app->View().OpenDataFile(large);
+    ASSERT_TRUE(app->View().LoadRunning());
+    app.reset(); // no close first: the view's destructor cancels and joins
+    QApplication::processEvents();
+    SUCCEED();
+}
+
+} // namespace
+} // namespace kurvon::test
