@@ -1,5 +1,6 @@
 #include "data/Loader.h"
 
+#include "data/ByteBuffer.h"
 #include "data/ChannelColors.h"
 #include "data/CountingPass.h"
 #include "data/Extremes.h"
@@ -31,7 +32,7 @@ bool IsCancelled(const LoadOptions& options) {
 
 // The file's bytes, held until the parsing pass is done, and what the counting pass found.
 struct Text {
-    std::unique_ptr<char[]> bytes;
+    ByteBuffer bytes;
     std::size_t end = 0; // the text end: first Ctrl-Z, or the bytes read
     std::uint64_t fileSize = 0;
     std::uint64_t channels = 0;
@@ -49,8 +50,8 @@ LoadStatus ReadAndCount(const std::string& path, ProgressGate& progress, const L
     if (size > PhysicalMemoryBytes() || size >= std::numeric_limits<std::size_t>::max())
         return LoadStatus::OutOfMemory;
     text.fileSize = size;
-    text.bytes.reset(new char[size ? size : 1]);
-    char* const bytes = text.bytes.get();
+    text.bytes.Allocate(static_cast<std::size_t>(size));
+    char* const bytes = text.bytes.Data();
 
     CountingPass counting(bytes, size, progress, static_cast<std::size_t>(size / 2));
     std::size_t read = 0;
@@ -98,7 +99,9 @@ LoadStatus Allocate(const Text& text, const LoadOptions& options, DataSet& data)
     for (auto& column : data.columns) {
         if (IsCancelled(options))
             return LoadStatus::Cancelled;
-        column.assign(data.recordCount, 0.0f); // short lines leave zeros
+        column.reserve(data.recordCount);
+        AdviseHugePages(column.data(), data.recordCount * sizeof(float));
+        column.resize(data.recordCount); // zeros: short lines leave them
     }
     return LoadStatus::Loaded;
 }
@@ -108,7 +111,7 @@ LoadStatus Parse(Text& text, ProgressGate& progress, const LoadOptions& options,
     for (std::uint32_t c = 0; c < data.channelCount; ++c)
         columns[c] = data.columns[c].data();
     ParseJob job;
-    job.text = text.bytes.get();
+    job.text = text.bytes.Data();
     job.textEnd = text.end;
     job.fileSize = text.fileSize;
     job.columns = columns.data();
@@ -164,7 +167,7 @@ LoadStatus Load(const std::string& path, ProgressGate& progress, const LoadOptio
         return status;
     if ((status = Parse(text, progress, options, result.data)) != LoadStatus::Loaded)
         return status;
-    text.bytes.reset();
+    text.bytes.Reset();
     progress.Send(95);
     if ((status = FindExtremes(progress, options, result.data)) != LoadStatus::Loaded)
         return status;

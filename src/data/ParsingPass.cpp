@@ -30,10 +30,24 @@ void ParsingPass::ParseDataLine(std::uint64_t record, const char* p, const char*
             ++p;
         if (p == end)
             return;
-        const char* fieldBegin = p;
-        while (p < end && !IsFieldSeparator(*p))
-            ++p;
-        m_columns[k][record] = ParseDecimalPrefix(fieldBegin, p);
+        float value;
+        if (*p >= '\n' && *p <= '\r') {
+            // atof would skip this white space, and with it the separator after it: bound the
+            // conversion by the field.
+            const char* fieldEnd = p;
+            while (fieldEnd < end && !IsFieldSeparator(*fieldEnd))
+                ++fieldEnd;
+            value = ParseDecimalPrefix(p, fieldEnd);
+            p = fieldEnd;
+        } else {
+            // A number never holds a separator, so it cannot run past its field.
+            const char* stop;
+            value = ParseDecimalPrefix(p, end, &stop);
+            p = stop;
+            while (p < end && !IsFieldSeparator(*p))
+                ++p;
+        }
+        m_columns[k][record] = value;
     }
 }
 

@@ -9,10 +9,7 @@ namespace kurvon {
 
 namespace {
 
-// Powers of ten that are exact in a double: the range of the exact fast path.
-constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+using detail::kExactPow10;
 constexpr int kMaxExactPow10 = 22;
 constexpr std::uint64_t kMaxExactMantissa = std::uint64_t(1) << 53;
 constexpr int kMaxMantissaDigits = 19; // fits a uint64 without overflow
@@ -29,7 +26,10 @@ inline bool IsCSpace(char c) {
 
 } // namespace
 
-double ParseDecimalPrefixDouble(const char* p, const char* end) {
+double ParseDecimalPrefixDouble(const char* p, const char* end, const char** stop) {
+    const char* const begin = p;
+    if (stop)
+        *stop = begin;
     while (p < end && IsCSpace(*p))
         ++p;
     bool negative = false;
@@ -98,6 +98,8 @@ double ParseDecimalPrefixDouble(const char* p, const char* end) {
             p = q;
         }
     }
+    if (stop)
+        *stop = p;
 
     double magnitude;
     if (mantissa == 0) {
@@ -122,20 +124,6 @@ double ParseDecimalPrefixDouble(const char* p, const char* end) {
         magnitude = value;
     }
     return negative ? -magnitude : magnitude;
-}
-
-float RoundToFloat(double value) {
-    // Halfway between FLT_MAX and 2^128: from here on the nearest float is the infinity.
-    constexpr double kOverflowBound = 0x1.ffffffp127;
-    if (value >= kOverflowBound)
-        return std::numeric_limits<float>::infinity();
-    if (value <= -kOverflowBound)
-        return -std::numeric_limits<float>::infinity();
-    return static_cast<float>(value);
-}
-
-float ParseDecimalPrefix(const char* begin, const char* end) {
-    return RoundToFloat(ParseDecimalPrefixDouble(begin, end));
 }
 
 } // namespace kurvon

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -38,7 +39,8 @@ TEST(CommandLine, InfoFailures) {
     std::ostringstream out, err;
     EXPECT_NE(RunInfoCommand("/nonexistent/kurvon/none.kvd", out, err), 0);
     EXPECT_EQ(out.str(), "");
-    EXPECT_EQ(std::count(err.str().begin(), err.str().end(), '\n'), 1);
+    const std::string message = err.str();
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1);
 
     const std::string path = WriteTemp("kurvon_cli_one.kvd", "h\r\na b\r\n1 2\r\n");
     std::ostringstream out2, err2;

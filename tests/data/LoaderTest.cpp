@@ -165,7 +165,9 @@ TEST(Loader, AwkwardBytes) {
     // 100 000 channels.
     std::string names, row;
     for (int c = 0; c < 100000; ++c) {
-        names += "c" + std::to_string(c) + "\t";
+        names += 'c';
+        names += std::to_string(c);
+        names += '\t';
         row += std::to_string(c % 1000) + " ";
     }
     const LoadResult wide =

@@ -99,10 +99,12 @@ TEST(Reader, LineEndsBlankLinesAndEndOfText) {
 
     // A lone CR stays in its field; a UTF-8 byte-order mark belongs to the header line.
     const LoadResult cr = LoadFile(dir.Write("cr.kvd", "\xEF\xBB\xBFh\r\nu\rv w\r\r\n"
-                                                       "7\r8 9\r\r\n1 2\r\n"));
+                                                       "7\r8 9\r\r\n\r\v 5\r\n"));
     ASSERT_EQ(cr.status, LoadStatus::Loaded);
     EXPECT_EQ(cr.data.names, (std::vector<std::string>{"u\rv", "w\r"}));
     EXPECT_EQ(Record(cr.data, 0), (std::vector<float>{7.0f, 9.0f}));
+    // atof skips leading white space, but never beyond its own field.
+    EXPECT_EQ(Record(cr.data, 1), (std::vector<float>{0.0f, 5.0f}));
 }
 
 TEST(Reader, ShortLongAndNonNumericLines) {
