@@ -19,28 +19,8 @@ ChartArea ChartAreaOfClient(int clientWidth, int clientHeight) {
     return area;
 }
 
-int TruncPosition(double v) {
-    if (!(v <= kPositionLimit)) // NaN too
-        return kPositionLimit;
-    if (v < -kPositionLimit)
-        return -kPositionLimit;
-    return static_cast<int>(v);
-}
-
 float XScale(int width, std::uint32_t span) {
     return static_cast<float>(static_cast<double>(width - 120) / static_cast<double>(span));
-}
-
-int CurveX(std::uint32_t k, float xScale) {
-    return TruncPosition(static_cast<double>(k) * static_cast<double>(xScale) + 60.0);
-}
-
-int ValueMapping::Y(float value) const {
-    const double bottom = height - kFrameBottomMargin;
-    if (flat)
-        return TruncPosition(bottom - (height - 30) / 2.0);
-    return TruncPosition(bottom - (static_cast<double>(value) - static_cast<double>(minimum)) *
-                                      static_cast<double>(scale));
 }
 
 double ValueMapping::ValueAt(int y) const {

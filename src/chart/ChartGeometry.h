@@ -36,12 +36,20 @@ struct ChartArea {
 ChartArea ChartAreaOfClient(int clientWidth, int clientHeight);
 
 // trunc(v) toward zero after clamping to +-kPositionLimit.
-int TruncPosition(double v);
+inline int TruncPosition(double v) {
+    if (!(v <= kPositionLimit)) // NaN too
+        return kPositionLimit;
+    if (v < -kPositionLimit)
+        return -kPositionLimit;
+    return static_cast<int>(v);
+}
 
 // Pixels per record: (w - 120) / span.
 float XScale(int width, std::uint32_t span);
 // x of curve point k: trunc(k * xScale + 60).
-int CurveX(std::uint32_t k, float xScale);
+inline int CurveX(std::uint32_t k, float xScale) {
+    return TruncPosition(static_cast<double>(k) * static_cast<double>(xScale) + 60.0);
+}
 
 // The vertical mapping of one channel: y = trunc((h - 20) - (value - minimum) * scale), with
 // scale = (h - 30) / (maximum - minimum). A channel whose maximum equals its minimum is mapped
@@ -54,7 +62,13 @@ struct ValueMapping {
     float scale = 0.0f;
     bool flat = false;
 
-    int Y(float value) const;
+    int Y(float value) const {
+        const double bottom = height - kFrameBottomMargin;
+        if (flat)
+            return TruncPosition(bottom - (height - 30) / 2.0);
+        return TruncPosition(bottom - (static_cast<double>(value) - static_cast<double>(minimum)) *
+                                          static_cast<double>(scale));
+    }
     // The value shown at pixel row y: (h - 20 - y) / scale + minimum.
     double ValueAt(int y) const;
 };

@@ -61,6 +61,32 @@ void RunWalk(std::uint32_t* base, std::ptrdiff_t stride, const Walk& w, std::uin
     }
 }
 
+// The 3 x 3 stamp along the walk: a step along the major axis alone adds only the three pixels
+// of the square's leading edge, so only those are written; the covered set is unchanged.
+template <>
+void RunWalk<3>(std::uint32_t* base, std::ptrdiff_t stride, const Walk& w, std::uint32_t pixel) {
+    if (w.count <= 0)
+        return;
+    const std::ptrdiff_t across = w.minorStep; // the perpendicular unit (the stamp is symmetric)
+    std::ptrdiff_t i = w.index;
+    I64 e = w.error;
+    Stamp<3>(base, i, stride, pixel);
+    for (I64 n = 1; n < w.count; ++n) {
+        i += w.majorStep;
+        e += w.twoMinor;
+        if (e >= w.twoMajor) {
+            e -= w.twoMajor;
+            i += w.minorStep;
+            Stamp<3>(base, i, stride, pixel);
+        } else {
+            const std::ptrdiff_t edge = i + w.majorStep;
+            base[edge - across] = pixel;
+            base[edge] = pixel;
+            base[edge + across] = pixel;
+        }
+    }
+}
+
 // The walk along one axis pair: D = major, d = minor distance, signs of both directions, start
 // coordinates, and the inclusive range of coordinates whose stamps reach the surface.
 struct Axes {
