@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 
 #include "data/ChannelColors.h"
+#include "data/MemoryBudget.h"
 #include "data/ProgressGate.h"
 
 #include <gtest/gtest.h>
@@ -183,6 +184,52 @@ TEST(Loader, AwkwardBytes) {
     const LoadResult named = LoadFile(odd);
     ASSERT_EQ(named.status, LoadStatus::Loaded);
     EXPECT_EQ(named.data.names[1], "电流");
+}
+
+TEST(Loader, RandomBytesLoadOrAreRefused) {
+    TempDir dir;
+    std::mt19937 random(2024);
+    std::string alphabet = "0123456789.-+eE \t\r\n\r\nab\x1A\xB5\xFF";
+    alphabet += '\0';
+    for (int i = 0; i < 300; ++i) {
+        std::string bytes(random() % 400, ' ');
+        for (char& c : bytes)
+            c = alphabet[random() % alphabet.size()];
+        const LoadResult result = LoadFile(dir.Write("random.kvd", bytes));
+        ASSERT_TRUE(result.status == LoadStatus::Loaded ||
+                    result.status == LoadStatus::TooFewRecords)
+            << i;
+        if (result.status != LoadStatus::Loaded)
+            continue;
+        const DataSet& data = result.data;
+        ASSERT_GE(data.recordCount, 2u);
+        ASSERT_GE(data.channelCount, 1u);
+        ASSERT_EQ(data.names.size(), data.channelCount);
+        ASSERT_EQ(data.columns.size(), data.channelCount);
+        ASSERT_EQ(result.listMax.size(), data.channelCount);
+        for (std::uint32_t c = 0; c < data.channelCount; ++c) {
+            ASSERT_EQ(data.columns[c].size(), data.recordCount);
+            ASSERT_FALSE(data.names[c].empty());
+            for (float v : data.columns[c])
+                ASSERT_FALSE(std::isnan(v));
+        }
+    }
+}
+
+TEST(Loader, DataSetLargerThanMemoryIsRefused) {
+    // A small file can still describe a huge table: many names, many one-value lines.
+    constexpr std::uint64_t kChannels = 100000;
+    const std::uint64_t records = PhysicalMemoryBytes() / (kChannels * 4) + 1000;
+    std::string bytes = "h\r\n";
+    for (std::uint64_t c = 0; c < kChannels; ++c)
+        bytes += "n ";
+    bytes += "\r\n";
+    for (std::uint64_t r = 0; r < records; ++r)
+        bytes += "1\r\n";
+    TempDir dir;
+    const LoadResult result = LoadFile(dir.Write("huge.kvd", bytes));
+    EXPECT_EQ(result.status, LoadStatus::OutOfMemory);
+    EXPECT_FALSE(result.data.Present());
 }
 
 TEST(Loader, Cancel) {
