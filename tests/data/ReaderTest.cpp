@@ -4,12 +4,16 @@
 
 #include "data/DataFileExtension.h"
 #include "data/FieldRule.h"
+#include "data/ListText.h"
 #include "data/TextLines.h"
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <limits>
+#include <random>
 
 namespace kurvon {
 namespace {
@@ -129,6 +133,33 @@ TEST(Reader, ShortLongAndNonNumericLines) {
     EXPECT_EQ(result.listMin[1], "-inf");
     EXPECT_EQ(data.maxima[0], inf);
     EXPECT_EQ(data.minima[1], -inf);
+}
+
+TEST(Reader, ListTextsMatchPrintf) {
+    if (std::localeconv()->decimal_point[0] != '.')
+        GTEST_SKIP() << "printf here does not write a decimal point";
+    std::mt19937 random(7);
+    std::vector<float> values = {0.0f,
+                                 -0.0f,
+                                 -0.001f,
+                                 0.005f,
+                                 0.015f,
+                                 12.345f,
+                                 2.675f,
+                                 -1.5f,
+                                 1e30f,
+                                 3.4028235e38f,
+                                 std::numeric_limits<float>::infinity(),
+                                 -std::numeric_limits<float>::infinity()};
+    for (int i = 0; i < 20000; ++i)
+        values.push_back(std::ldexp(static_cast<float>(random()) / 4294967296.0f,
+                                    static_cast<int>(random() % 60) - 20) *
+                         (random() % 2 ? 1.0f : -1.0f));
+    for (float v : values) {
+        char expected[64];
+        std::snprintf(expected, sizeof expected, "%.2f", static_cast<double>(v));
+        ASSERT_EQ(FormatListValue(v), expected) << v;
+    }
 }
 
 TEST(Reader, DroppedPathExtension) {
