@@ -27,7 +27,8 @@ InputFile::~InputFile() {
 }
 
 bool InputFile::Open(const std::string& path) {
-    int flags = O_RDONLY;
+    // Non-blocking, so that opening a pipe with no writer cannot hang; it is refused below.
+    int flags = O_RDONLY | O_NONBLOCK;
 #ifdef O_CLOEXEC
     flags |= O_CLOEXEC;
 #endif
@@ -39,6 +40,9 @@ bool InputFile::Open(const std::string& path) {
         ::close(fd);
         return false;
     }
+    const int statusFlags = ::fcntl(fd, F_GETFL);
+    if (statusFlags != -1)
+        ::fcntl(fd, F_SETFL, statusFlags & ~O_NONBLOCK);
 #if defined(POSIX_FADV_SEQUENTIAL) && !defined(__APPLE__)
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif

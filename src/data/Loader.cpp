@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <ctime>
 #include <limits>
-#include <memory>
 #include <new>
 #include <stdexcept>
 

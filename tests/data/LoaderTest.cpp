@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kurvon {
@@ -133,6 +134,11 @@ TEST(Loader, RefusedFiles) {
 
     std::filesystem::create_directory(dir.Path() / "folder.kvd");
     EXPECT_EQ(LoadFile((dir.Path() / "folder.kvd").string()).status, LoadStatus::CannotOpen);
+    // A pipe without a writer is refused at once instead of blocking the loader.
+    const std::string pipe = (dir.Path() / "pipe.kvd").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(LoadFile(pipe).status, LoadStatus::CannotOpen);
+    EXPECT_EQ(LoadFile("/dev/zero").status, LoadStatus::CannotOpen);
 
     if (::geteuid() != 0) { // root reads files whatever their permissions say
         const std::string locked = dir.Write("locked.kvd", "h\r\na\r\n1\r\n2\r\n");
