@@ -54,6 +54,8 @@ void ByteBuffer::Reset() {
 
 void AdviseHugePages([[maybe_unused]] void* data, [[maybe_unused]] std::size_t size) {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
+    if (size < kMapThreshold)
+        return; // small blocks live in the ordinary heap: leave it alone
     // madvise wants a page-aligned start: round inwards.
     constexpr std::uintptr_t kPage = 4096;
     const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kPage - 1) & ~(kPage - 1);
