@@ -13,9 +13,15 @@ using ColorRef = std::uint32_t;
 constexpr ColorRef MakeColorRef(unsigned r, unsigned g, unsigned b) {
     return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
 }
-constexpr unsigned RedOf(ColorRef c) { return c & 0xFF; }
-constexpr unsigned GreenOf(ColorRef c) { return (c >> 8) & 0xFF; }
-constexpr unsigned BlueOf(ColorRef c) { return (c >> 16) & 0xFF; }
+constexpr unsigned RedOf(ColorRef c) {
+    return c & 0xFF;
+}
+constexpr unsigned GreenOf(ColorRef c) {
+    return (c >> 8) & 0xFF;
+}
+constexpr unsigned BlueOf(ColorRef c) {
+    return (c >> 16) & 0xFF;
+}
 
 struct DataSet {
     std::uint32_t recordCount = 0;

@@ -1,6 +1,6 @@
 #pragma once
 // Reading a regular file's bytes: the one platform seam of the reader. POSIX calls where
-// available (they tell folders, special files and read errors apart), standard streams elsewhere.
+// available (they tell folders, devices, pipes and read errors apart), standard streams elsewhere.
 
 #include <cstddef>
 #include <cstdint>

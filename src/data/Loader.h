@@ -13,10 +13,10 @@ namespace kurvon {
 
 enum class LoadStatus {
     Loaded,
-    CannotOpen,      // missing, a folder, unreadable, or a read error
-    TooFewRecords,   // fewer than two data lines
+    CannotOpen,    // missing, a folder, unreadable, or a read error
+    TooFewRecords, // fewer than two data lines
     Cancelled,
-    OutOfMemory,     // the data set would not fit (or an allocation failed)
+    OutOfMemory, // the data set would not fit (or an allocation failed)
 };
 
 // Receives progress positions. Only called when the position differs from the last one sent;
@@ -29,15 +29,15 @@ public:
 };
 
 struct LoadOptions {
-    std::uint32_t colorSeed = 0; // usually the calendar time in seconds
+    std::uint32_t colorSeed = 0;               // usually the calendar time in seconds
     const std::atomic<bool>* cancel = nullptr; // optional; checked regularly
 };
 
 struct LoadResult {
     LoadStatus status = LoadStatus::CannotOpen;
-    DataSet data;                      // extremes already widened by +-1.0
-    std::vector<std::string> listMin;  // "%.2f" of the unwidened minimum, per channel
-    std::vector<std::string> listMax;  // "%.2f" of the unwidened maximum, per channel
+    DataSet data;                     // extremes already widened by +-1.0
+    std::vector<std::string> listMin; // "%.2f" of the unwidened minimum, per channel
+    std::vector<std::string> listMax; // "%.2f" of the unwidened maximum, per channel
     std::uint32_t firstRecord = 0;
     std::uint32_t lastRecord = 0;
     std::uint32_t zoomStep = 0;
