@@ -146,6 +146,19 @@ TEST(ChartRendererTest, PrimaryOnTopSecondaryOwnsTheLeftSide) {
     EXPECT_EQ(CountColor(s, 304, 266, 400, 299, kGreen), 0);
 }
 
+TEST(ChartRendererTest, ReadoutShowsChannelNamesDecodedFromGbkOrUtf8) {
+    auto readout = [](const std::string& name) {
+        ViewState state = MakeLoadedState(300, {{name, kRed, 0.0f, 10.0f}});
+        state.visible.Append(0);
+        state.cursorX = 300;
+        state.cursorY = 200;
+        return Render(state).Image();
+    };
+    const QImage utf8 = readout("\xE7\x94\xB5\xE5\x8E\x8B"); // 电压 in UTF-8
+    EXPECT_EQ(readout("\xB5\xE7\xD1\xB9"), utf8);            // 电压 in GBK
+    EXPECT_NE(readout("\xE7\x94\xB5\xE6\xB5\x81"), utf8);    // 电流
+}
+
 TEST(ChartRendererTest, SelectionBandLiesUnderTheCurvesInsideTheFrame) {
     ViewState state = MakeLoadedState(300, {{"U", kRed, 0.0f, 10.0f}});
     state.visible.Append(0);
