@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/RenderCommand.h"
 #include "data/Loader.h"
 #include "platform/TextDecode.h"
 
@@ -39,6 +40,8 @@ std::string FailureText(LoadStatus status, const std::string& path) {
 std::string UsageText() {
     return "Usage: kurvon [FILE.kvd]\n"
            "       kurvon --info FILE\n"
+           "       kurvon --render OUT.bmp FILE [--size WxH] [--channels i,j,...]\n"
+           "              [--window FIRST:LAST] [--cursor X,Y] [--drag A:B] [--seed N]\n"
            "       kurvon --version\n"
            "       kurvon --help\n"
            "\n"
@@ -90,6 +93,16 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ost
             return kExitUsage;
         }
         return RunInfoCommand(args[1], out, err);
+    }
+    if (command == "--render")
+        return RunRenderCommand(args, err);
+    if (command.size() > 1 && command[0] == '-') {
+        err << "kurvon: unknown option " << command << '\n' << UsageText();
+        return kExitUsage;
+    }
+    if (args.size() > 1) {
+        err << "kurvon: give at most one data file\n" << UsageText();
+        return kExitUsage;
     }
     return std::nullopt;
 }

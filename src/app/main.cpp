@@ -1,11 +1,12 @@
+#include "app/CKurvonApp.h"
 #include "app/CommandLine.h"
 
-#include <iostream>
+#include <QString>
 
 int main(int argc, char** argv) {
     if (const auto exitCode = kurvon::RunCommandLine(argc, argv))
         return *exitCode;
-    // The window is not there yet: say how the program can be used.
-    std::cerr << kurvon::UsageText();
-    return 2;
+    // Anything else opens the window; a single file argument is loaded as Open would.
+    const QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    return kurvon::RunGui(argc, argv, file);
 }
