@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev
   libgtest-dev libgmock-dev
   clang-format
-  xvfb xauth x11-utils
+  xvfb xauth x11-utils xdotool imagemagick
   fonts-wqy-microhei
 )
 
