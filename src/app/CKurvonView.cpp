@@ -45,7 +45,7 @@ QSize CKurvonView::sizeHint() const {
     return QSize(846, 434);
 }
 
-void CKurvonView::OnInitialUpdate(CMainStatusBar* statusBar, CommandActions* actions) {
+void CKurvonView::OnInitialUpdate(CommandActions* actions) {
     m_pActions = actions;
     m_bLayoutReady = true;
     m_state.dataLoaded = false;
@@ -55,7 +55,7 @@ void CKurvonView::OnInitialUpdate(CMainStatusBar* statusBar, CommandActions* act
     m_pChannelList->show();
     setAcceptDrops(true);
     m_state.visible.Clear();
-    m_pStatusBar = statusBar;
+    m_pStatusBar = window()->findChild<CMainStatusBar*>();
     m_state.loading = false;
     LayoutChannelList();
     UpdateCommandStates();

@@ -27,8 +27,8 @@ public:
     CKurvonView(std::unique_ptr<Prompts> prompts, QWidget* parent = nullptr);
     ~CKurvonView() override;
 
-    // Called once the frame and its bars exist.
-    void OnInitialUpdate(CMainStatusBar* statusBar, CommandActions* actions);
+    // Called once the frame and its bars exist; finds the frame's status bar.
+    void OnInitialUpdate(CommandActions* actions);
 
     // Commands.
     void OnOpenDataFile();

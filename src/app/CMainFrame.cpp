@@ -63,7 +63,7 @@ CKurvonView* CMainFrame::CreateView(std::unique_ptr<Prompts> prompts) {
     m_pView = new CKurvonView(std::move(prompts), this);
     setCentralWidget(m_pView);
     ConnectViewCommands();
-    m_pView->OnInitialUpdate(m_pStatusBar, m_pActions);
+    m_pView->OnInitialUpdate(m_pActions);
     return m_pView;
 }
 

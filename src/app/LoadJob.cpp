@@ -1,57 +1,48 @@
 #include "app/LoadJob.h"
 
-#include <QMetaObject>
-#include <QObject>
 #include <system_error>
+#include <utility>
 
 namespace kurvon {
 namespace {
 
-class QueuedProgressSink final : public ProgressSink {
+class MailboxSink final : public ProgressSink {
 public:
-    QueuedProgressSink(QObject* receiver, const LoadJob::Callbacks& callbacks)
-        : m_receiver(receiver), m_callbacks(callbacks) {}
-
-    void SetPosition(int position) override {
-        QMetaObject::invokeMethod(
-            m_receiver, [cb = m_callbacks.position, position] { cb(position); },
-            Qt::QueuedConnection);
-    }
-    void Show() override {
-        QMetaObject::invokeMethod(m_receiver, m_callbacks.show, Qt::QueuedConnection);
-    }
+    explicit MailboxSink(LoadJob& job) : m_job(job) {}
+    void SetPosition(int position) override { m_job.PostPosition(position); }
+    void Show() override { m_job.PostShow(); }
 
 private:
-    QObject* m_receiver;
-    const LoadJob::Callbacks& m_callbacks;
+    LoadJob& m_job;
 };
 
 } // namespace
+
+LoadJob::LoadJob() {
+    m_collector.setInterval(kCollectPeriodMs);
+    connect(&m_collector, &QTimer::timeout, this, &LoadJob::DeliverMail);
+}
 
 LoadJob::~LoadJob() {
     CancelAndJoin();
 }
 
-bool LoadJob::Start(const std::string& path, std::uint32_t colorSeed, QObject* receiver,
-                    Callbacks callbacks) {
+bool LoadJob::Start(const std::string& path, std::uint32_t colorSeed, Callbacks callbacks) {
     Join();
+    m_callbacks = std::move(callbacks);
     m_cancel = std::make_shared<std::atomic<bool>>(false);
     try {
-        m_thread = std::thread([path, colorSeed, receiver, cancel = m_cancel,
-                                callbacks = std::move(callbacks)] {
-            QueuedProgressSink sink(receiver, callbacks);
+        m_thread = std::thread([this, path, colorSeed, cancel = m_cancel] {
+            MailboxSink sink(*this);
             LoadOptions options;
             options.colorSeed = colorSeed;
             options.cancel = cancel.get();
-            auto result = std::make_shared<LoadResult>(LoadDataFile(path, sink, options));
-            // Queued calls to a receiver that is gone are dropped with it; the receiver joins
-            // this thread before it goes, so it cannot vanish while the call is being posted.
-            QMetaObject::invokeMethod(
-                receiver, [done = callbacks.done, result] { done(*result); }, Qt::QueuedConnection);
+            PostDone(LoadDataFile(path, sink, options));
         });
     } catch (const std::system_error&) {
         return false;
     }
+    m_collector.start();
     return true;
 }
 
@@ -64,6 +55,54 @@ void LoadJob::CancelAndJoin() {
 void LoadJob::Join() {
     if (m_thread.joinable())
         m_thread.join();
+}
+
+void LoadJob::PostShow() {
+    Post({Mail::Kind::Show});
+}
+
+void LoadJob::PostPosition(int position) {
+    Post({Mail::Kind::Position, position});
+}
+
+void LoadJob::PostDone(LoadResult result) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_result = std::make_unique<LoadResult>(std::move(result));
+    }
+    Post({Mail::Kind::Done});
+}
+
+void LoadJob::Post(Mail mail) {
+    std::lock_guard lock(m_mutex);
+    m_mail.push_back(mail);
+}
+
+void LoadJob::DeliverMail() {
+    std::deque<Mail> mail;
+    std::unique_ptr<LoadResult> result;
+    {
+        std::lock_guard lock(m_mutex);
+        mail.swap(m_mail);
+        result = std::move(m_result);
+    }
+    // The callbacks may open dialogs with their own event loops; this batch is ours alone.
+    const Callbacks callbacks = m_callbacks;
+    for (const Mail& m : mail) {
+        switch (m.kind) {
+        case Mail::Kind::Show:
+            callbacks.show();
+            break;
+        case Mail::Kind::Position:
+            callbacks.position(m.position);
+            break;
+        case Mail::Kind::Done:
+            m_collector.stop(); // nothing follows; `done` may start the next load
+            if (result)
+                callbacks.done(*result);
+            break;
+        }
+    }
 }
 
 } // namespace kurvon
