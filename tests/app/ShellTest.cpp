@@ -197,6 +197,13 @@ TEST(Shell, KeysReachTheirCommandsFromEveryChild) {
         QTest::keyClick(target, Qt::Key_Plus, Qt::ShiftModifier);
         QTest::keyClick(target, Qt::Key_Equal, Qt::ShiftModifier);
         EXPECT_EQ(zoomed.count(), 0) << target->metaObject()->className();
+        // Nor does "_" (Shift with the -/_ key) zoom out.
+        QAction* zoomOut = frame.Action(ID_ZOOM_OUT);
+        zoomOut->setEnabled(true);
+        QSignalSpy unzoomed(zoomOut, &QAction::triggered);
+        QTest::keyClick(target, Qt::Key_Underscore, Qt::ShiftModifier);
+        QTest::keyClick(target, Qt::Key_Minus, Qt::ShiftModifier);
+        EXPECT_EQ(unzoomed.count(), 0) << target->metaObject()->className();
     }
 
     // A disabled command does not fire from its key.
