@@ -37,8 +37,11 @@ void DropOn(CKurvonView& view, const QStringList& paths) {
 // A file of about `megabytes` MB with 8 channels.
 QString WriteLargeFile(const QDir& dir, int megabytes) {
     std::string line;
-    for (int c = 0; c < 8; ++c)
-        line += (c ? "\t" : "") + std::to_string(1000.125 + c);
+    for (int c = 0; c < 8; ++c) {
+        if (c > 0)
+            line += '\t';
+        line += std::to_string(1000.125 + c);
+    }
     line += "\r\n";
     std::string text = "large\r\na b c d e f g h\r\n";
     text.reserve(static_cast<std::size_t>(megabytes) << 20);
