@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# build.sh DIR [SANITIZE] [extra cmake args...]: configures and builds one tree.
+# build.sh DIR [SANITIZE] [extra cmake args...]: configures and builds one tree
+# (only the targets named in $KURVON_TARGETS when it is set).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 dir=$1; shift
@@ -9,4 +10,6 @@ case "$sanitize" in
   *) type=RelWithDebInfo ;;
 esac
 cmake -S "$root" -B "$root/$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" -DKURVON_SANITIZE="$sanitize" "$@" >/dev/null
-cmake --build "$root/$dir" --parallel "$(nproc)"
+targets=()
+for t in ${KURVON_TARGETS:-}; do targets+=(--target "$t"); done
+cmake --build "$root/$dir" --parallel "$(nproc)" "${targets[@]}"

@@ -27,8 +27,9 @@ ctest --test-dir build/asan --output-on-failure -j "$jobs"
 if [ -f "$root/scripts/tsan-tests.txt" ]; then
   echo "== ThreadSanitizer (loader and view)"
   export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
-  "$root/scripts/build.sh" build/tsan tsan
-  ctest --test-dir build/tsan --output-on-failure -j "$jobs" -L "$(paste -sd'|' "$root/scripts/tsan-tests.txt")"
+  labels=$(grep -v '^$' "$root/scripts/tsan-tests.txt")
+  KURVON_TARGETS=$(printf 'kurvon_%s_tests ' $labels) "$root/scripts/build.sh" build/tsan tsan
+  ctest --test-dir build/tsan --output-on-failure -j "$jobs" -L "$(echo $labels | tr ' ' '|')"
 fi
 
 if [ -x "$root/scripts/e2e-xvfb.sh" ] && command -v Xvfb >/dev/null 2>&1; then
