@@ -10,7 +10,10 @@
 
 #include <QBasicTimer>
 #include <QWidget>
+#include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace kurvon {
 
@@ -52,6 +55,11 @@ public:
 
     // Sets every command's enabled state from the enabling rules.
     void UpdateCommandStates();
+
+    // Scripted pictures (kurvon --render): a fixed colour seed for the next loads, and a direct
+    // edit of the view window, cursor and drag state followed by a repaint.
+    void SetColorSeed(std::optional<std::uint32_t> seed) { m_colorSeed = seed; }
+    void EditState(const std::function<void(ViewState&)>& edit);
 
     const ViewState& State() const { return m_state; }
     CColorListCtrl* ChannelList() const { return m_pChannelList; }
@@ -97,6 +105,7 @@ private:
     QBasicTimer m_timer; // timer 1
     RasterSurface m_surface;
     LoadJob m_load;
+    std::optional<std::uint32_t> m_colorSeed; // the calendar time when unset
 };
 
 } // namespace kurvon

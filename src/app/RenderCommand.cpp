@@ -1,12 +1,12 @@
 #include "app/RenderCommand.h"
 
+#include "app/CKurvonView.h"
 #include "chart/ChartGeometry.h"
-#include "chart/ChartRenderer.h"
 #include "chart/PictureFile.h"
-#include "data/Loader.h"
-#include "platform/RasterSurface.h"
+#include "controls/CColorListCtrl.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QEventLoop>
 
 #include <algorithm>
 #include <charconv>
@@ -105,69 +105,76 @@ std::string ParseRequest(const std::vector<std::string>& args, RenderRequest& re
     return {};
 }
 
-class SilentProgress : public ProgressSink {
+// Dialogs never show here: every question is cancelled and every message is kept for the error
+// line.
+class RecordingPrompts final : public Prompts {
 public:
-    void SetPosition(int) override {}
-    void Show() override {}
+    std::optional<QString> AskOpenDataFile(QWidget*) override { return std::nullopt; }
+    std::optional<QString> AskPictureFile(QWidget*) override { return std::nullopt; }
+    std::optional<QColor> AskColor(QWidget*) override { return std::nullopt; }
+    void ShowAppMessage(QWidget*, const QString& text) override { lastMessage = text; }
+    void ShowNotice(QWidget*, const QString& text) override { lastMessage = text; }
+    QString lastMessage;
 };
 
-std::string LoadFailureText(LoadStatus status, const std::string& path) {
-    switch (status) {
-    case LoadStatus::TooFewRecords:
+// Loads the file as Open would and waits for the hand-over. Empty when it loaded.
+std::string LoadIntoView(CKurvonView& view, const RecordingPrompts& prompts,
+                         const std::string& path) {
+    QEventLoop loop;
+    QObject::connect(&view, &CKurvonView::LoadFinished, &loop, &QEventLoop::quit);
+    view.OpenDataFile(QString::fromLocal8Bit(path));
+    if (view.LoadRunning())
+        loop.exec();
+    if (view.State().dataLoaded)
+        return {};
+    if (prompts.lastMessage.isEmpty())
         return path + " has fewer than two data records";
-    case LoadStatus::OutOfMemory:
-        return path + " is too large to load";
-    default:
-        return "cannot load " + path;
-    }
+    return "cannot load " + path + ": " + prompts.lastMessage.toStdString();
 }
 
-// Applies the request to a freshly loaded state; an empty string when it fits the data set.
-std::string ApplyRequest(const RenderRequest& request, ViewState& state) {
-    const DataSet& data = state.data;
-    for (int channel : request.channels) {
-        if (static_cast<std::uint32_t>(channel) >= data.channelCount)
+// Ticks the channels one poll apart, so the last one given is primary.
+std::string TickChannels(CKurvonView& view, const std::vector<int>& channels) {
+    CColorListCtrl* list = view.ChannelList();
+    for (int channel : channels) {
+        if (channel >= list->RowCount())
             return "no channel " + std::to_string(channel) + " (the file has " +
-                   std::to_string(data.channelCount) + ")";
-        if (state.visible.Contains(channel))
+                   std::to_string(list->RowCount()) + ")";
+        if (list->IsChecked(channel))
             return "channel " + std::to_string(channel) + " is listed twice";
-        state.visible.Append(channel);
-    }
-    if (request.window) {
-        const auto [first, last] = *request.window;
-        if (!(first < last && last < data.recordCount))
-            return "the window must satisfy FIRST < LAST <= " +
-                   std::to_string(data.recordCount - 1);
-        state.firstRecord = first;
-        state.lastRecord = last;
-    }
-    if (request.cursor) {
-        state.cursorX = request.cursor->first;
-        state.cursorY = request.cursor->second;
-    }
-    if (request.drag) {
-        const ChartArea area = ChartAreaOfClient(request.width, request.height);
-        state.dragInProgress = true;
-        state.dragStartX = area.ClampToFrameX(request.drag->first);
-        state.dragEndX = area.ClampToFrameX(request.drag->second);
+        list->SetChecked(channel, true);
+        view.OnTimer();
     }
     return {};
 }
 
-} // namespace
-
-QImage RenderClientPicture(ViewState& state, int clientWidth, int clientHeight) {
-    QImage picture(clientWidth, clientHeight, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    RasterSurface surface;
-    if (!RenderChart(surface, state, clientWidth, clientHeight))
-        return picture;
-    const int width = std::min(surface.Width(), clientWidth);
-    const QImage chart = surface.View();
-    for (int y = 0; y < std::min(surface.Height(), clientHeight); ++y)
-        std::memcpy(picture.scanLine(y), chart.constScanLine(y), std::size_t(width) * 4);
-    return picture;
+// Applies the window, cursor and drag of the request; empty when they fit the data set.
+std::string ApplyRequest(const RenderRequest& request, CKurvonView& view) {
+    const std::uint32_t records = view.State().data.recordCount;
+    if (request.window) {
+        const auto [first, last] = *request.window;
+        if (!(first < last && last < records))
+            return "the window must satisfy FIRST < LAST <= " + std::to_string(records - 1);
+    }
+    view.EditState([&](ViewState& state) {
+        if (request.window) {
+            state.firstRecord = request.window->first;
+            state.lastRecord = request.window->second;
+        }
+        if (request.cursor) {
+            state.cursorX = request.cursor->first;
+            state.cursorY = request.cursor->second;
+        }
+        if (request.drag) {
+            const ChartArea area = ChartAreaOfClient(request.width, request.height);
+            state.dragInProgress = true;
+            state.dragStartX = area.ClampToFrameX(request.drag->first);
+            state.dragEndX = area.ClampToFrameX(request.drag->second);
+        }
+    });
+    return {};
 }
+
+} // namespace
 
 int RunRenderCommand(const std::vector<std::string>& args, std::ostream& err) {
     RenderRequest request;
@@ -176,40 +183,43 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream& err) {
         return kExitUsage;
     }
 
-    std::unique_ptr<QGuiApplication> ownApplication;
+    std::unique_ptr<QApplication> ownApplication;
     if (!QCoreApplication::instance()) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         static int argc = 1;
         static char name[] = "kurvon";
         static char* argv[] = {name, nullptr};
-        ownApplication = std::make_unique<QGuiApplication>(argc, argv);
-    } else if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        err << "kurvon: --render needs a GUI application object for its text\n";
+        ownApplication = std::make_unique<QApplication>(argc, argv);
+    } else if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        err << "kurvon: --render needs a widget application object\n";
         return kExitFailure;
     }
 
-    SilentProgress progress;
-    LoadOptions options;
-    options.colorSeed = request.seed ? *request.seed : CurrentColorSeed();
-    LoadResult loaded = LoadDataFile(request.dataPath, progress, options);
-    if (loaded.status != LoadStatus::Loaded) {
-        err << "kurvon: " << LoadFailureText(loaded.status, request.dataPath) << '\n';
+    // The real view, never shown on a screen, grabbed as Save picture grabs it.
+    auto ownedPrompts = std::make_unique<RecordingPrompts>();
+    const RecordingPrompts& prompts = *ownedPrompts;
+    CKurvonView view(std::move(ownedPrompts));
+    view.setAttribute(Qt::WA_DontShowOnScreen);
+    view.resize(request.width, request.height);
+    view.show();
+    view.OnInitialUpdate(nullptr);
+    if (request.seed)
+        view.SetColorSeed(*request.seed);
+
+    if (const std::string problem = LoadIntoView(view, prompts, request.dataPath);
+        !problem.empty()) {
+        err << "kurvon: " << problem << '\n';
         return kExitFailure;
     }
-    ViewState state;
-    state.data = std::move(loaded.data);
-    state.firstRecord = loaded.firstRecord;
-    state.lastRecord = loaded.lastRecord;
-    state.zoomStep = loaded.zoomStep;
-    state.currentPath = request.dataPath;
-    state.dataLoaded = true;
-    if (const std::string problem = ApplyRequest(request, state); !problem.empty()) {
+    std::string problem = TickChannels(view, request.channels);
+    if (problem.empty())
+        problem = ApplyRequest(request, view);
+    if (!problem.empty()) {
         err << "kurvon: " << problem << '\n';
         return kExitUsage;
     }
-
-    const QImage picture = RenderClientPicture(state, request.width, request.height);
+    const QImage picture = view.grab().toImage();
     if (!WriteBitmapFile(picture, QString::fromLocal8Bit(request.outPath))) {
         err << "kurvon: cannot write " << request.outPath << '\n';
         return kExitFailure;

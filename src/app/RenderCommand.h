@@ -3,13 +3,9 @@
 //               [--cursor X,Y] [--drag A:B] [--seed N]
 // Loads FILE, ticks the channels in the order given (the last one primary), applies the view
 // window, the cursor, a drag in progress from A to B and the colour seed, and writes the picture
-// of a client area of W x H (default 1000 x 600) as a BMP: the chart on the left, the 300-pixel
-// list strip on the right left white. Needs no window: without a running QGuiApplication it
-// starts an offscreen one for the text drawing.
-
-#include "data/ViewState.h"
-
-#include <QImage>
+// of a client area of W x H (default 1000 x 600) as a BMP: the real view, never shown on a
+// screen, with the chart on the left and the channel list in the 300-pixel strip, grabbed as
+// Save picture grabs it. Without a running QApplication it starts an offscreen one.
 
 #include <ostream>
 #include <string>
@@ -20,8 +16,5 @@ namespace kurvon {
 // args: the arguments after the program name, starting with "--render". 0 on success;
 // otherwise one line on err and 1 (load or write failure) or 2 (bad arguments).
 int RunRenderCommand(const std::vector<std::string>& args, std::ostream& err);
-
-// The client area's picture: the chart painted on the left, the list strip white.
-QImage RenderClientPicture(ViewState& state, int clientWidth, int clientHeight);
 
 } // namespace kurvon

@@ -74,6 +74,12 @@ void CKurvonView::OnDblclkChannelList() {
     RefreshChannelColors();
 }
 
+void CKurvonView::EditState(const std::function<void(ViewState&)>& edit) {
+    edit(m_state);
+    RepaintChart();
+    UpdateCommandStates();
+}
+
 void CKurvonView::UpdateCommandStates() {
     if (!m_pActions)
         return;

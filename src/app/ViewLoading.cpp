@@ -66,7 +66,8 @@ bool CKurvonView::StartLoad(const QString& path) {
     callbacks.show = [this] { OnLoadShow(); };
     callbacks.position = [this](int position) { OnLoadPosition(position); };
     callbacks.done = [this](LoadResult& result) { OnLoadDone(result); };
-    if (!m_load.Start(m_state.currentPath, CurrentColorSeed(), std::move(callbacks))) {
+    if (!m_load.Start(m_state.currentPath, m_colorSeed.value_or(CurrentColorSeed()),
+                      std::move(callbacks))) {
         m_state.loading = false;
         UpdateCommandStates();
         m_pPrompts->ShowAppMessage(this, msg::OpenFailed());
