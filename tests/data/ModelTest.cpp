@@ -7,50 +7,41 @@
 namespace kurvon {
 namespace {
 
-TEST(Model, VisibleChannelListGrowth) {
+TEST(Model, VisibleChannelList) {
     VisibleChannelList list;
-    std::vector<int> capacities;
+    std::vector<int> capacities, expected = {1, 5, 9, 13, 17, 21, 25, 29, 33, 37, 41, 46};
     for (int i = 0; i < 42; ++i) {
         list.Append(i);
         if (capacities.empty() || capacities.back() != list.Capacity())
             capacities.push_back(list.Capacity());
     }
-    std::vector<int> expected;
-    for (int c = 1; c <= 41; c += 4)
-        expected.push_back(c);
-    expected.push_back(46);
     EXPECT_EQ(capacities, expected);
     EXPECT_EQ(list.Size(), 42);
     EXPECT_EQ(list.Primary(), 41);
 
     // Growing past the capacity at once, and shrinking then growing zeroes the new slots.
     VisibleChannelList grown;
-    grown.SetSize(3);
-    EXPECT_EQ(grown.Capacity(), 3);
-    grown.SetSize(10);
-    EXPECT_EQ(grown.Capacity(), 10);
-    grown.SetSize(11);
-    EXPECT_EQ(grown.Capacity(), 14);
+    for (const auto [size, capacity] : {std::pair{3, 3}, {10, 10}, {11, 14}}) {
+        grown.SetSize(size);
+        EXPECT_EQ(grown.Capacity(), capacity) << size;
+    }
     grown.Append(7);
     grown.SetSize(1);
     grown.SetSize(12);
     EXPECT_EQ(grown.At(11), 0);
     EXPECT_EQ(grown.Capacity(), 14);
-}
 
-TEST(Model, VisibleChannelListRemoveAndCopy) {
-    VisibleChannelList list;
+    // Removing keeps the storage and the order; a copy outlives a Clear of the original.
+    list.Clear();
     for (int c : {3, 0, 5})
         list.Append(c);
     list.RemoveAt(0);
     ASSERT_EQ(list.Size(), 2);
-    EXPECT_EQ(list.At(0), 0);
-    EXPECT_EQ(list.Primary(), 5);
     EXPECT_EQ(list.Secondary(), 0);
-    EXPECT_EQ(list.Capacity(), 5); // storage stays
+    EXPECT_EQ(list.Primary(), 5);
+    EXPECT_EQ(list.Capacity(), 5);
     EXPECT_EQ(list.IndexOf(5), 1);
     EXPECT_FALSE(list.Contains(3));
-
     VisibleChannelList copy = list;
     list.Clear();
     EXPECT_EQ(list.Capacity(), 0);
@@ -62,19 +53,10 @@ TEST(Model, VisibleChannelListRemoveAndCopy) {
 TEST(Model, ReleaseAndClear) {
     ViewState state;
     ReleaseDataSet(state); // nothing loaded yet: nothing happens
-    ReleaseDataSet(state);
     EXPECT_FALSE(state.data.Present());
-
-    state.data.recordCount = 2;
-    state.data.channelCount = 1;
-    state.data.columns = {{1.0f, 2.0f}};
-    state.data.colors = {0x123456};
-    state.data.names = {"v"};
-    state.data.maxima = {3.0f};
-    state.data.minima = {0.0f};
+    state.data = DataSet{2, 1, {{1.0f, 2.0f}}, {0x123456}, {"v"}, {3.0f}, {0.0f}};
     state.visible.Append(0);
     state.dataLoaded = true;
-    state.firstRecord = 0;
     state.lastRecord = 1;
     state.zoomStep = 7;
     state.dragStartX = 5;

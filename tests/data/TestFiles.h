@@ -1,5 +1,5 @@
 #pragma once
-// Temporary data files and a progress sink that records what it is told.
+// Temporary data files, a progress sink that records what it is told, a record as a row.
 
 #include "data/Loader.h"
 
@@ -49,6 +49,13 @@ public:
     std::vector<int> positions;
     int shownAfter = -1; // how many positions had been sent when Show came
 };
+
+inline std::vector<float> Record(const DataSet& data, std::uint32_t r) {
+    std::vector<float> values;
+    for (std::uint32_t c = 0; c < data.channelCount; ++c)
+        values.push_back(data.Value(c, r));
+    return values;
+}
 
 inline LoadResult LoadFile(const std::string& path, RecordingSink* sink = nullptr,
                            std::uint32_t seed = 1, const std::atomic<bool>* cancel = nullptr) {
