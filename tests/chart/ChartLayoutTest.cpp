@@ -62,14 +62,12 @@ TEST(ChartLayoutTest, TickSpacingIsTheFirstMultipleOfTenGivingAtMostSixIntervals
     }
 }
 
-TEST(ChartLayoutTest, RecordLabelValueRoundsUpFromSixTenths) {
-    EXPECT_EQ(RecordLabelValue(7.55), 7);
-    EXPECT_EQ(RecordLabelValue(7.5), 7);
-    EXPECT_EQ(RecordLabelValue(7.6), 8);
-    EXPECT_EQ(RecordLabelValue(7.0), 7);
-    EXPECT_EQ(RecordLabelValue(0.0), 0);
-    EXPECT_EQ(RecordLabelValue(4294967294.7), 4294967295LL); // no 32-bit wrap
-    EXPECT_EQ(RecordLabelValue(std::numeric_limits<double>::quiet_NaN()), 0);
+TEST(ChartLayoutTest, RecordLabelValueRoundsUpFromSixTenths) { // with no 32-bit wrap
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    for (auto [value, label] :
+         {std::pair(7.55, 7LL), std::pair(7.5, 7LL), std::pair(7.6, 8LL), std::pair(7.0, 7LL),
+          std::pair(0.0, 0LL), std::pair(4294967294.7, 4294967295LL), std::pair(nan, 0LL)})
+        EXPECT_EQ(RecordLabelValue(value), label) << value;
 }
 
 TEST(ChartLayoutTest, ValueLabelsEveryFiftyPixelsFromTheBottom) {
@@ -90,12 +88,11 @@ TEST(ChartLayoutTest, PositionsStayDefinedForAnyValue) {
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const ValueMapping m = MapChannel(600, 10.0f, 0.0f);
-    EXPECT_EQ(m.Y(0.0f), 580);
-    EXPECT_EQ(m.Y(10.0f), 10);
-    EXPECT_EQ(m.Y(inf), -kPositionLimit);
-    EXPECT_EQ(m.Y(-inf), kPositionLimit);
-    EXPECT_EQ(m.Y(nan), kPositionLimit);
-    EXPECT_EQ(m.Y(3e38f), -kPositionLimit);
+    constexpr int kLim = kPositionLimit;
+    const std::pair<float, int> ys[] = {{0.0f, 580},  {10.0f, 10}, {inf, -kLim},
+                                        {-inf, kLim}, {nan, kLim}, {3e38f, -kLim}};
+    for (const auto& [value, y] : ys)
+        EXPECT_EQ(m.Y(value), y) << value;
 
     // A zero range maps as minimum - 1 .. maximum + 1: the constant sits in the middle.
     const ValueMapping flat = MapChannel(600, 5.0f, 5.0f);

@@ -13,6 +13,8 @@
 namespace kurvon {
 namespace {
 
+using W = std::pair<std::uint32_t, std::uint32_t>;
+
 ViewState Loaded(std::uint32_t records, std::uint32_t first, std::uint32_t last) {
     ViewState state = MakeLoadedState(records, {{"a"}, {"b"}, {"c"}, {"d"}});
     state.visible.Append(0);
@@ -21,98 +23,68 @@ ViewState Loaded(std::uint32_t records, std::uint32_t first, std::uint32_t last)
     return state;
 }
 
-std::pair<std::uint32_t, std::uint32_t> Window(const ViewState& s) {
+W Window(const ViewState& s) {
     return {s.firstRecord, s.lastRecord};
 }
-using W = std::pair<std::uint32_t, std::uint32_t>;
 
-TEST(NavigationTest, PanStepFollowsTheSpanBands) {
-    EXPECT_EQ(PanStep(0, 1), 1u);
-    EXPECT_EQ(PanStep(0, 5), 2u);
-    EXPECT_EQ(PanStep(0, 6), 1u);
-    EXPECT_EQ(PanStep(0, 15), 3u);
-    EXPECT_EQ(PanStep(0, 16), 1u);
-    EXPECT_EQ(PanStep(0, 29), 1u);
-    EXPECT_EQ(PanStep(0, 30), 2u);
-    EXPECT_EQ(PanStep(0, 999), 66u);
-}
+using Command = bool (*)(ViewState&);
 
-TEST(NavigationTest, ZoomPanAndShowAllSequences) {
-    ViewState s = Loaded(1000, 0, 999);
-    ASSERT_EQ(s.zoomStep, 25u);
-    EXPECT_FALSE(EnabledCommands(s).back);
-    EXPECT_TRUE(ZoomIn(s));
-    EXPECT_EQ(Window(s), W(25, 974));
-    EXPECT_TRUE(ZoomOut(s));
-    EXPECT_EQ(Window(s), W(0, 999));
-    EXPECT_TRUE(NavigateBack(s)); // disabled there, yet harmless: +66 and clamped back
-    EXPECT_EQ(Window(s), W(0, 999));
+TEST(NavigationTest, PanZoomAndShowAllSequences) {
+    const std::pair<std::uint32_t, std::uint32_t> steps[] = {{1, 1},  {5, 2},  {6, 1},  {15, 3},
+                                                             {16, 1}, {29, 1}, {30, 2}, {999, 66}};
+    for (const auto& [span, step] : steps)
+        EXPECT_EQ(PanStep(0, span), step) << span;
 
-    s = Loaded(1000, 100, 200);
-    NavigateBack(s);
-    EXPECT_EQ(Window(s), W(106, 206));
-    s = Loaded(1000, 100, 200);
-    NavigateForward(s);
-    EXPECT_EQ(Window(s), W(94, 194));
+    // From a window, a sequence of commands and the window after each.
+    const struct {
+        std::uint32_t records;
+        W start;
+        std::vector<std::pair<Command, W>> steps;
+    } cases[] = {
+        {1000, {0, 999}, {{ZoomIn, {25, 974}}, {ZoomOut, {0, 999}}, {NavigateBack, {0, 999}}}},
+        {1000, {100, 200}, {{NavigateBack, {106, 206}}}},
+        {1000, {100, 200}, {{NavigateForward, {94, 194}}}},
+        {1000, {3, 5}, {{NavigateForward, {2, 4}}}},
+        {1000, {996, 998}, {{NavigateBack, {997, 999}}}}, // clamped, the span kept
+        {1000, {0, 50}, {{ZoomIn, {25, 26}}}},
+        // Zoom step 0: acts (repaints) without changing the window.
+        {30, {5, 20}, {{ZoomIn, {5, 20}}, {ZoomOut, {5, 20}}, {ShowAll, {0, 29}}}},
+    };
+    for (const auto& c : cases) {
+        ViewState s = Loaded(c.records, c.start.first, c.start.second);
+        for (const auto& [command, after] : c.steps) {
+            SCOPED_TRACE(testing::Message() << c.records << " from " << Window(s).first);
+            EXPECT_TRUE(command(s));
+            EXPECT_EQ(Window(s), after);
+        }
+    }
 
-    s = Loaded(1000, 3, 5);
-    NavigateForward(s);
-    EXPECT_EQ(Window(s), W(2, 4));
-    s = Loaded(1000, 0, 2);
-    EXPECT_FALSE(EnabledCommands(s).forward);
-    s = Loaded(1000, 996, 998);
-    NavigateBack(s);
-    EXPECT_EQ(Window(s), W(997, 999)); // clamped to the end with the span kept
-
-    s = Loaded(1000, 0, 50);
-    ZoomIn(s);
-    EXPECT_EQ(Window(s), W(25, 26));
-    EXPECT_FALSE(EnabledCommands(s).zoomIn);
-    s = Loaded(1000, 10, 11);
-    EXPECT_FALSE(EnabledCommands(s).zoomIn);
-
-    s = Loaded(30, 5, 20);
-    ASSERT_EQ(s.zoomStep, 0u);
-    EXPECT_TRUE(ZoomIn(s)); // acts (repaints) without changing the window
-    EXPECT_EQ(Window(s), W(5, 20));
-    EXPECT_TRUE(ZoomOut(s));
-    EXPECT_EQ(Window(s), W(5, 20));
-    EXPECT_TRUE(ShowAll(s));
-    EXPECT_EQ(Window(s), W(0, 29));
+    // Disabled at the ends and at the smallest span.
+    EXPECT_FALSE(EnabledCommands(Loaded(1000, 0, 999)).back);
+    EXPECT_FALSE(EnabledCommands(Loaded(1000, 0, 2)).forward);
+    EXPECT_FALSE(EnabledCommands(Loaded(1000, 25, 26)).zoomIn);
+    EXPECT_FALSE(EnabledCommands(Loaded(1000, 10, 11)).zoomIn);
 
     // The common guard: nothing without a data set or a ticked channel.
-    s = Loaded(1000, 100, 200);
+    ViewState s = Loaded(1000, 100, 200);
     s.visible.Clear();
-    EXPECT_FALSE(NavigateBack(s) || NavigateForward(s) || ZoomIn(s) || ZoomOut(s) || ShowAll(s));
+    for (Command command : {NavigateBack, NavigateForward, ZoomIn, ZoomOut, ShowAll})
+        EXPECT_FALSE(command(s));
     EXPECT_EQ(Window(s), W(100, 200));
 }
 
 TEST(NavigationTest, EveryCommandKeepsTheWindowValid) {
     std::mt19937 random(7);
+    const Command commands[] = {NavigateBack, NavigateForward, ZoomIn, ZoomOut, ShowAll};
     for (std::uint32_t records : {2u, 3u, 7u, 41u, 1000u, 123457u}) {
         ViewState s = Loaded(records, 0, records - 1);
         for (int n = 0; n < 400; ++n) {
-            switch (random() % 6) {
-            case 0:
-                NavigateBack(s);
-                break;
-            case 1:
-                NavigateForward(s);
-                break;
-            case 2:
-                ZoomIn(s);
-                break;
-            case 3:
-                ZoomOut(s);
-                break;
-            case 4:
-                ShowAll(s);
-                break;
-            default: {
-                const int w = 100 + static_cast<int>(random() % 800);
-                BeginDrag(s, static_cast<int>(random() % 1200) - 100, w);
+            const unsigned pick = random() % 6;
+            if (pick < 5) {
+                commands[pick](s);
+            } else {
+                BeginDrag(s, static_cast<int>(random() % 1200) - 100, 100 + random() % 800);
                 EndDrag(s, static_cast<int>(random() % 1200) - 100, 100 + random() % 800);
-            }
             }
             ASSERT_LT(s.firstRecord, s.lastRecord) << records;
             ASSERT_LE(s.lastRecord, records - 1) << records;
@@ -147,22 +119,26 @@ TEST(NavigationTest, CommandEnablingRules) {
 
 TEST(NavigationTest, DragSelectsTheRecordsUnderTheBand) {
     // Chart area 700 wide: frame x 60 .. 640, window 0 .. 580 (one record per pixel).
-    auto drag = [](int from, int to, std::uint32_t first = 0, std::uint32_t last = 580) {
-        ViewState s = Loaded(1000, first, last);
-        EXPECT_TRUE(BeginDrag(s, from, 700));
-        TrackCursor(s, (from + to) / 2, 300, 700);
-        EXPECT_TRUE(s.dragInProgress);
-        EndDrag(s, to, 700);
-        EXPECT_FALSE(s.dragInProgress);
-        return Window(s);
+    const struct {
+        int from, to;
+        W start, selected;
+    } drags[] = {
+        {100, 300, {0, 580}, {40, 240}},    {300, 100, {0, 580}, {40, 240}},
+        {100, 110, {0, 580}, {0, 580}},     {100, 111, {0, 580}, {40, 51}},
+        {100, 5000, {0, 580}, {40, 580}}, // released beyond the right margin
+        {-50, 300, {0, 580}, {0, 240}},   // pressed in the left margin: x = 60
+        {620, 640, {998, 999}, {998, 999}},
     };
-    EXPECT_EQ(drag(100, 300), W(40, 240));
-    EXPECT_EQ(drag(300, 100), W(40, 240));
-    EXPECT_EQ(drag(100, 110), W(0, 580));
-    EXPECT_EQ(drag(100, 111), W(40, 51));
-    EXPECT_EQ(drag(100, 5000), W(40, 580)); // released beyond the right margin
-    EXPECT_EQ(drag(-50, 300), W(0, 240));   // pressed in the left margin: x = 60
-    EXPECT_EQ(drag(620, 640, 998, 999), W(998, 999));
+    for (const auto& d : drags) {
+        SCOPED_TRACE(testing::Message() << d.from << " to " << d.to);
+        ViewState s = Loaded(1000, d.start.first, d.start.second);
+        EXPECT_TRUE(BeginDrag(s, d.from, 700));
+        TrackCursor(s, (d.from + d.to) / 2, 300, 700);
+        EXPECT_TRUE(s.dragInProgress);
+        EndDrag(s, d.to, 700);
+        EXPECT_FALSE(s.dragInProgress);
+        EXPECT_EQ(Window(s), d.selected);
+    }
 
     // A press during a drag is ignored; moves clamp the end while dragging only.
     ViewState s = Loaded(1000, 0, 580);
@@ -187,46 +163,35 @@ TEST(NavigationTest, DragSelectsTheRecordsUnderTheBand) {
     EndDrag(s, 100, 400);             // frame now 60 .. 340
     EXPECT_EQ(Window(s), W(82, 580)); // 40 px at 580 / 280 records per pixel
     // Nothing shown: the band ends, the window stays.
-    s = Loaded(1000, 0, 580);
     s.visible.Clear();
     BeginDrag(s, 100, 700);
     EndDrag(s, 300, 700);
     EXPECT_FALSE(s.dragInProgress);
     EXPECT_EQ(s.dragEndX, 300);
-    EXPECT_EQ(Window(s), W(0, 580));
+    EXPECT_EQ(Window(s), W(82, 580));
 }
 
 TEST(NavigationTest, PollKeepsTheTickOrder) {
     ViewState s = Loaded(100, 0, 99);
     s.visible.Clear();
-    std::vector<bool> ticked(4, false);
-    EXPECT_FALSE(PollCheckBoxes(s, ticked));
-    ticked[3] = true;
-    EXPECT_TRUE(PollCheckBoxes(s, ticked));
-    ticked[1] = true;
-    EXPECT_TRUE(PollCheckBoxes(s, ticked));
-    ASSERT_EQ(s.visible.Size(), 2);
-    EXPECT_EQ(s.visible.At(0), 3);
-    EXPECT_EQ(s.visible.Primary(), 1);
-    EXPECT_FALSE(PollCheckBoxes(s, ticked));
-
-    ticked[1] = false; // unticking the primary makes the previous entry primary
-    EXPECT_TRUE(PollCheckBoxes(s, ticked));
-    EXPECT_EQ(s.visible.Size(), 1);
-    EXPECT_EQ(s.visible.Primary(), 3);
-
+    auto poll = [&s](std::vector<bool> ticked, bool changed, std::vector<int> visible) {
+        EXPECT_EQ(PollCheckBoxes(s, ticked), changed);
+        std::vector<int> order;
+        for (int i = 0; i < s.visible.Size(); ++i)
+            order.push_back(s.visible.At(i));
+        EXPECT_EQ(order, visible);
+    };
+    poll({0, 0, 0, 0}, false, {});
+    poll({0, 0, 0, 1}, true, {3});
+    poll({0, 1, 0, 1}, true, {3, 1}); // the latest tick is primary
+    poll({0, 1, 0, 1}, false, {3, 1});
+    poll({0, 0, 0, 1}, true, {3}); // unticking the primary makes the previous one primary
     s.visible.Clear();
-    ticked = {false, true, false, true}; // ticked within one period: ascending order
-    PollCheckBoxes(s, ticked);
-    EXPECT_EQ(s.visible.At(0), 1);
-    EXPECT_EQ(s.visible.Primary(), 3);
-
+    poll({0, 1, 0, 1}, true, {1, 3}); // ticked within one period: ascending order
     // Rows missing from the list count as unticked; nothing happens while loading.
-    EXPECT_TRUE(PollCheckBoxes(s, std::vector<bool>{false, true}));
-    EXPECT_EQ(s.visible.Size(), 1);
+    poll({0, 1}, true, {1});
     s.loading = true;
-    EXPECT_FALSE(PollCheckBoxes(s, std::vector<bool>{true, true, true, true}));
-    EXPECT_EQ(s.visible.Size(), 1);
+    poll({1, 1, 1, 1}, false, {1});
     s.loading = false;
     s.data.channelCount = 0;
     EXPECT_FALSE(PollCheckBoxes(s, [](int) { return true; }));

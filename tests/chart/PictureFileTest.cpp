@@ -32,27 +32,20 @@ TEST(PictureFileTest, TwentyFourBitLayoutBottomRowFirstWithPaddedRows) {
     ASSERT_EQ(b.size(), 54u + rowSize * 3);
     EXPECT_EQ(b[0], 'B');
     EXPECT_EQ(b[1], 'M');
-    EXPECT_EQ(U32At(b, 2), b.size()); // file size field
-    EXPECT_EQ(U16At(b, 6), 0);
-    EXPECT_EQ(U16At(b, 8), 0);
-    EXPECT_EQ(U32At(b, 10), 54u);
-    EXPECT_EQ(U32At(b, 14), 40u);
-    EXPECT_EQ(U32At(b, 18), 101u);
-    EXPECT_EQ(U32At(b, 22), 3u); // positive: bottom-up
-    EXPECT_EQ(U16At(b, 26), 1);
-    EXPECT_EQ(U16At(b, 28), 24);
-    for (std::size_t at = 30; at < 54; at += 4)
-        EXPECT_EQ(U32At(b, at), 0u) << at;
-    // Blue, green, red; the bottom row first; zero padding.
-    EXPECT_EQ(b[54], 30);
-    EXPECT_EQ(b[55], 20);
-    EXPECT_EQ(b[56], 10);
-    EXPECT_EQ(b[54 + 3], 3);
+    // Offset, width in bytes, value: the size field, 54-byte headers, 101 x 3 bottom-up (a
+    // positive height), one plane of 24 bits, no compression and zeroes to the end.
+    const std::size_t fields[][3] = {{2, 4, b.size()}, {6, 2, 0},    {8, 2, 0},  {10, 4, 54},
+                                     {14, 4, 40},      {18, 4, 101}, {22, 4, 3}, {26, 2, 1},
+                                     {28, 2, 24},      {30, 4, 0},   {34, 4, 0}, {38, 4, 0},
+                                     {42, 4, 0},       {46, 4, 0},   {50, 4, 0}};
+    for (const auto& [at, width, value] : fields)
+        EXPECT_EQ(width == 4 ? U32At(b, at) : U16At(b, at), value) << at;
+    // Blue, green, red; the bottom row first; zero padding; the top row's last pixel.
+    using Bytes = std::vector<std::uint8_t>;
+    const std::size_t top = 54 + 2 * rowSize + 300;
+    EXPECT_EQ(Bytes(b.begin() + 54, b.begin() + 58), (Bytes{30, 20, 10, 3}));
     EXPECT_EQ(b[54 + 303], 0);
-    const std::size_t topRowLast = 54 + 2 * rowSize + 300;
-    EXPECT_EQ(b[topRowLast], 60);
-    EXPECT_EQ(b[topRowLast + 1], 50);
-    EXPECT_EQ(b[topRowLast + 2], 40);
+    EXPECT_EQ(Bytes(b.begin() + top, b.begin() + top + 3), (Bytes{60, 50, 40}));
 
     // Other formats are converted; a null image gives nothing.
     EXPECT_EQ(EncodeBmp24(image.convertToFormat(QImage::Format_ARGB32)), b);
@@ -91,13 +84,12 @@ TEST(PictureFileTest, WritesCompletelyOrNotAtAll) {
 }
 
 TEST(PictureFileTest, BmpSuffixIsAddedUnlessExactlyPresent) {
-    EXPECT_EQ(WithBmpSuffix(QStringLiteral("/tmp/a.bmp")), QStringLiteral("/tmp/a.bmp"));
-    EXPECT_EQ(WithBmpSuffix(QStringLiteral("/tmp/a")), QStringLiteral("/tmp/a.bmp"));
-    EXPECT_EQ(WithBmpSuffix(QStringLiteral("a.BMP")), QStringLiteral("a.BMP.bmp"));
-    EXPECT_EQ(WithBmpSuffix(QStringLiteral("a.bmpx")), QStringLiteral("a.bmpx.bmp"));
-    EXPECT_EQ(WithBmpSuffix(QStringLiteral(".bmp")), QStringLiteral(".bmp"));
-    EXPECT_EQ(WithBmpSuffix(QStringLiteral("mp")), QStringLiteral("mp.bmp"));
-    EXPECT_EQ(WithBmpSuffix(QStringLiteral("图片")), QStringLiteral("图片.bmp"));
+    const std::pair<const char*, const char*> names[] = {
+        {"/tmp/a.bmp", "/tmp/a.bmp"}, {"/tmp/a", "/tmp/a.bmp"}, {"a.BMP", "a.BMP.bmp"},
+        {"a.bmpx", "a.bmpx.bmp"},     {".bmp", ".bmp"},         {"mp", "mp.bmp"},
+        {"图片", "图片.bmp"}};
+    for (const auto& [name, saved] : names)
+        EXPECT_EQ(WithBmpSuffix(QString::fromUtf8(name)), QString::fromUtf8(saved)) << name;
 }
 
 } // namespace
