@@ -42,14 +42,13 @@ TEST(ChannelRows, ColumnsAndNewRows) {
     list.InsertChannelRow(-3, QStringLiteral("温度"), QStringLiteral("20.00"),
                           QStringLiteral("31.50")); // before the start: first
     ASSERT_EQ(list.RowCount(), 3);
+    const QStringList names = {QStringLiteral("温度"), QStringLiteral("电压"),
+                               QStringLiteral("电流")};
+    for (int r = 0; r < 3; ++r)
+        EXPECT_EQ(list.topLevelItem(r)->text(2), names[r]) << r;
     const QTreeWidgetItem* row1 = list.topLevelItem(1);
-    EXPECT_EQ(row1->text(0), QString());
-    EXPECT_EQ(row1->text(1), QString());
-    EXPECT_EQ(row1->text(2), QStringLiteral("电压"));
-    EXPECT_EQ(row1->text(3), QStringLiteral("3.10"));
-    EXPECT_EQ(row1->text(4), QStringLiteral("4.20"));
-    EXPECT_EQ(list.topLevelItem(0)->text(2), QStringLiteral("温度"));
-    EXPECT_EQ(list.topLevelItem(2)->text(2), QStringLiteral("电流"));
+    EXPECT_EQ(QStringList({row1->text(0), row1->text(1), row1->text(3), row1->text(4)}),
+              QStringList({QString(), QString(), QStringLiteral("3.10"), QStringLiteral("4.20")}));
     for (int r = 0; r < 3; ++r) {
         EXPECT_FALSE(list.IsChecked(r)) << r;
         EXPECT_TRUE(list.topLevelItem(r)->flags() & Qt::ItemIsUserCheckable);

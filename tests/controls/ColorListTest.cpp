@@ -61,28 +61,24 @@ TEST(ColorList, FindColorEntrySemantics) {
     list.SetRowColor(kYellow, 4);
     list.SetColumnColor(kBlue, 3);
 
-    EXPECT_EQ(list.FindColorEntry(2, CColorListCtrl::kCellColor, 1), 0);
-    EXPECT_EQ(list.FindColorEntry(2, CColorListCtrl::kCellColor, 3), 1);
-    EXPECT_EQ(list.FindColorEntry(2, CColorListCtrl::kCellColor, 2), -1);
-    EXPECT_EQ(list.FindColorEntry(2, CColorListCtrl::kCellColor, -1), -1); // negative column
-    EXPECT_EQ(list.FindColorEntry(4, CColorListCtrl::kRowColor, -1), 0);
-    EXPECT_EQ(list.FindColorEntry(2, CColorListCtrl::kRowColor, 1), -1);
-    // Row and column tables ignore the column argument.
-    EXPECT_EQ(list.FindColorEntry(3, CColorListCtrl::kColumnColor, 99), 0);
-    EXPECT_EQ(list.FindColorEntry(4, CColorListCtrl::kColumnColor, -1), -1);
-    // Unknown kinds find nothing, even where another table would match.
-    EXPECT_EQ(list.FindColorEntry(2, 3, 1), -1);
-    EXPECT_EQ(list.FindColorEntry(4, -1, -1), -1);
-
+    // Row and column tables ignore the column argument; a negative column or an unknown kind
+    // finds nothing, even where another table would match.
+    constexpr int kCell = CColorListCtrl::kCellColor, kRow = CColorListCtrl::kRowColor,
+                  kColumn = CColorListCtrl::kColumnColor;
+    const int lookups[][4] = {{2, kCell, 1, 0},    {2, kCell, 3, 1},     {2, kCell, 2, -1},
+                              {2, kCell, -1, -1},  {4, kRow, -1, 0},     {2, kRow, 1, -1},
+                              {3, kColumn, 99, 0}, {4, kColumn, -1, -1}, {2, 3, 1, -1},
+                              {4, -1, -1, -1}};
+    for (const auto& [index, kind, column, found] : lookups)
+        EXPECT_EQ(list.FindColorEntry(index, kind, column), found)
+            << index << " kind " << kind << " column " << column;
     EXPECT_EQ(list.CellBackground(2, 1), ToQColor(kRed));
     list.ClearColors();
     EXPECT_TRUE(list.RowColors().empty());
     EXPECT_TRUE(list.ColumnColors().empty());
     EXPECT_TRUE(list.CellColors().empty());
     EXPECT_EQ(list.FindColorEntry(2, CColorListCtrl::kCellColor, 1), -1);
-}
 
-TEST(ColorList, ColorRefConversionKeepsChannels) {
     const ColorRef c = 0x00102030; // blue 0x10, green 0x20, red 0x30
     EXPECT_EQ(ToQColor(c), QColor(0x30, 0x20, 0x10));
     EXPECT_EQ(ToColorRef(QColor(0x30, 0x20, 0x10, 0x40)), c);
@@ -99,15 +95,14 @@ TEST(ColorList, PaintedPrecedenceCellRowColumnBackground) {
     list.AddCellColor(kBlue, 0, 1); // ignored: the first entry for the cell decides
     const QImage shot = p.Shot();
 
-    EXPECT_EQ(PaintedCell(list, shot, 0, 1), ToQColor(kGreen));
-    // The next cell of the same row has no entry of its own: list background, not green.
-    EXPECT_EQ(PaintedCell(list, shot, 0, 3), kListBase);
-    EXPECT_EQ(PaintedCell(list, shot, 0, 2), ToQColor(kBlue)); // column colour
-    EXPECT_EQ(PaintedCell(list, shot, 1, 2), ToQColor(kRed));
-    EXPECT_EQ(PaintedCell(list, shot, 1, 3), ToQColor(kYellow)); // row beats nothing else
-    EXPECT_EQ(PaintedCell(list, shot, 1, 0), ToQColor(kYellow));
-    EXPECT_EQ(PaintedCell(list, shot, 2, 2), ToQColor(kBlue));
-    EXPECT_EQ(PaintedCell(list, shot, 3, 4), kListBase);
+    // Cell beats row beats column beats background; the first entry for a cell decides; the
+    // next cell of a row with a cell entry has no entry of its own: list background, not green.
+    const std::tuple<int, int, QColor> painted[] = {
+        {0, 1, ToQColor(kGreen)}, {0, 3, kListBase},         {0, 2, ToQColor(kBlue)},
+        {1, 2, ToQColor(kRed)},   {1, 3, ToQColor(kYellow)}, {1, 0, ToQColor(kYellow)},
+        {2, 2, ToQColor(kBlue)},  {3, 4, kListBase}};
+    for (const auto& [row, column, colour] : painted)
+        EXPECT_EQ(PaintedCell(list, shot, row, column), colour) << row << ", " << column;
 
     // The background is asked for at every paint.
     QPalette pal = list.palette();
