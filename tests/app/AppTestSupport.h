@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,19 +37,14 @@ public:
     explicit ScriptedPrompts(std::shared_ptr<Script> script) : m_script(std::move(script)) {}
 
     std::optional<QString> AskOpenDataFile(QWidget*) override {
-        ++m_script->openAsked;
-        const QString answer = Take(m_script->openAnswers);
-        return answer.isNull() ? std::nullopt : std::optional<QString>(answer);
+        return Answer(m_script->openAnswers, m_script->openAsked, &QString::isNull);
     }
     std::optional<QString> AskPictureFile(QWidget*) override {
-        ++m_script->pictureAsked;
-        const QString answer = Take(m_script->pictureAnswers);
-        return answer.isNull() ? std::nullopt : std::optional<QString>(answer);
+        return Answer(m_script->pictureAnswers, m_script->pictureAsked, &QString::isNull);
     }
     std::optional<QColor> AskColor(QWidget*) override {
-        ++m_script->colorAsked;
-        const QColor answer = Take(m_script->colorAnswers);
-        return answer.isValid() ? std::optional<QColor>(answer) : std::nullopt;
+        return Answer(m_script->colorAnswers, m_script->colorAsked,
+                      [](const QColor& c) { return !c.isValid(); });
     }
     void ShowAppMessage(QWidget*, const QString& text) override {
         m_script->appMessages.append(text);
@@ -56,12 +52,14 @@ public:
     void ShowNotice(QWidget*, const QString& text) override { m_script->notices.append(text); }
 
 private:
-    template <typename T> static T Take(std::deque<T>& queue) {
+    template <typename T, typename Cancels>
+    static std::optional<T> Answer(std::deque<T>& queue, int& asked, Cancels cancels) {
+        ++asked;
         if (queue.empty())
-            return T();
+            return std::nullopt;
         T answer = queue.front();
         queue.pop_front();
-        return answer;
+        return std::invoke(cancels, answer) ? std::nullopt : std::optional<T>(answer);
     }
 
     std::shared_ptr<Script> m_script;

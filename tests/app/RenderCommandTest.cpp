@@ -38,13 +38,11 @@ TEST(RenderCommandTest, WritesTheClientPicture) {
     QTemporaryDir dir;
     const std::string data = WriteData(dir);
     const std::string out = dir.filePath(QStringLiteral("chart.bmp")).toStdString();
+    const std::vector<std::string> args = {"--render",   out,      data,       "--size", "800x500",
+                                           "--channels", "1,0",    "--window", "10:150", "--cursor",
+                                           "200,200",    "--drag", "100:300",  "--seed", "5"};
     std::ostringstream err;
-    ASSERT_EQ(RunRenderCommand({"--render", out, data, "--size", "800x500", "--channels", "1,0",
-                                "--window", "10:150", "--cursor", "200,200", "--drag", "100:300",
-                                "--seed", "5"},
-                               err),
-              0)
-        << err.str();
+    ASSERT_EQ(RunRenderCommand(args, err), 0) << err.str();
     EXPECT_TRUE(err.str().empty());
     const QByteArray b = ReadAll(out);
     ASSERT_EQ(b.size(), 54 + 2400 * 500);
@@ -56,11 +54,7 @@ TEST(RenderCommandTest, WritesTheClientPicture) {
         EXPECT_EQ(BmpPixel(b, 800, 500, x, 250), 0xFFFFFFu) << x;
 
     // The same seed gives the same picture; the default size is 1000 x 600.
-    ASSERT_EQ(RunRenderCommand({"--render", out, data, "--size", "800x500", "--channels", "1,0",
-                                "--window", "10:150", "--cursor", "200,200", "--drag", "100:300",
-                                "--seed", "5"},
-                               err),
-              0);
+    ASSERT_EQ(RunRenderCommand(args, err), 0);
     EXPECT_EQ(ReadAll(out), b);
     ASSERT_EQ(RunRenderCommand({"--render", out, data}, err), 0);
     EXPECT_EQ(ReadAll(out).size(), 54 + 3000 * 600);
