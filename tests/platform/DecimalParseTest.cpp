@@ -20,48 +20,35 @@ double CStrtod(const std::string& text) {
     return strtod_l(text.c_str(), nullptr, c);
 }
 
-TEST(DecimalParse, PrefixForms) {
-    EXPECT_EQ(ParseDecimalPrefix("-.5"), -0.5f);
-    EXPECT_EQ(ParseDecimalPrefix("1e3"), 1000.0f);
-    EXPECT_EQ(ParseDecimalPrefix("1,5"), 1.0f);
-    EXPECT_EQ(ParseDecimalPrefix("abc"), 0.0f);
-    EXPECT_EQ(ParseDecimalPrefix("12.5V"), 12.5f);
-    EXPECT_EQ(ParseDecimalPrefix("+7."), 7.0f);
-    EXPECT_EQ(ParseDecimalPrefix("5.e2"), 500.0f);
-    EXPECT_EQ(ParseDecimalPrefix("1e"), 1.0f);
-    EXPECT_EQ(ParseDecimalPrefix("1e+"), 1.0f);
-    EXPECT_EQ(ParseDecimalPrefix("2E-1x"), 0.2f);
-    EXPECT_EQ(ParseDecimalPrefix("\r\v 3"), 3.0f);
-    EXPECT_EQ(ParseDecimalPrefix("\x00"
-                                 "5"),
-              0.0f);
-    for (const char* none : {"", "-", "+", ".", "-.", ".e5", "inf", "nan", "INFINITY", "--5", "e5"})
-        EXPECT_EQ(ParseDecimalPrefix(none), 0.0f) << none;
-    EXPECT_EQ(ParseDecimalPrefix("0x1A"), 0.0f);
-    EXPECT_TRUE(std::signbit(ParseDecimalPrefix("-0")));
-    EXPECT_EQ(ParseDecimalPrefix("12/16/2019"), 12.0f);
-}
-
-TEST(DecimalParse, RangeAndRounding) {
+TEST(DecimalParse, PrefixFormsRangeAndRounding) {
     const float inf = std::numeric_limits<float>::infinity();
-    EXPECT_EQ(ParseDecimalPrefix("1e39"), inf);
-    EXPECT_EQ(ParseDecimalPrefix("-1e39"), -inf);
-    EXPECT_EQ(ParseDecimalPrefix("1e99999999999999999999"), inf);
-    EXPECT_EQ(ParseDecimalPrefix(std::string(5000, '9')), inf);
-    EXPECT_EQ(ParseDecimalPrefix("3.4028234e38"), FLT_MAX);
-    EXPECT_EQ(ParseDecimalPrefix("3.4028235e38"), FLT_MAX);
-    EXPECT_EQ(ParseDecimalPrefix("3.4028236e38"), inf);
-    EXPECT_EQ(ParseDecimalPrefix("1e-50"), 0.0f);
-    EXPECT_EQ(ParseDecimalPrefix("1e-99999999999"), 0.0f);
-    EXPECT_EQ(ParseDecimalPrefix("1.4e-45"), std::numeric_limits<float>::denorm_min());
-    EXPECT_EQ(ParseDecimalPrefix("0." + std::string(400, '0') + "1e405"), 10000.0f);
+    const float denorm = std::numeric_limits<float>::denorm_min();
+    const float tenth = static_cast<float>(0.1);
+    using P = std::pair<std::string, float>;
+    // The longest decimal prefix counts; no hex, no inf or nan words; out of range is infinite
+    // or zero, rounded via the double as the C library's atof followed by a float conversion.
+    const std::string nul = std::string(1, '\0') + "5", nines(5000, '9'),
+                      shifted = "0." + std::string(400, '0') + "1e405";
+    for (const auto& [text, value] :
+         {P("-.5", -0.5f),       P("1e3", 1000.0f), P("1,5", 1.0f),    P("abc", 0.0f),
+          P("12.5V", 12.5f),     P("+7.", 7.0f),    P("5.e2", 500.0f), P("1e", 1.0f),
+          P("1e+", 1.0f),        P("2E-1x", 0.2f),  P("\r\v 3", 3.0f), P(nul, 0.0f),
+          P("", 0.0f),           P("-", 0.0f),      P("+", 0.0f),      P(".", 0.0f),
+          P("-.", 0.0f),         P(".e5", 0.0f),    P("inf", 0.0f),    P("nan", 0.0f),
+          P("INFINITY", 0.0f),   P("--5", 0.0f),    P("e5", 0.0f),     P("0x1A", 0.0f),
+          P("12/16/2019", 12.0f)})
+        EXPECT_EQ(ParseDecimalPrefix(text), value) << text;
+    for (const auto& [text, value] :
+         {P("1e39", inf), P("-1e39", -inf), P("1e99999999999999999999", inf), P(nines, inf),
+          P("3.4028234e38", FLT_MAX), P("3.4028235e38", FLT_MAX), P("3.4028236e38", inf),
+          P("1e-50", 0.0f), P("1e-99999999999", 0.0f), P("1.4e-45", denorm), P(shifted, 10000.0f),
+          P("0.1", tenth)})
+        EXPECT_EQ(ParseDecimalPrefix(text), value) << text;
+    EXPECT_TRUE(std::signbit(ParseDecimalPrefix("-0")));
     EXPECT_EQ(ParseDecimalPrefixDouble("1e400"), std::numeric_limits<double>::infinity());
-
     EXPECT_EQ(RoundToFloat(0x1.ffffffp127), inf);
     EXPECT_EQ(RoundToFloat(0x1.fffffefffffffp127), FLT_MAX);
     EXPECT_EQ(RoundToFloat(-0x1.ffffffp127), -inf);
-    // Rounded via the double, as the C library's atof followed by a float conversion.
-    EXPECT_EQ(ParseDecimalPrefix("0.1"), static_cast<float>(0.1));
 }
 
 TEST(DecimalParse, AgreesWithTheCLibrary) {
