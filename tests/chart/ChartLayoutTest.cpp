@@ -48,17 +48,14 @@ TEST(ChartLayoutTest, TickSpacingIsTheFirstMultipleOfTenGivingAtMostSixIntervals
          {1u, 7u, 59u, 60u, 61u, 299u, 1000u, 123457u, 10000000u, 4294967294u}) {
         const float xs = XScale(700, span);
         const TickSpacing found = FindTickSpacing(700, xs);
-        // The walk over 10, 20, 30, ... as written, where it is short enough to run here.
-        if (span <= 10000000u) {
-            std::int64_t k = 10;
-            while (!(580.0 / static_cast<float>(k * static_cast<double>(xs)) <= 6.0))
-                k += 10;
-            EXPECT_EQ(found.records, k) << span;
-        }
+        auto intervals = [xs](std::int64_t k) {
+            return 580.0 / static_cast<float>(k * static_cast<double>(xs));
+        };
+        // A multiple of ten giving at most six intervals, the one before it more than six.
+        EXPECT_EQ(found.records % 10, 0) << span;
+        EXPECT_LE(intervals(found.records), 6.0) << span;
         EXPECT_LE(580.0 / found.step, 6.0) << span;
-        EXPECT_GT(580.0 / static_cast<float>((found.records - 10) * static_cast<double>(xs)),
-                  found.records > 10 ? 6.0 : -1.0)
-            << span;
+        EXPECT_GT(found.records > 10 ? intervals(found.records - 10) : 7.0, 6.0) << span;
     }
 }
 
