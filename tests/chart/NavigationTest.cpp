@@ -93,28 +93,19 @@ TEST(NavigationTest, EveryCommandKeepsTheWindowValid) {
 }
 
 TEST(NavigationTest, CommandEnablingRules) {
+    // The rules step by step through the window are in the session test; here the edges.
     ViewState s;
     CommandEnabling e = EnabledCommands(s);
     EXPECT_TRUE(e.open);
     EXPECT_FALSE(e.dataPoints || e.clear || e.savePicture || e.back || e.forward || e.zoomIn ||
                  e.zoomOut || e.showAll);
-    s.loading = true;
-    EXPECT_FALSE(EnabledCommands(s).open);
-
-    s = Loaded(1000, 0, 999);
-    s.visible.Clear();
+    s = Loaded(1000, 1, 999);
     e = EnabledCommands(s);
-    EXPECT_TRUE(e.clear);
-    EXPECT_FALSE(e.savePicture || e.back || e.zoomIn);
-    s.visible.Append(2);
-    e = EnabledCommands(s);
-    EXPECT_TRUE(e.savePicture && e.zoomIn && !e.back && !e.forward && !e.zoomOut && !e.showAll);
-    EXPECT_FALSE(e.dataPoints);
-    s.firstRecord = 1;
-    e = EnabledCommands(s);
-    EXPECT_TRUE(e.forward && e.zoomOut && e.showAll && !e.back);
+    EXPECT_TRUE(e.forward && e.zoomOut && e.showAll && !e.back && !e.dataPoints);
     s.lastRecord = 998;
     EXPECT_TRUE(EnabledCommands(s).back);
+    s.loading = true;
+    EXPECT_FALSE(EnabledCommands(s).open);
 }
 
 TEST(NavigationTest, DragSelectsTheRecordsUnderTheBand) {
