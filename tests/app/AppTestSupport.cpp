@@ -36,14 +36,18 @@ QString WriteBytes(const QDir& dir, const QString& name, const std::string& byte
 
 QString WriteDataFile(const QDir& dir, const QString& name, int channels, int records) {
     std::string text = "test rig export\r\n";
-    for (int c = 0; c < channels; ++c)
-        text += (c ? " ch" : "ch") + std::to_string(c);
+    for (int c = 0; c < channels; ++c) {
+        text += c ? " ch" : "ch";
+        text += std::to_string(c);
+    }
     text += "\r\n";
     for (int r = 0; r < records; ++r) {
         for (int c = 0; c < channels; ++c) {
             // Each channel a differently scaled wave, so curves cross the whole plot.
             const double v = (c + 1) * 10.0 * std::sin(r * 0.05 + c);
-            text += (c ? "\t" : "") + std::to_string(v);
+            if (c > 0)
+                text += '\t';
+            text += std::to_string(v);
         }
         text += "\r\n";
     }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 
 namespace kurvon {
@@ -49,9 +50,16 @@ TEST(RenderCommandTest, WritesTheClientPicture) {
     EXPECT_EQ(BmpPixel(b, 800, 500, 300, 10), 0x000000u);  // top frame edge
     EXPECT_EQ(BmpPixel(b, 800, 500, 150, 20), 0xC8C8EBu);  // selection band
     EXPECT_EQ(BmpPixel(b, 800, 500, 200, 400), 0x000000u); // crosshair
-    EXPECT_EQ(BmpPixel(b, 800, 500, 520, 100), 0xFFFFFFu); // beyond the band
-    for (int x = 500; x < 800; x += 37)                    // the list strip, white
-        EXPECT_EQ(BmpPixel(b, 800, 500, x, 250), 0xFFFFFFu) << x;
+    EXPECT_EQ(BmpPixel(b, 800, 500, 350, 100), 0xFFFFFFu); // beyond the band
+    // The strip holds the real channel list: one coloured swatch per channel in column 1.
+    std::set<unsigned> swatches;
+    for (int y = 0; y < 200; ++y) {
+        const unsigned p = BmpPixel(b, 800, 500, 500 + 20 + 25, y);
+        const unsigned r = p >> 16, g = (p >> 8) & 0xFF, bl = p & 0xFF;
+        if (!(r == g && g == bl))
+            swatches.insert(p);
+    }
+    EXPECT_EQ(swatches.size(), 3u);
 
     // The same seed gives the same picture; the default size is 1000 x 600.
     ASSERT_EQ(RunRenderCommand(args, err), 0);

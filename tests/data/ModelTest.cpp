@@ -21,7 +21,7 @@ TEST(Model, VisibleChannelList) {
 
     // Growing past the capacity at once, and shrinking then growing zeroes the new slots.
     VisibleChannelList grown;
-    for (const auto [size, capacity] : {std::pair{3, 3}, {10, 10}, {11, 14}}) {
+    for (const auto& [size, capacity] : {std::pair{3, 3}, {10, 10}, {11, 14}}) {
         grown.SetSize(size);
         EXPECT_EQ(grown.Capacity(), capacity) << size;
     }
