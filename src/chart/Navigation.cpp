@@ -14,6 +14,11 @@ U64 LastIndex(const ViewState& state) {
     return U64{state.data.recordCount} - 1;
 }
 
+// Back and Forward's guard: navigable and a window of at least two records.
+bool CanPan(const ViewState& state) {
+    return CanNavigate(state) && state.firstRecord < state.lastRecord;
+}
+
 } // namespace
 
 bool Ready(const ViewState& state) {
@@ -30,12 +35,10 @@ std::uint32_t PanStep(std::uint32_t first, std::uint32_t last) {
 }
 
 bool NavigateBack(ViewState& state) {
-    if (!CanNavigate(state))
+    if (!CanPan(state))
         return false;
     const std::uint32_t f = state.firstRecord;
     const std::uint32_t l = state.lastRecord;
-    if (!(f < l))
-        return false;
     const std::uint32_t span = l - f;
     const std::uint32_t step = PanStep(f, l);
     U64 first = U64{f} + step;
@@ -50,12 +53,10 @@ bool NavigateBack(ViewState& state) {
 }
 
 bool NavigateForward(ViewState& state) {
-    if (!CanNavigate(state))
+    if (!CanPan(state))
         return false;
     const std::uint32_t f = state.firstRecord;
     const std::uint32_t l = state.lastRecord;
-    if (!(f < l))
-        return false;
     const std::uint32_t step = PanStep(f, l);
     if (f < step) {
         state.firstRecord = 0;
