@@ -1,6 +1,6 @@
 #include "chart/ChartLayout.h"
 
-#include "chart/NumberFormat.h"
+#include "data/NumberFormat.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 
 #include "chart/ChartGeometry.h"
 #include "chart/ChartLayout.h"
-#include "chart/NumberFormat.h"
+#include "data/NumberFormat.h"
 #include "platform/TextDecode.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "chart/ChartLayout.h"
 #include "chart/ChartGeometry.h"
-#include "chart/NumberFormat.h"
+#include "data/NumberFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "chart/NumberFormat.h"
+#include "data/NumberFormat.h"
 
 #include <charconv>
 
