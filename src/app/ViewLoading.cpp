@@ -11,6 +11,17 @@
 #include <QUrl>
 
 namespace kurvon {
+namespace {
+
+// No data set: arrays freed, counts zero, nothing loaded.
+void ForgetDataSet(ViewState& state) {
+    ReleaseDataSet(state);
+    state.data.recordCount = 0;
+    state.data.channelCount = 0;
+    state.dataLoaded = false;
+}
+
+} // namespace
 
 void CKurvonView::OnOpenDataFile() {
     if (m_state.loading)
@@ -55,10 +66,7 @@ void CKurvonView::OnDropFiles(const QList<QUrl>& urls) {
 bool CKurvonView::StartLoad(const QString& path) {
     m_state.currentPath = QFile::encodeName(path).toStdString();
     m_timer.stop();
-    ReleaseDataSet(m_state);
-    m_state.data.recordCount = 0;
-    m_state.data.channelCount = 0;
-    m_state.dataLoaded = false;
+    ForgetDataSet(m_state);
     // Raised before the thread starts: Open and drops are refused from here on.
     m_state.loading = true;
 
@@ -109,10 +117,7 @@ void CKurvonView::OnLoadDone(LoadResult& result) {
     case LoadStatus::OutOfMemory:
     case LoadStatus::Cancelled:
         // The progress bar stays where the loader left it; the list keeps its rows.
-        ReleaseDataSet(m_state);
-        m_state.data.recordCount = 0;
-        m_state.data.channelCount = 0;
-        m_state.dataLoaded = false;
+        ForgetDataSet(m_state);
         m_state.loading = false;
         break;
     }
