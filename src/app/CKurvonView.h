@@ -64,7 +64,6 @@ public:
     const ViewState& State() const { return m_state; }
     CColorListCtrl* ChannelList() const { return m_pChannelList; }
     CMainStatusBar* StatusBar() const { return m_pStatusBar; }
-    Prompts& UserPrompts() const { return *m_pPrompts; }
     QRect ChartRect() const;
     bool TimerRunning() const { return m_timer.isActive(); }
     bool LoadRunning() const { return m_load.Running(); }
