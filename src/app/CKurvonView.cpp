@@ -62,14 +62,14 @@ void CKurvonView::OnInitialUpdate(CommandActions* actions) {
 }
 
 QRect CKurvonView::ChartRect() const {
-    return QRect(0, 0, std::max(0, width() - kListWidth), height());
+    return QRect(0, 0, std::max(0, width() - kListStripWidth), height());
 }
 
 void CKurvonView::LayoutChannelList() {
     if (!m_bLayoutReady)
         return;
     // The list covers the strip at the right edge from the top to one pixel below the bottom.
-    m_pChannelList->setGeometry(width() - kListWidth, 0, kListWidth, height() + 1);
+    m_pChannelList->setGeometry(width() - kListStripWidth, 0, kListStripWidth, height() + 1);
 }
 
 void CKurvonView::resizeEvent(QResizeEvent* event) {

@@ -24,7 +24,6 @@ class CommandActions;
 class CKurvonView : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kListWidth = 300;
     static constexpr int kTimerPeriodMs = 500;
 
     CKurvonView(std::unique_ptr<Prompts> prompts, QWidget* parent = nullptr);
