@@ -82,9 +82,7 @@ void CColorListCtrl::SetColumnColor(ColorRef colour, int column) {
 }
 
 void CColorListCtrl::ClearColors() {
-    m_rowColors.clear();
-    m_colColors.clear();
-    m_cellColors.clear();
+    OnDeleteAllItems();
     RedrawAll();
 }
 
