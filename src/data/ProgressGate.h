@@ -30,8 +30,6 @@ public:
         Send(static_cast<int>(position));
     }
 
-    int Last() const { return m_last; }
-
 private:
     ProgressSink& m_sink;
     int m_last = -1;
