@@ -21,34 +21,48 @@ trap cleanup EXIT
 
 fail() {
   echo "$tag: $*" >&2
-  [ -f "$work/kurvon.log" ] && sed "s/^/$tag: kurvon: /" "$work/kurvon.log" >&2
   [ -f "$work/xvfb.log" ] && sed "s/^/$tag: Xvfb: /" "$work/xvfb.log" >&2
+  [ -f "$work/kurvon.log" ] && sed "s/^/$tag: kurvon: /" "$work/kurvon.log" >&2
   exit 1
 }
 
 start_xvfb() {
-  local display=99
-  while [ -e "/tmp/.X${display}-lock" ] || [ -e "/tmp/.X11-unix/X${display}" ]; do
-    display=$((display + 1))
-  done
-  Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  # -displayfd: Xvfb picks a free display itself (lock files in a private /tmp do not show the
+  # servers of other jobs) and writes its number once it accepts connections.
+  # -noreset: otherwise the server resets when the last client (xdpyinfo) leaves, and a client
+  # that connects during the reset is refused.
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" \
+    >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
-  export DISPLAY=":$display"
-  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+  [ -s "$work/display" ] || fail "Xvfb did not start"
+  export DISPLAY=":$(head -n1 "$work/display")"
+  xdpyinfo >/dev/null 2>&1 || fail "Xvfb does not answer on $DISPLAY"
 }
 
 start_kurvon() {
-  QT_QPA_PLATFORM=xcb "$1" "$2" >"$work/kurvon.log" 2>&1 &
-  app_pid=$!
-  window=""
-  for _ in $(seq 150); do
-    kill -0 "$app_pid" 2>/dev/null || fail "kurvon exited before showing its window"
-    window=$(xdotool search --onlyvisible --name '^Dornvale' 2>/dev/null | head -n1) || true
+  local attempt
+  for attempt in 1 2 3; do
+    QT_QPA_PLATFORM=xcb "$1" "$2" >"$work/kurvon.log" 2>&1 &
+    app_pid=$!
+    window=""
+    for _ in $(seq 150); do
+      kill -0 "$app_pid" 2>/dev/null || break
+      window=$(xdotool search --onlyvisible --name '^Dornvale' 2>/dev/null | head -n1) || true
+      [ -n "$window" ] && break
+      sleep 0.2
+    done
     [ -n "$window" ] && break
-    sleep 0.2
+    kill -0 "$app_pid" 2>/dev/null && fail "the main window did not appear"
+    wait "$app_pid" 2>/dev/null || true
+    app_pid=""
+    # A refused connection is the display's fault, not Kurvon's: try again while Xvfb lives.
+    grep -q "could not connect to display" "$work/kurvon.log" && kill -0 "$xvfb_pid" 2>/dev/null ||
+      fail "kurvon exited before showing its window"
+    echo "$tag: the display refused Kurvon (attempt $attempt), retrying" >&2
+    sleep 1
   done
-  [ -n "$window" ] || fail "the main window did not appear"
+  [ -n "$window" ] || fail "kurvon could not connect to $DISPLAY"
   eval "$(xdotool getwindowgeometry --shell "$window")" # WIDTH, HEIGHT
   list_x=$((WIDTH - 300))
 }
