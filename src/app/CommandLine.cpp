@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/ExitCodes.h"
 #include "app/RenderCommand.h"
 #include "data/Loader.h"
 #include "platform/TextDecode.h"
@@ -9,9 +10,6 @@
 namespace kurvon {
 
 namespace {
-
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
 
 class SilentProgress : public ProgressSink {
 public:
@@ -24,7 +22,7 @@ std::string FailureText(LoadStatus status, const std::string& path) {
     case LoadStatus::CannotOpen:
         return "cannot open " + path;
     case LoadStatus::TooFewRecords:
-        return path + " has fewer than two data records";
+        return TooFewRecordsText(path);
     case LoadStatus::OutOfMemory:
         return path + " is too large to load";
     case LoadStatus::Cancelled:

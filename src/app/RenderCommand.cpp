@@ -1,6 +1,7 @@
 #include "app/RenderCommand.h"
 
 #include "app/CKurvonView.h"
+#include "app/ExitCodes.h"
 #include "chart/ChartGeometry.h"
 #include "chart/PictureFile.h"
 #include "controls/CColorListCtrl.h"
@@ -18,8 +19,6 @@
 namespace kurvon {
 namespace {
 
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
 constexpr int kMaxPictureSide = 16384;
 
 struct RenderRequest {
@@ -128,7 +127,7 @@ std::string LoadIntoView(CKurvonView& view, const RecordingPrompts& prompts,
     if (view.State().dataLoaded)
         return {};
     if (prompts.lastMessage.isEmpty())
-        return path + " has fewer than two data records";
+        return TooFewRecordsText(path);
     return "cannot load " + path + ": " + prompts.lastMessage.toStdString();
 }
 
