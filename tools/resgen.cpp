@@ -6,6 +6,8 @@
 // sheet, to look at them. The true-colour strips keep the tool bar's convention: the first
 // stored pixel (bottom-left) is the transparent colour, and no picture pixel has that colour.
 
+#include "platform/LittleEndianWriter.h"
+
 #include <QColor>
 #include <QFile>
 #include <QImage>
@@ -25,28 +27,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// ---- Little-endian binary output -------------------------------------------------------------
-
-class ByteWriter {
-public:
-    void u8(std::uint8_t v) { m_bytes.push_back(v); }
-    void u16(std::uint16_t v) {
-        u8(static_cast<std::uint8_t>(v));
-        u8(static_cast<std::uint8_t>(v >> 8));
-    }
-    void u32(std::uint32_t v) {
-        u16(static_cast<std::uint16_t>(v));
-        u16(static_cast<std::uint16_t>(v >> 16));
-    }
-    void i32(std::int32_t v) { u32(static_cast<std::uint32_t>(v)); }
-    void bytes(const Bytes& b) { m_bytes.insert(m_bytes.end(), b.begin(), b.end()); }
-    std::size_t size() const { return m_bytes.size(); }
-    const Bytes& data() const { return m_bytes; }
-
-private:
-    Bytes m_bytes;
-};
-
 constexpr std::uint32_t kPixelsPerMetre = 3780; // 96 dpi
 
 std::uint32_t rowStride(int width, int bitCount) {
@@ -54,19 +34,19 @@ std::uint32_t rowStride(int width, int bitCount) {
 }
 
 // BITMAPINFOHEADER; `storedHeight` is doubled inside icons (colour rows, then mask rows).
-void writeInfoHeader(ByteWriter& w, int width, int storedHeight, int bitCount,
+void writeInfoHeader(kurvon::LittleEndianWriter& w, int width, int storedHeight, int bitCount,
                      std::uint32_t imageSize, std::uint32_t coloursUsed) {
-    w.u32(40);                                   // biSize
-    w.i32(width);                                // biWidth
-    w.i32(storedHeight);                         // biHeight: positive, rows stored bottom-up
-    w.u16(1);                                    // biPlanes
-    w.u16(static_cast<std::uint16_t>(bitCount)); // biBitCount
-    w.u32(0);                                    // biCompression: BI_RGB
-    w.u32(imageSize);                            // biSizeImage
-    w.i32(kPixelsPerMetre);                      // biXPelsPerMeter
-    w.i32(kPixelsPerMetre);                      // biYPelsPerMeter
-    w.u32(coloursUsed);                          // biClrUsed
-    w.u32(0);                                    // biClrImportant
+    w.U32(40);                                   // biSize
+    w.I32(width);                                // biWidth
+    w.I32(storedHeight);                         // biHeight: positive, rows stored bottom-up
+    w.U16(1);                                    // biPlanes
+    w.U16(static_cast<std::uint16_t>(bitCount)); // biBitCount
+    w.U32(0);                                    // biCompression: BI_RGB
+    w.U32(imageSize);                            // biSizeImage
+    w.I32(kPixelsPerMetre);                      // biXPelsPerMeter
+    w.I32(kPixelsPerMetre);                      // biYPelsPerMeter
+    w.U32(coloursUsed);                          // biClrUsed
+    w.U32(0);                                    // biClrImportant
 }
 
 // The 24-bit pixel rows of `image`, bottom-up, blue-green-red, each padded to 4 bytes.
@@ -86,24 +66,26 @@ Bytes pixelRows24(const QImage& image) {
     return rows;
 }
 
-void writeFileHeader(ByteWriter& w, std::uint32_t fileSize, std::uint32_t pixelOffset) {
-    w.u8('B'); // bfType
-    w.u8('M');
-    w.u32(fileSize);    // bfSize
-    w.u16(0);           // bfReserved1
-    w.u16(0);           // bfReserved2
-    w.u32(pixelOffset); // bfOffBits
+void writeFileHeader(kurvon::LittleEndianWriter& w, std::uint32_t fileSize,
+                     std::uint32_t pixelOffset) {
+    w.U8('B'); // bfType
+    w.U8('M');
+    w.U32(fileSize);    // bfSize
+    w.U16(0);           // bfReserved1
+    w.U16(0);           // bfReserved2
+    w.U32(pixelOffset); // bfOffBits
 }
 
 Bytes encodeBmp24(const QImage& image) {
     const Bytes rows = pixelRows24(image);
     const std::uint32_t offset = 14 + 40;
-    ByteWriter w;
+    Bytes out;
+    kurvon::LittleEndianWriter w(out);
     writeFileHeader(w, offset + static_cast<std::uint32_t>(rows.size()), offset);
     writeInfoHeader(w, image.width(), image.height(), 24, static_cast<std::uint32_t>(rows.size()),
                     0);
-    w.bytes(rows);
-    return w.data();
+    w.Bytes(rows);
+    return out;
 }
 
 // `image` is Format_Indexed8 with at most 16 colours.
@@ -120,19 +102,20 @@ Bytes encodeBmp4(const QImage& image) {
         rows.insert(rows.end(), row.begin(), row.end());
     }
     const std::uint32_t offset = 14 + 40 + 16 * 4;
-    ByteWriter w;
+    Bytes out;
+    kurvon::LittleEndianWriter w(out);
     writeFileHeader(w, offset + static_cast<std::uint32_t>(rows.size()), offset);
     writeInfoHeader(w, image.width(), image.height(), 4, static_cast<std::uint32_t>(rows.size()),
                     16);
     for (int i = 0; i < 16; ++i) { // RGBQUAD palette
         const QRgb c = i < palette.size() ? palette[i] : 0;
-        w.u8(static_cast<std::uint8_t>(qBlue(c)));
-        w.u8(static_cast<std::uint8_t>(qGreen(c)));
-        w.u8(static_cast<std::uint8_t>(qRed(c)));
-        w.u8(0);
+        w.U8(static_cast<std::uint8_t>(qBlue(c)));
+        w.U8(static_cast<std::uint8_t>(qGreen(c)));
+        w.U8(static_cast<std::uint8_t>(qRed(c)));
+        w.U8(0);
     }
-    w.bytes(rows);
-    return w.data();
+    w.Bytes(rows);
+    return out;
 }
 
 // One icon image: 24-bit colour rows, then the 1-bit AND mask (1 = transparent), both bottom-up.
@@ -151,12 +134,13 @@ Bytes encodeIconImage(const QImage& image) {
         mask.insert(mask.end(), row.begin(), row.end());
     }
     const Bytes rows = pixelRows24(colour);
-    ByteWriter w;
+    Bytes out;
+    kurvon::LittleEndianWriter w(out);
     writeInfoHeader(w, image.width(), image.height() * 2, 24,
                     static_cast<std::uint32_t>(rows.size() + mask.size()), 0);
-    w.bytes(rows);
-    w.bytes(mask);
-    return w.data();
+    w.Bytes(rows);
+    w.Bytes(mask);
+    return out;
 }
 
 // ICONDIR, one ICONDIRENTRY per image, then the images. Alpha is taken as on/off.
@@ -164,25 +148,26 @@ Bytes encodeIco(const std::vector<QImage>& images) {
     std::vector<Bytes> encoded;
     for (const QImage& image : images)
         encoded.push_back(encodeIconImage(image));
-    ByteWriter w;
-    w.u16(0);                                         // idReserved
-    w.u16(1);                                         // idType: icon
-    w.u16(static_cast<std::uint16_t>(images.size())); // idCount
+    Bytes out;
+    kurvon::LittleEndianWriter w(out);
+    w.U16(0);                                         // idReserved
+    w.U16(1);                                         // idType: icon
+    w.U16(static_cast<std::uint16_t>(images.size())); // idCount
     std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
     for (std::size_t i = 0; i < images.size(); ++i) {
-        w.u8(static_cast<std::uint8_t>(images[i].width()));   // bWidth
-        w.u8(static_cast<std::uint8_t>(images[i].height()));  // bHeight
-        w.u8(0);                                              // bColorCount: more than 256
-        w.u8(0);                                              // bReserved
-        w.u16(1);                                             // wPlanes
-        w.u16(24);                                            // wBitCount
-        w.u32(static_cast<std::uint32_t>(encoded[i].size())); // dwBytesInRes
-        w.u32(offset);                                        // dwImageOffset
+        w.U8(static_cast<std::uint8_t>(images[i].width()));   // bWidth
+        w.U8(static_cast<std::uint8_t>(images[i].height()));  // bHeight
+        w.U8(0);                                              // bColorCount: more than 256
+        w.U8(0);                                              // bReserved
+        w.U16(1);                                             // wPlanes
+        w.U16(24);                                            // wBitCount
+        w.U32(static_cast<std::uint32_t>(encoded[i].size())); // dwBytesInRes
+        w.U32(offset);                                        // dwImageOffset
         offset += static_cast<std::uint32_t>(encoded[i].size());
     }
     for (const Bytes& e : encoded)
-        w.bytes(e);
-    return w.data();
+        w.Bytes(e);
+    return out;
 }
 
 bool saveBytes(const QString& path, const Bytes& bytes) {

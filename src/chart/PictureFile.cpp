@@ -1,29 +1,13 @@
 #include "chart/PictureFile.h"
 
+#include "platform/LittleEndianWriter.h"
+
 #include <QSaveFile>
 
 #include <limits>
 
 namespace kurvon {
 namespace {
-
-class LittleEndianWriter {
-public:
-    explicit LittleEndianWriter(std::vector<std::uint8_t>& out) : m_out(out) {}
-    void U8(std::uint8_t v) { m_out.push_back(v); }
-    void U16(std::uint16_t v) {
-        U8(static_cast<std::uint8_t>(v));
-        U8(static_cast<std::uint8_t>(v >> 8));
-    }
-    void U32(std::uint32_t v) {
-        U16(static_cast<std::uint16_t>(v));
-        U16(static_cast<std::uint16_t>(v >> 16));
-    }
-    void I32(std::int32_t v) { U32(static_cast<std::uint32_t>(v)); }
-
-private:
-    std::vector<std::uint8_t>& m_out;
-};
 
 constexpr std::uint32_t kFileHeaderSize = 14;
 constexpr std::uint32_t kInfoHeaderSize = 40;
