@@ -1,6 +1,8 @@
 #pragma once
 // The in-memory content of one loaded data file, owned by the view once a load completes.
 
+#include "data/ChannelSummary.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -33,6 +35,9 @@ struct DataSet {
     std::vector<std::string> names; // raw bytes of the names line (GBK or UTF-8)
     std::vector<float> maxima;      // widened by +1.0 once the load completed
     std::vector<float> minima;      // widened by -1.0 once the load completed
+    // One min/max pyramid per channel, built by the loader; the chart bounds each pixel
+    // column's records with it.
+    std::vector<ChannelSummary> summaries;
 
     // The arrays are present (a complete data set, or one being built).
     bool Present() const { return !columns.empty() || !colors.empty() || !names.empty(); }
@@ -42,5 +47,8 @@ struct DataSet {
     }
     const float* Channel(std::uint32_t channel) const { return columns[channel].data(); }
 };
+
+// Builds every channel's summary (the loader does this per channel as it goes).
+void BuildSummaries(DataSet& data);
 
 } // namespace kurvon

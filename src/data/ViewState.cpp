@@ -10,7 +10,9 @@ void ReleaseDataSet(ViewState& state) {
     std::vector<float>().swap(data.maxima);
     std::vector<float>().swap(data.minima);
     std::vector<std::vector<float>>().swap(data.columns);
+    std::vector<ChannelSummary>().swap(data.summaries);
     state.visible.Clear();
+    ++state.dataGeneration;
 }
 
 void ClearModel(ViewState& state) {

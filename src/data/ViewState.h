@@ -12,6 +12,9 @@ namespace kurvon {
 
 struct ViewState {
     DataSet data;
+    // Changes whenever `data` is replaced or released, so caches of what was drawn from it
+    // can tell.
+    std::uint64_t dataGeneration = 0;
     VisibleChannelList visible;
 
     bool loading = false;    // raised by the view before the loader starts

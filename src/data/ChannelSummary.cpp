@@ -1,0 +1,115 @@
+#include "data/ChannelSummary.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kurvon {
+namespace {
+
+constexpr std::uint32_t kLeaf = 1u << ChannelSummary::kLeafShift;
+constexpr std::uint32_t kFan = 1u << ChannelSummary::kFanShift;
+
+// The common case, all values finite, in a form the compiler vectorises; a block holding any
+// non-finite value is classified value by value.
+ValueClasses LeafClasses(const float* v, std::uint32_t n) {
+    float mn = v[0];
+    float mx = v[0];
+    std::uint32_t nonFinite = 0;
+    for (std::uint32_t i = 0; i < n; ++i) {
+        mn = v[i] < mn ? v[i] : mn;
+        mx = v[i] > mx ? v[i] : mx;
+        std::uint32_t bits;
+        std::memcpy(&bits, &v[i], sizeof bits);
+        nonFinite |= static_cast<std::uint32_t>((bits & 0x7F800000u) == 0x7F800000u);
+    }
+    if (!nonFinite)
+        return {mn, mx, ValueClasses::kFinite};
+    ValueClasses c;
+    for (std::uint32_t i = 0; i < n; ++i)
+        c.Add(v[i]);
+    return c;
+}
+
+} // namespace
+
+void ChannelSummary::Build(const float* values, std::uint32_t count) {
+    m_levels.clear();
+    m_count = count;
+    std::size_t blocks = (static_cast<std::size_t>(count) + kLeaf - 1) / kLeaf;
+    if (blocks == 0)
+        return;
+    Level leaf;
+    leaf.minFinite.resize(blocks);
+    leaf.maxFinite.resize(blocks);
+    leaf.flags.resize(blocks);
+    for (std::size_t b = 0; b < blocks; ++b) {
+        const std::size_t first = b * kLeaf;
+        const auto n = static_cast<std::uint32_t>(std::min<std::size_t>(kLeaf, count - first));
+        const ValueClasses c = LeafClasses(values + first, n);
+        leaf.minFinite[b] = c.minFinite;
+        leaf.maxFinite[b] = c.maxFinite;
+        leaf.flags[b] = c.flags;
+    }
+    m_levels.push_back(std::move(leaf));
+    while (blocks > 1) {
+        const Level& below = m_levels.back();
+        const std::size_t belowCount = blocks;
+        blocks = (blocks + kFan - 1) / kFan;
+        Level up;
+        up.minFinite.resize(blocks);
+        up.maxFinite.resize(blocks);
+        up.flags.resize(blocks);
+        for (std::size_t b = 0; b < blocks; ++b) {
+            ValueClasses c = below.At(b * kFan);
+            for (std::size_t i = b * kFan + 1; i < std::min(belowCount, (b + 1) * kFan); ++i)
+                c.Merge(below.At(i));
+            up.minFinite[b] = c.minFinite;
+            up.maxFinite[b] = c.maxFinite;
+            up.flags[b] = c.flags;
+        }
+        m_levels.push_back(std::move(up));
+    }
+}
+
+ValueClasses ChannelSummary::Range(const float* values, std::uint32_t first,
+                                   std::uint32_t last) const {
+    ValueClasses result;
+    std::uint64_t i = first;
+    std::uint64_t e = std::uint64_t(last) + 1;
+    // Raw values up to the leaf boundaries at both ends.
+    while (i < e && (i & (kLeaf - 1)))
+        result.Add(values[i++]);
+    while (e > i && (e & (kLeaf - 1)))
+        result.Add(values[--e]);
+    i >>= kLeafShift;
+    e >>= kLeafShift;
+    for (std::size_t level = 0; level < m_levels.size() && i < e; ++level) {
+        const Level& l = m_levels[level];
+        if (level + 1 == m_levels.size()) {
+            while (i < e)
+                result.Merge(l.At(i++));
+            break;
+        }
+        while (i < e && (i & (kFan - 1)))
+            result.Merge(l.At(i++));
+        while (e > i && (e & (kFan - 1)))
+            result.Merge(l.At(--e));
+        i >>= kFanShift;
+        e >>= kFanShift;
+    }
+    // Without a summary (never built) the rest is read value by value.
+    if (m_levels.empty()) {
+        for (std::uint64_t r = i << kLeafShift; r < (e << kLeafShift); ++r)
+            result.Add(values[r]);
+    }
+    return result;
+}
+
+std::size_t ChannelSummary::Bytes() const {
+    std::size_t bytes = 0;
+    for (const Level& l : m_levels)
+        bytes += l.minFinite.size() * (2 * sizeof(float) + 1);
+    return bytes;
+}
+
+} // namespace kurvon
