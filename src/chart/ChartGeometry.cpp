@@ -20,7 +20,7 @@ ChartArea ChartAreaOfClient(int clientWidth, int clientHeight) {
 }
 
 float XScale(int width, std::uint32_t span) {
-    return static_cast<float>(static_cast<double>(width - 120) / static_cast<double>(span));
+    return static_cast<float>(static_cast<double>(PlotWidth(width)) / static_cast<double>(span));
 }
 
 double ValueMapping::ValueAt(int y) const {
@@ -36,7 +36,7 @@ ValueMapping MapChannel(int height, float maximum, float minimum) {
     ValueMapping m;
     m.height = height;
     m.minimum = minimum;
-    m.scale = static_cast<float>(static_cast<double>(height - 30) /
+    m.scale = static_cast<float>(static_cast<double>(PlotHeight(height)) /
                                  (static_cast<double>(maximum) - static_cast<double>(minimum)));
     m.flat = !std::isfinite(m.scale) || maximum == minimum;
     return m;

@@ -17,6 +17,14 @@ constexpr int kFrameRightMargin = 60;
 constexpr int kFrameBottomMargin = 20;
 constexpr int kPositionLimit = 1 << 20;
 
+// The plot frame's inner extent: records spread over w - 120 pixels, values over h - 30.
+constexpr int PlotWidth(int chartWidth) {
+    return chartWidth - kFrameLeft - kFrameRightMargin;
+}
+constexpr int PlotHeight(int chartHeight) {
+    return chartHeight - kFrameTop - kFrameBottomMargin;
+}
+
 struct ChartArea {
     int width = 0;
     int height = 0;
@@ -24,6 +32,7 @@ struct ChartArea {
     bool Drawable() const { return width >= 60 && height >= 20; }
     int FrameRight() const { return width - kFrameRightMargin; }
     int FrameBottom() const { return height - kFrameBottomMargin; }
+    int PlotWidth() const { return kurvon::PlotWidth(width); }
     // Strictly inside the plot frame: where the crosshair, readout and "NULL" appear.
     bool InsideFrame(int x, int y) const {
         return x > kFrameLeft && x < FrameRight() && y > kFrameTop && y < FrameBottom();
@@ -48,7 +57,7 @@ inline int TruncPosition(double v) {
 float XScale(int width, std::uint32_t span);
 // x of curve point k: trunc(k * xScale + 60).
 inline int CurveX(std::uint32_t k, float xScale) {
-    return TruncPosition(static_cast<double>(k) * static_cast<double>(xScale) + 60.0);
+    return TruncPosition(static_cast<double>(k) * static_cast<double>(xScale) + kFrameLeft);
 }
 
 // The vertical mapping of one channel: y = trunc((h - 20) - (value - minimum) * scale), with
@@ -65,7 +74,7 @@ struct ValueMapping {
     int Y(float value) const {
         const double bottom = height - kFrameBottomMargin;
         if (flat)
-            return TruncPosition(bottom - (height - 30) / 2.0);
+            return TruncPosition(bottom - PlotHeight(height) / 2.0);
         return TruncPosition(bottom - (static_cast<double>(value) - static_cast<double>(minimum)) *
                                           static_cast<double>(scale));
     }

@@ -12,7 +12,7 @@ float StepFor(std::int64_t k, float xScale) {
 }
 
 bool StopsSearch(int width, std::int64_t k, float xScale) {
-    const double quotient = static_cast<double>(width - 120) / StepFor(k, xScale);
+    const double quotient = static_cast<double>(PlotWidth(width)) / StepFor(k, xScale);
     return !(quotient > 6.0); // <= 6, or not a number
 }
 
@@ -20,7 +20,7 @@ bool StopsSearch(int width, std::int64_t k, float xScale) {
 
 TickSpacing FindTickSpacing(int width, float xScale) {
     TickSpacing spacing{10, StepFor(10, xScale)};
-    if (width <= 120 || !(xScale > 0.0f) || !std::isfinite(xScale))
+    if (PlotWidth(width) <= 0 || !(xScale > 0.0f) || !std::isfinite(xScale))
         return spacing; // no labels are drawn then
     // The quotient never grows with k, so the first k that stops the walk over 10, 20, 30, ...
     // is found by doubling and then halving the interval.
@@ -53,7 +53,7 @@ std::int64_t RecordLabelValue(double record) {
 
 std::vector<RecordLabel> RecordLabels(int width, float xScale, std::uint32_t firstRecord) {
     std::vector<RecordLabel> labels;
-    if (width - 60 <= 60)
+    if (width - kFrameRightMargin <= kFrameLeft)
         return labels;
     const TickSpacing spacing = FindTickSpacing(width, xScale);
     int x = kFrameLeft;

@@ -2,6 +2,8 @@
 
 #include "chart/ChartGeometry.h"
 #include "chart/ChartLayout.h"
+#include "chart/CurveDrawing.h"
+#include "chart/DrawableState.h"
 #include "data/NumberFormat.h"
 #include "platform/TextDecode.h"
 
@@ -14,23 +16,12 @@ namespace {
 constexpr ColorRef kBlack = 0x000000;
 constexpr ColorRef kBandColor = 0xEBC8C8; // 200, 200, 235
 
-bool ChannelUsable(const DataSet& data, int channel) {
-    if (channel < 0)
-        return false;
-    const auto c = static_cast<std::size_t>(channel);
-    return c < data.channelCount && c < data.columns.size() && c < data.colors.size() &&
-           c < data.names.size() && c < data.maxima.size() && c < data.minima.size() &&
-           data.columns[c].size() >= data.recordCount;
+bool ChartBranch(const ViewState& state, const std::vector<int>& channels) {
+    return state.dataLoaded && !channels.empty();
 }
 
-// The visible channels in list order, the last one primary.
-std::vector<int> UsableVisibleChannels(const ViewState& state) {
-    std::vector<int> channels;
-    for (int i = 0; i < state.visible.Size(); ++i) {
-        if (ChannelUsable(state.data, state.visible.At(i)))
-            channels.push_back(state.visible.At(i));
-    }
-    return channels;
+ValueMapping MappingOf(const DataSet& data, int channel, const ChartArea& a) {
+    return MapChannel(a.height, data.maxima[channel], data.minima[channel]);
 }
 
 void DrawOutline(RasterSurface& s, const ChartArea& a) {
@@ -41,14 +32,22 @@ void DrawOutline(RasterSurface& s, const ChartArea& a) {
     s.LineTo(kFrameLeft, kFrameTop);
 }
 
-// One segment per record of the view window, no thinning.
-void DrawCurve(RasterSurface& s, const ViewState& state, int channel, float xScale,
-               const ValueMapping& mapping) {
-    const float* values = state.data.Channel(channel) + state.firstRecord;
-    const std::uint32_t span = state.lastRecord - state.firstRecord;
-    s.MoveTo(kFrameLeft, mapping.Y(values[0]));
-    for (std::uint32_t k = 1; k <= span; ++k)
-        s.LineTo(CurveX(k, xScale), mapping.Y(values[k]));
+void DrawCurve(RasterSurface& s, const ViewState& state, int channel, const ChartArea& a,
+               float xScale, CurveMode mode, const std::vector<ColumnRun>& runs) {
+    const DataSet& data = state.data;
+    CurveSource curve;
+    curve.values = data.Channel(channel);
+    const auto c = static_cast<std::size_t>(channel);
+    if (c < data.summaries.size() && data.summaries[c].Covers(data.recordCount))
+        curve.summary = &data.summaries[c];
+    curve.first = state.firstRecord;
+    curve.last = state.lastRecord;
+    curve.xScale = xScale;
+    curve.mapping = MappingOf(data, channel, a);
+    if (mode == CurveMode::Literal)
+        DrawCurveLiteral(s, curve);
+    else
+        DrawCurveByColumn(s, curve, runs);
 }
 
 void DrawValueAxis(RasterSurface& s, const ValueMapping& mapping, ColorRef color, int textX,
@@ -66,10 +65,39 @@ void DrawValueAxis(RasterSurface& s, const ValueMapping& mapping, ColorRef color
 void DrawRecordAxis(RasterSurface& s, const ChartArea& a, float xScale, std::uint32_t first) {
     s.SetTextColor(kBlack);
     for (const RecordLabel& label : RecordLabels(a.width, xScale, first)) {
-        s.TextOut(label.x - 10, a.height - 18, QString::fromStdString(label.text));
+        s.TextOut(label.x - 10, a.FrameBottom() + 2, QString::fromStdString(label.text));
         s.MoveTo(label.x, a.FrameBottom());
-        s.LineTo(label.x, a.height - 40);
+        s.LineTo(label.x, a.FrameBottom() - 20);
     }
+}
+
+void DrawCurvesAndLabels(RasterSurface& s, const ViewState& state, const ChartArea& a,
+                         const std::vector<int>& channels, CurveMode mode) {
+    const DataSet& data = state.data;
+    const std::uint32_t span = state.lastRecord - state.firstRecord;
+    const float xScale = XScale(a.width, span);
+    std::vector<ColumnRun> runs;
+    if (mode == CurveMode::ByColumn)
+        runs = ColumnRuns(span, xScale);
+    for (std::size_t i = 0; i + 1 < channels.size(); ++i) {
+        s.SetPen(1, data.colors[channels[i]]);
+        DrawCurve(s, state, channels[i], a, xScale, mode, runs);
+    }
+    s.SetDefaultPen();
+
+    const int primary = channels.back();
+    s.SetPen(3, data.colors[primary]);
+    DrawCurve(s, state, primary, a, xScale, mode, runs);
+    s.SetDefaultPen();
+
+    DrawValueAxis(s, MappingOf(data, primary, a), data.colors[primary], a.FrameRight() + 4,
+                  a.FrameRight() - 4, a.FrameRight());
+    if (channels.size() >= 2) {
+        const int secondary = channels[channels.size() - 2];
+        DrawValueAxis(s, MappingOf(data, secondary, a), data.colors[secondary], 0, kFrameLeft,
+                      kFrameLeft + 4);
+    }
+    DrawRecordAxis(s, a, xScale, state.firstRecord);
 }
 
 QString ReadoutText(double value, const std::string& name) {
@@ -77,57 +105,23 @@ QString ReadoutText(double value, const std::string& name) {
 }
 
 void DrawReadout(RasterSurface& s, const ViewState& state, const ChartArea& a,
-                 const std::vector<int>& channels, const ValueMapping& primaryMapping) {
+                 const std::vector<int>& channels) {
     const DataSet& data = state.data;
     const int primary = channels.back();
     s.SetTextColor(data.colors[primary]);
     const int cx = state.cursorX;
     const int cy = state.cursorY;
     if (a.InsideFrame(cx, cy)) {
-        s.TextOut(cx + 4, cy - 18, ReadoutText(primaryMapping.ValueAt(cy), data.names[primary]));
+        const ValueMapping m = MappingOf(data, primary, a);
+        s.TextOut(cx + 4, cy - 18, ReadoutText(m.ValueAt(cy), data.names[primary]));
         if (channels.size() >= 2) {
             const int secondary = channels[channels.size() - 2];
-            const ValueMapping m =
-                MapChannel(a.height, data.maxima[secondary], data.minima[secondary]);
+            const ValueMapping ms = MappingOf(data, secondary, a);
             s.SetTextColor(data.colors[secondary]);
-            s.TextOut(cx + 4, cy - 34, ReadoutText(m.ValueAt(cy), data.names[secondary]));
+            s.TextOut(cx + 4, cy - 34, ReadoutText(ms.ValueAt(cy), data.names[secondary]));
         }
     }
     s.SetTextColor(kBlack);
-}
-
-void DrawCurvesAndLabels(RasterSurface& s, ViewState& state, const ChartArea& a,
-                         const std::vector<int>& channels) {
-    DataSet& data = state.data;
-    const float xScale = XScale(a.width, state.lastRecord - state.firstRecord);
-    for (std::size_t i = 0; i + 1 < channels.size(); ++i) {
-        const int c = channels[i];
-        s.SetPen(1, data.colors[c]);
-        DrawCurve(s, state, c, xScale, MapChannel(a.height, data.maxima[c], data.minima[c]));
-    }
-    s.SetDefaultPen();
-
-    const int primary = channels.back();
-    if (data.maxima[primary] == data.minima[primary]) {
-        const float first = data.Value(primary, 0);
-        data.maxima[primary] = first + 1.0f;
-        data.minima[primary] = first - 1.0f;
-    }
-    const ValueMapping primaryMapping =
-        MapChannel(a.height, data.maxima[primary], data.minima[primary]);
-    s.SetPen(3, data.colors[primary]);
-    DrawCurve(s, state, primary, xScale, primaryMapping);
-    s.SetDefaultPen();
-
-    DrawValueAxis(s, primaryMapping, data.colors[primary], a.width - 56, a.width - 64,
-                  a.FrameRight());
-    if (channels.size() >= 2) {
-        const int secondary = channels[channels.size() - 2];
-        DrawValueAxis(s, MapChannel(a.height, data.maxima[secondary], data.minima[secondary]),
-                      data.colors[secondary], 0, kFrameLeft, kFrameLeft + 4);
-    }
-    DrawRecordAxis(s, a, xScale, state.firstRecord);
-    DrawReadout(s, state, a, channels, primaryMapping);
 }
 
 void RedrawFrameEdges(RasterSurface& s, const ViewState& state, const ChartArea& a,
@@ -147,18 +141,6 @@ void RedrawFrameEdges(RasterSurface& s, const ViewState& state, const ChartArea&
     s.LineTo(kFrameLeft, kFrameTop);
 }
 
-void DrawChartBranch(RasterSurface& s, ViewState& state, const ChartArea& a,
-                     const std::vector<int>& channels) {
-    if (state.dragInProgress)
-        s.FillRect(state.dragStartX, kFrameTop, state.dragEndX, a.FrameBottom(), kBandColor);
-    const DataSet& data = state.data;
-    const bool windowUsable = data.recordCount >= 2 && state.firstRecord < state.lastRecord &&
-                              state.lastRecord < data.recordCount;
-    if (windowUsable)
-        DrawCurvesAndLabels(s, state, a, channels);
-    RedrawFrameEdges(s, state, a, channels);
-}
-
 void DrawCrosshair(RasterSurface& s, const ViewState& state, const ChartArea& a) {
     if (!a.InsideFrame(state.cursorX, state.cursorY))
         return;
@@ -171,8 +153,8 @@ void DrawCrosshair(RasterSurface& s, const ViewState& state, const ChartArea& a)
 
 } // namespace
 
-bool RenderChart(RasterSurface& surface, ViewState& state, int clientWidth, int clientHeight,
-                 ColorRef background) {
+bool RenderChartBase(RasterSurface& surface, const ViewState& state, int clientWidth,
+                     int clientHeight, ColorRef background, CurveMode mode) {
     const ChartArea area = ChartAreaOfClient(clientWidth, clientHeight);
     if (!area.Drawable())
         return false;
@@ -186,13 +168,40 @@ bool RenderChart(RasterSurface& surface, ViewState& state, int clientWidth, int 
 
     DrawOutline(surface, area);
     const std::vector<int> channels = UsableVisibleChannels(state);
-    if (state.dataLoaded && !channels.empty()) {
-        DrawChartBranch(surface, state, area, channels);
+    if (!ChartBranch(state, channels))
+        return true;
+    if (state.dragInProgress)
+        surface.FillRect(state.dragStartX, kFrameTop, state.dragEndX, area.FrameBottom(),
+                         kBandColor);
+    if (WindowUsable(state))
+        DrawCurvesAndLabels(surface, state, area, channels, mode);
+    RedrawFrameEdges(surface, state, area, channels);
+    return true;
+}
+
+// The readout lies under the frame edges, so they are drawn again over it; over the base they
+// change nothing.
+void DrawCursorLayer(RasterSurface& surface, const ViewState& state, int clientWidth,
+                     int clientHeight) {
+    const ChartArea area = ChartAreaOfClient(clientWidth, clientHeight);
+    const std::vector<int> channels = UsableVisibleChannels(state);
+    if (ChartBranch(state, channels)) {
+        if (WindowUsable(state)) {
+            DrawReadout(surface, state, area, channels);
+            RedrawFrameEdges(surface, state, area, channels);
+        }
     } else if (area.InsideFrame(state.cursorX, state.cursorY)) {
         surface.SetTextColor(kBlack);
         surface.TextOut(state.cursorX + 4, state.cursorY - 18, QStringLiteral("NULL"));
     }
     DrawCrosshair(surface, state, area);
+}
+
+bool RenderChart(RasterSurface& surface, const ViewState& state, int clientWidth, int clientHeight,
+                 ColorRef background, CurveMode mode) {
+    if (!RenderChartBase(surface, state, clientWidth, clientHeight, background, mode))
+        return false;
+    DrawCursorLayer(surface, state, clientWidth, clientHeight);
     return true;
 }
 

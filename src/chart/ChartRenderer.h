@@ -1,23 +1,36 @@
 #pragma once
 // The paint of the chart area: frame, selection band, curves of the visible channels, value and
-// record labels, the crosshair readout and the crosshair, drawn from scratch on every call.
+// record labels, the crosshair readout and the crosshair. The renderer only reads the state; run
+// WidenFlatPrimary (FlatRange.h) before it, as every paint does.
+//
+// The paint is two layers: the base (everything but the cursor's marks) and the cursor layer
+// (readout or "NULL", the frame edges that lie over the readout, the crosshair), so a cached
+// base plus a fresh cursor layer gives the same pixels as a full paint.
 
 #include "data/ViewState.h"
 #include "platform/RasterSurface.h"
 
 namespace kurvon {
 
+enum class CurveMode {
+    ByColumn, // one visit per pixel column; the same pixels as Literal
+    Literal,  // one segment per record: the reference drawing
+};
+
 // Paints the chart area of a client area of clientWidth x clientHeight: the surface becomes
 // w x h (w = clientWidth - 300, h = clientHeight) with `background` as its background colour.
 // Returns false and leaves the surface untouched when w < 60 or h < 20.
 //
-// Reads the state; the only write is the flat-range widening of the primary channel (a primary
-// whose maximum equals its minimum gets record 0's value +-1, kept in the data set).
-//
 // Beyond the described paint: visible entries that name no channel of the data set are skipped,
 // and a view window outside the data set is treated like a data set of fewer than 2 records
 // (frame edges, no curves or labels), so a bad state can never read past the arrays.
-bool RenderChart(RasterSurface& surface, ViewState& state, int clientWidth, int clientHeight,
-                 ColorRef background = 0xFFFFFF);
+bool RenderChart(RasterSurface& surface, const ViewState& state, int clientWidth, int clientHeight,
+                 ColorRef background = 0xFFFFFF, CurveMode mode = CurveMode::ByColumn);
+
+// The two layers of RenderChart: the base, then the cursor layer over it.
+bool RenderChartBase(RasterSurface& surface, const ViewState& state, int clientWidth,
+                     int clientHeight, ColorRef background, CurveMode mode);
+void DrawCursorLayer(RasterSurface& surface, const ViewState& state, int clientWidth,
+                     int clientHeight);
 
 } // namespace kurvon

@@ -20,7 +20,7 @@ void ApplySelection(ViewState& state, int a, int b, int chartWidth) {
         return;
     std::uint32_t first = f;
     std::uint32_t last = l;
-    if (f < l && chartWidth > 120) {
+    if (f < l && PlotWidth(chartWidth) > 0) {
         if (b > a + 10) {
             last = RecordAtX(b, f, l - f, chartWidth);
             first = RecordAtX(a, f, l - f, chartWidth);
@@ -67,7 +67,7 @@ void EndDrag(ViewState& state, int x, int chartWidth) {
 }
 
 std::uint32_t RecordAtX(int x, std::uint32_t first, std::uint32_t span, int chartWidth) {
-    const double recordsPerPixel = static_cast<double>(span) / (chartWidth - 120);
+    const double recordsPerPixel = static_cast<double>(span) / PlotWidth(chartWidth);
     double record = (x - kFrameLeft) * recordsPerPixel + first;
     // Within the frame this lies in first .. first + span; the clamp only guards the conversion.
     if (!(record >= 0.0))

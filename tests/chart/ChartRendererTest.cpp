@@ -1,4 +1,5 @@
 #include "chart/ChartRenderer.h"
+#include "chart/FlatRange.h"
 
 #include "ChartTestData.h"
 
@@ -59,8 +60,10 @@ void Expect(const RasterSurface& s, std::initializer_list<Pixel> pixels,
 }
 
 // Client 1000 x 600: chart area 700 x 600, plot frame (60, 10) - (640, 580).
+// As the view paints: the flat-range step, then the renderer.
 RasterSurface Render(ViewState& state) {
     RasterSurface s;
+    WidenFlatPrimary(state, 1000, 600);
     EXPECT_TRUE(RenderChart(s, state, 1000, 600));
     EXPECT_EQ(s.Width(), 700);
     EXPECT_EQ(s.Height(), 600);

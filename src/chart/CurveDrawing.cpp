@@ -1,0 +1,159 @@
+#include "chart/CurveDrawing.h"
+
+#include <algorithm>
+#include <climits>
+#include <limits>
+
+namespace kurvon {
+namespace {
+
+struct RowRange {
+    int low = INT_MAX;
+    int high = INT_MIN;
+};
+
+RowRange RowsOf(const ValueClasses& c, const ValueMapping& m) {
+    RowRange rows;
+    const auto take = [&](float v) {
+        const int y = m.Y(v);
+        rows.low = std::min(rows.low, y);
+        rows.high = std::max(rows.high, y);
+    };
+    if (c.flags & ValueClasses::kFinite) {
+        take(c.minFinite);
+        take(c.maxFinite);
+    }
+    if (c.flags & ValueClasses::kPosInf)
+        take(std::numeric_limits<float>::infinity());
+    if (c.flags & ValueClasses::kNegInf)
+        take(-std::numeric_limits<float>::infinity());
+    if (c.flags & ValueClasses::kNaN)
+        take(std::numeric_limits<float>::quiet_NaN());
+    return rows;
+}
+
+class Rows {
+public:
+    explicit Rows(const CurveSource& c) : m_c(c) {}
+
+    int At(std::uint32_t record) const { return m_c.mapping.Y(m_c.values[record]); }
+
+    // The extreme rows of records a..b, inclusive.
+    RowRange Of(std::uint32_t a, std::uint32_t b) const {
+        if (m_c.summary && !m_c.summary->Empty())
+            return RowsOf(m_c.summary->Range(m_c.values, a, b), m_c.mapping);
+        ValueClasses classes;
+        for (std::uint64_t r = a; r <= b; ++r)
+            classes.Add(m_c.values[r]);
+        return RowsOf(classes, m_c.mapping);
+    }
+
+    // Whether the vertical segments through records a..n (one column) cover record n's row:
+    // they do unless that row is reached only by the final stretch of equal rows, from
+    // outside the rows of everything before it.
+    bool LastRowCovered(std::uint32_t a, std::uint32_t n, const RowRange& all) const {
+        const int y = At(n);
+        if (all.low < y && y < all.high)
+            return true;
+        // The first record of the final stretch whose rows all equal y.
+        std::uint32_t lo = a;
+        std::uint32_t hi = n;
+        while (lo < hi) {
+            const std::uint32_t mid = lo + (hi - lo) / 2;
+            const RowRange r = Of(mid, n);
+            if (r.low == y && r.high == y)
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        if (lo == a)
+            return false;
+        const RowRange before = Of(a, lo - 1);
+        return before.low <= y && y <= before.high;
+    }
+
+private:
+    const CurveSource& m_c;
+};
+
+// The next pen position in column x, skipping moves that would draw nothing.
+void VerticalTo(RasterSurface& s, int x, int& at, int y) {
+    if (y != at)
+        s.LineTo(x, y);
+    at = y;
+}
+
+} // namespace
+
+std::vector<ColumnRun> ColumnRuns(std::uint32_t span, float xScale) {
+    std::vector<ColumnRun> runs;
+    std::uint64_t k = 0;
+    while (k <= span) {
+        const int x = CurveX(static_cast<std::uint32_t>(k), xScale);
+        // Gallop, then bisect, for the last k' with the same x (x is monotone in k).
+        std::uint64_t inside = k;
+        std::uint64_t step = 1;
+        std::uint64_t outside = std::uint64_t(span) + 1;
+        while (inside + step <= span) {
+            if (CurveX(static_cast<std::uint32_t>(inside + step), xScale) != x) {
+                outside = inside + step;
+                break;
+            }
+            inside += step;
+            step *= 2;
+        }
+        while (outside - inside > 1) {
+            const std::uint64_t mid = inside + (outside - inside) / 2;
+            if (CurveX(static_cast<std::uint32_t>(mid), xScale) == x)
+                inside = mid;
+            else
+                outside = mid;
+        }
+        runs.push_back({x, static_cast<std::uint32_t>(k), static_cast<std::uint32_t>(inside)});
+        k = inside + 1;
+    }
+    return runs;
+}
+
+void DrawCurveLiteral(RasterSurface& s, const CurveSource& c) {
+    const float* values = c.values + c.first;
+    const std::uint32_t span = c.last - c.first;
+    s.MoveTo(kFrameLeft, c.mapping.Y(values[0]));
+    for (std::uint32_t k = 1; k <= span; ++k)
+        s.LineTo(CurveX(k, c.xScale), c.mapping.Y(values[k]));
+}
+
+void DrawCurveByColumn(RasterSurface& s, const CurveSource& c, const std::vector<ColumnRun>& runs) {
+    const Rows rows(c);
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        const ColumnRun& run = runs[i];
+        const std::uint32_t a = c.first + run.firstK;
+        const std::uint32_t n = c.first + run.lastK;
+        const int x = run.x;
+        int at = rows.At(a);
+        if (i == 0)
+            s.MoveTo(x, at);
+        else
+            s.LineTo(x, at);
+        if (a == n)
+            continue;
+        const RowRange all = rows.Of(a, n);
+        if (all.low == all.high)
+            continue;
+        const int last = rows.At(n);
+        // Past the last run nothing starts at the final point, so its row may stay uncovered.
+        const bool finalRun = i + 1 == runs.size();
+        if (!finalRun || rows.LastRowCovered(a, n, all)) {
+            // Through both extremes, the second one different from the final row.
+            const bool lastIsHigh = last == all.high;
+            VerticalTo(s, x, at, lastIsHigh ? all.high : all.low);
+            VerticalTo(s, x, at, lastIsHigh ? all.low : all.high);
+        } else {
+            // The final row is an extreme reached only at the end: stop short of it.
+            VerticalTo(s, x, at, last == all.high ? all.low : all.high);
+        }
+        VerticalTo(s, x, at, last);
+    }
+}
+
+} // namespace kurvon
