@@ -2,9 +2,9 @@
 
 #include "app/CommandActions.h"
 #include "chart/ChartGeometry.h"
-#include "chart/ChartRenderer.h"
 #include "chart/CheckBoxPoll.h"
 #include "chart/DragSelection.h"
+#include "chart/FlatRange.h"
 #include "controls/CColorListCtrl.h"
 #include "controls/CMainStatusBar.h"
 
@@ -78,7 +78,8 @@ void CKurvonView::resizeEvent(QResizeEvent* event) {
 }
 
 void CKurvonView::paintEvent(QPaintEvent*) {
-    if (!RenderChart(m_surface, m_state, width(), height()))
+    WidenFlatPrimary(m_state, width(), height());
+    if (!m_paintCache.Paint(m_surface, m_state, width(), height(), 0xFFFFFF, m_curveMode))
         return;
     QPainter painter(this);
     painter.drawImage(0, 0, m_surface.View());

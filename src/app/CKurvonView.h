@@ -5,6 +5,7 @@
 
 #include "app/LoadJob.h"
 #include "app/Prompts.h"
+#include "chart/ChartPaintCache.h"
 #include "data/ViewState.h"
 #include "platform/RasterSurface.h"
 
@@ -59,6 +60,8 @@ public:
     // edit of the view window, cursor and drag state followed by a repaint.
     void SetColorSeed(std::optional<std::uint32_t> seed) { m_colorSeed = seed; }
     void EditState(const std::function<void(ViewState&)>& edit);
+    // The reference drawing, one segment per record (kurvon --render --literal).
+    void SetCurveMode(CurveMode mode) { m_curveMode = mode; }
 
     const ViewState& State() const { return m_state; }
     CColorListCtrl* ChannelList() const { return m_pChannelList; }
@@ -102,6 +105,8 @@ private:
     bool m_bLayoutReady = false;
     QBasicTimer m_timer; // timer 1
     RasterSurface m_surface;
+    ChartPaintCache m_paintCache;
+    CurveMode m_curveMode = CurveMode::ByColumn;
     LoadJob m_load;
     std::optional<std::uint32_t> m_colorSeed; // the calendar time when unset
 };

@@ -101,6 +101,7 @@ void CKurvonView::OnLoadDone(LoadResult& result) {
     switch (result.status) {
     case LoadStatus::Loaded:
         m_state.data = std::move(result.data);
+        ++m_state.dataGeneration;
         FillChannelList(result);
         OnLoadPosition(100);
         RefreshChannelColors();
