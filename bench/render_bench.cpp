@@ -1,19 +1,47 @@
-// One full paint of a 1000 x 600 client (chart area 700 x 600) with four visible channels, for
-// view windows of 10^3, 10^5 and 10^7 records. Prints milliseconds per paint. The renderer
-// draws one segment per record, so this is the cost a faster renderer is measured against.
+// Paints of a 1000 x 600 client (chart area 700 x 600) with four visible channels, at 10^3 to
+// 10^8 records (synthetic, in memory). Prints, in milliseconds: the literal drawing (one segment
+// per record, the reference), the drawing by pixel column over the full window and over random
+// windows, the mouse-move repaint through the paint cache, and the summary's build time and
+// size. Medians; the machine is shared, so compare figures of one run only.
+//
+//   render_bench [MAX_RECORDS]   (default 100000000)
 
+#include "chart/ChartPaintCache.h"
 #include "chart/ChartRenderer.h"
+#include "chart/FlatRange.h"
 #include "data/ViewState.h"
 #include "platform/RasterSurface.h"
 
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <random>
+#include <vector>
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0.0 : v[v.size() / 2];
+}
+
+double TimeMs(const std::function<void()>& f) {
+    const auto start = Clock::now();
+    f();
+    return MsSince(start);
+}
 
 // Cycler-like channels: a voltage ramp per cycle, a square current, a saw capacity and a slow
 // temperature, each with a little noise.
@@ -73,22 +101,56 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    std::printf("paint of a 1000 x 600 client, 4 visible channels, one segment per record\n");
-    const struct {
-        std::uint32_t records;
-        int repeats;
-    } runs[] = {{1000, 200}, {100000, 20}, {10000000, 3}};
-    for (const auto& run : runs) {
-        kurvon::ViewState state = MakeState(run.records);
+    const double maxRecords = argc > 1 ? std::atof(argv[1]) : 1e8;
+    constexpr int kWidth = 1000;
+    constexpr int kHeight = 600;
+    using kurvon::CurveMode;
+
+    std::printf("client %d x %d, 4 visible channels; milliseconds, medians\n", kWidth, kHeight);
+    std::printf("%11s %10s %10s %10s %10s %10s %10s %9s\n", "records", "literal", "column",
+                "col rand", "col max", "mouse", "summary", "sum/chan");
+    std::mt19937 rng(1);
+    for (double records = 1e3; records <= maxRecords * 1.0001; records *= 10) {
+        const auto n = static_cast<std::uint32_t>(records);
+        kurvon::ViewState state = MakeState(n);
+        const double buildMs = TimeMs([&] { kurvon::BuildSummaries(state.data); });
+        const double summaryShare =
+            static_cast<double>(state.data.summaries[0].Bytes()) / (4.0 * n);
+        kurvon::WidenFlatPrimary(state, kWidth, kHeight);
         kurvon::RasterSurface surface;
-        kurvon::RenderChart(surface, state, 1000, 600); // warm-up: allocation, font
-        const auto start = std::chrono::steady_clock::now();
-        for (int i = 0; i < run.repeats; ++i)
-            kurvon::RenderChart(surface, state, 1000, 600);
-        const std::chrono::duration<double, std::milli> elapsed =
-            std::chrono::steady_clock::now() - start;
-        std::printf("%10u records: %9.3f ms per paint\n", run.records,
-                    elapsed.count() / run.repeats);
+        kurvon::RenderChart(surface, state, kWidth, kHeight); // warm-up: allocation, font
+
+        const int literalRuns = n >= 10000000 ? 1 : (n >= 100000 ? 5 : 50);
+        std::vector<double> literal, column, random, mouse;
+        for (int i = 0; i < literalRuns; ++i)
+            literal.push_back(TimeMs([&] {
+                kurvon::RenderChart(surface, state, kWidth, kHeight, 0xFFFFFF, CurveMode::Literal);
+            }));
+        for (int i = 0; i < 21; ++i)
+            column.push_back(TimeMs([&] { kurvon::RenderChart(surface, state, kWidth, kHeight); }));
+        for (int i = 0; i < 41; ++i) {
+            kurvon::ViewState& s = state;
+            s.firstRecord = rng() % (n - 1);
+            s.lastRecord = s.firstRecord + 1 + rng() % (n - 1 - s.firstRecord);
+            random.push_back(TimeMs([&] { kurvon::RenderChart(surface, s, kWidth, kHeight); }));
+        }
+        state.firstRecord = 0;
+        state.lastRecord = n - 1;
+        kurvon::ChartPaintCache cache;
+        cache.Paint(surface, state, kWidth, kHeight);
+        for (int i = 0; i < 101; ++i) {
+            state.cursorX = 61 + static_cast<int>(rng() % 570);
+            state.cursorY = 11 + static_cast<int>(rng() % 560);
+            mouse.push_back(TimeMs([&] { cache.Paint(surface, state, kWidth, kHeight); }));
+        }
+        std::printf("%11u %10.3f %10.3f %10.3f %10.3f %10.3f %10.1f %8.4f\n", n, Median(literal),
+                    Median(column), Median(random), *std::max_element(random.begin(), random.end()),
+                    Median(mouse), buildMs, summaryShare);
+        std::fflush(stdout);
     }
+    std::printf("literal: one segment per record; column: full window by pixel column;\n"
+                "col rand / col max: 41 random windows, median and slowest; mouse: a cursor\n"
+                "move through the paint cache; summary: build ms for all 4 channels;\n"
+                "sum/chan: summary bytes per channel byte\n");
     return 0;
 }

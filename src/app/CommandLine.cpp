@@ -40,6 +40,7 @@ std::string UsageText() {
            "       kurvon --info FILE\n"
            "       kurvon --render OUT.bmp FILE [--size WxH] [--channels i,j,...]\n"
            "              [--window FIRST:LAST] [--cursor X,Y] [--drag A:B] [--seed N]\n"
+           "              [--literal]\n"
            "       kurvon --version\n"
            "       kurvon --help\n"
            "\n"
@@ -47,6 +48,9 @@ std::string UsageText() {
            "\n"
            "  --info FILE  print the channel and record counts, the zoom step and each\n"
            "               channel's index, name, minimum and maximum, tab-separated\n"
+           "  --render     draw the chart as the window shows it and save it as a picture;\n"
+           "               --literal draws the reference drawing, one segment per record\n"
+           "               (the same pixels, far slower on long files)\n"
            "  --version    print the version\n"
            "  --help       print this help\n";
 }

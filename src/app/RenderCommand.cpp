@@ -31,6 +31,7 @@ struct RenderRequest {
     std::optional<std::pair<int, int>> cursor;
     std::optional<std::pair<int, int>> drag;
     std::optional<std::uint32_t> seed;
+    bool literal = false;
 };
 
 template <class T> bool ParseNumber(std::string_view text, T& value) {
@@ -65,8 +66,13 @@ std::string ParseRequest(const std::vector<std::string>& args, RenderRequest& re
         return "--render needs an output picture and a data file";
     request.outPath = args[i++];
     request.dataPath = args[i++];
-    for (; i < args.size(); i += 2) {
+    while (i < args.size()) {
         const std::string& option = args[i];
+        if (option == "--literal") { // a flag: no value follows
+            request.literal = true;
+            ++i;
+            continue;
+        }
         if (i + 1 >= args.size())
             return option + " needs a value";
         const std::string& value = args[i + 1];
@@ -100,6 +106,7 @@ std::string ParseRequest(const std::vector<std::string>& args, RenderRequest& re
         }
         if (!ok)
             return "bad value for " + option + ": " + value;
+        i += 2;
     }
     return {};
 }
@@ -205,6 +212,8 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream& err) {
     view.OnInitialUpdate(nullptr);
     if (request.seed)
         view.SetColorSeed(*request.seed);
+    if (request.literal)
+        view.SetCurveMode(CurveMode::Literal);
 
     if (const std::string problem = LoadIntoView(view, prompts, request.dataPath);
         !problem.empty()) {

@@ -61,9 +61,16 @@ TEST(RenderCommandTest, WritesTheClientPicture) {
     }
     EXPECT_EQ(swatches.size(), 3u);
 
-    // The same seed gives the same picture; the default size is 1000 x 600.
+    // The same seed gives the same picture, and so does the reference drawing, wherever the
+    // flag stands; the default size is 1000 x 600.
     ASSERT_EQ(RunRenderCommand(args, err), 0);
     EXPECT_EQ(ReadAll(out), b);
+    for (std::size_t at : {std::size_t(3), args.size()}) {
+        std::vector<std::string> literal = args;
+        literal.insert(literal.begin() + static_cast<std::ptrdiff_t>(at), "--literal");
+        ASSERT_EQ(RunRenderCommand(literal, err), 0) << err.str();
+        EXPECT_EQ(ReadAll(out), b);
+    }
     ASSERT_EQ(RunRenderCommand({"--render", out, data}, err), 0);
     EXPECT_EQ(ReadAll(out).size(), 54 + 3000 * 600);
 }
