@@ -9,21 +9,37 @@ namespace {
 constexpr std::uint32_t kLeaf = 1u << ChannelSummary::kLeafShift;
 constexpr std::uint32_t kFan = 1u << ChannelSummary::kFanShift;
 
-// The common case, all values finite, in a form the compiler vectorises; a block holding any
-// non-finite value is classified value by value.
+// The common case, a whole block of finite values, in lanes the compiler vectorises; a block
+// holding any non-finite value, or the last partial block, is classified value by value.
 ValueClasses LeafClasses(const float* v, std::uint32_t n) {
-    float mn = v[0];
-    float mx = v[0];
-    std::uint32_t nonFinite = 0;
-    for (std::uint32_t i = 0; i < n; ++i) {
-        mn = v[i] < mn ? v[i] : mn;
-        mx = v[i] > mx ? v[i] : mx;
-        std::uint32_t bits;
-        std::memcpy(&bits, &v[i], sizeof bits);
-        nonFinite |= static_cast<std::uint32_t>((bits & 0x7F800000u) == 0x7F800000u);
+    constexpr std::uint32_t kLanes = 8;
+    if (n == kLeaf) {
+        float mn[kLanes], mx[kLanes];
+        std::uint32_t nonFinite[kLanes] = {};
+        for (std::uint32_t j = 0; j < kLanes; ++j)
+            mn[j] = mx[j] = v[j];
+        for (std::uint32_t i = 0; i < kLeaf; i += kLanes) {
+            for (std::uint32_t j = 0; j < kLanes; ++j) {
+                const float x = v[i + j];
+                mn[j] = x < mn[j] ? x : mn[j];
+                mx[j] = x > mx[j] ? x : mx[j];
+                std::uint32_t bits;
+                std::memcpy(&bits, &x, sizeof bits);
+                nonFinite[j] |= (bits & 0x7F800000u) == 0x7F800000u;
+            }
+        }
+        std::uint32_t any = 0;
+        for (std::uint32_t j = 0; j < kLanes; ++j)
+            any |= nonFinite[j];
+        if (!any) {
+            ValueClasses c{mn[0], mx[0], ValueClasses::kFinite};
+            for (std::uint32_t j = 1; j < kLanes; ++j) {
+                c.minFinite = std::min(c.minFinite, mn[j]);
+                c.maxFinite = std::max(c.maxFinite, mx[j]);
+            }
+            return c;
+        }
     }
-    if (!nonFinite)
-        return {mn, mx, ValueClasses::kFinite};
     ValueClasses c;
     for (std::uint32_t i = 0; i < n; ++i)
         c.Add(v[i]);
