@@ -127,14 +127,12 @@ LoadStatus Parse(Text& text, ProgressGate& progress, const LoadOptions& options,
 LoadStatus FindExtremes(ProgressGate& progress, const LoadOptions& options, DataSet& data) {
     data.maxima.resize(data.channelCount);
     data.minima.resize(data.channelCount);
-    data.summaries.resize(data.channelCount);
     for (std::uint32_t c = 0; c < data.channelCount; ++c) {
         if (IsCancelled(options))
             return LoadStatus::Cancelled;
         const Extremes e = ChannelExtremes(data.columns[c].data(), data.recordCount);
         data.minima[c] = e.minimum;
         data.maxima[c] = e.maximum;
-        data.summaries[c].Build(data.columns[c].data(), data.recordCount);
         progress.SendTruncated(ExtremesPosition(c, data.channelCount));
     }
     return LoadStatus::Loaded;
