@@ -69,7 +69,7 @@ int RunInfoCommand(const std::string& path, std::ostream& out, std::ostream& err
     out << "records: " << data.recordCount << '\n';
     out << "zoom step: " << result.zoomStep << '\n';
     for (std::uint32_t c = 0; c < data.channelCount; ++c) {
-        out << c << '\t' << DecodeTextToUtf8(data.names[c]) << '\t' << result.listMin[c] << '\t'
+        out << c << '\t' << DecodeTextToUtf8(data.names[c], data.nameEncoding) << '\t' << result.listMin[c] << '\t'
             << result.listMax[c] << '\n';
     }
     out.flush();

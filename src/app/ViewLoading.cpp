@@ -136,7 +136,7 @@ void CKurvonView::FillChannelList(const LoadResult& result) {
     list->DeleteAllItems();
     const DataSet& data = m_state.data;
     for (std::uint32_t c = 0; c < data.channelCount; ++c) {
-        list->InsertChannelRow(static_cast<int>(c), DecodeText(data.names[c]),
+        list->InsertChannelRow(static_cast<int>(c), DecodeText(data.names[c], data.nameEncoding),
                                QString::fromStdString(result.listMin[c]),
                                QString::fromStdString(result.listMax[c]));
     }

@@ -100,8 +100,9 @@ void DrawCurvesAndLabels(RasterSurface& s, const ViewState& state, const ChartAr
     DrawRecordAxis(s, a, xScale, state.firstRecord);
 }
 
-QString ReadoutText(double value, const std::string& name) {
-    return QString::fromStdString(FormatFixed2(value)) + QStringLiteral(" _ ") + DecodeText(name);
+QString ReadoutText(double value, const DataSet& data, int channel) {
+    return QString::fromStdString(FormatFixed2(value)) + QStringLiteral(" _ ") +
+           DecodeText(data.names[channel], data.nameEncoding);
 }
 
 void DrawReadout(RasterSurface& s, const ViewState& state, const ChartArea& a,
@@ -113,12 +114,12 @@ void DrawReadout(RasterSurface& s, const ViewState& state, const ChartArea& a,
     const int cy = state.cursorY;
     if (a.InsideFrame(cx, cy)) {
         const ValueMapping m = MappingOf(data, primary, a);
-        s.TextOut(cx + 4, cy - 18, ReadoutText(m.ValueAt(cy), data.names[primary]));
+        s.TextOut(cx + 4, cy - 18, ReadoutText(m.ValueAt(cy), data, primary));
         if (channels.size() >= 2) {
             const int secondary = channels[channels.size() - 2];
             const ValueMapping ms = MappingOf(data, secondary, a);
             s.SetTextColor(data.colors[secondary]);
-            s.TextOut(cx + 4, cy - 34, ReadoutText(ms.ValueAt(cy), data.names[secondary]));
+            s.TextOut(cx + 4, cy - 34, ReadoutText(ms.ValueAt(cy), data, secondary));
         }
     }
     s.SetTextColor(kBlack);

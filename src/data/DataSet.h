@@ -2,6 +2,7 @@
 // The in-memory content of one loaded data file, owned by the view once a load completes.
 
 #include "data/ChannelSummary.h"
+#include "platform/NameEncoding.h"
 
 #include <cstdint>
 #include <string>
@@ -32,9 +33,10 @@ struct DataSet {
     // One contiguous array per channel: columns[c][r] is channel c in record r.
     std::vector<std::vector<float>> columns;
     std::vector<ColorRef> colors;
-    std::vector<std::string> names; // raw bytes of the names line (GBK or UTF-8)
-    std::vector<float> maxima;      // widened by +1.0 once the load completed
-    std::vector<float> minima;      // widened by -1.0 once the load completed
+    std::vector<std::string> names;                 // raw bytes of the names line (GBK or UTF-8)
+    TextEncoding nameEncoding = TextEncoding::Utf8; // decided once for the whole names line
+    std::vector<float> maxima;                      // widened by +1.0 once the load completed
+    std::vector<float> minima;                      // widened by -1.0 once the load completed
     // One min/max pyramid per channel, built by the loader; the chart bounds each pixel
     // column's records with it.
     std::vector<ChannelSummary> summaries;

@@ -148,6 +148,7 @@ void Finish(LoadResult& result) {
         data.maxima[c] = data.maxima[c] + 1.0f;
         data.minima[c] = data.minima[c] - 1.0f;
     }
+    data.nameEncoding = NamesEncoding(data.names);
     result.firstRecord = 0;
     result.lastRecord = data.recordCount - 1;
     result.zoomStep = data.recordCount / 40;

@@ -5,27 +5,20 @@
 
 namespace kurvon {
 
-bool IsValidUtf8(std::string_view bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
-    return !decoder.hasError();
-}
-
-QString DecodeText(std::string_view bytes) {
+QString DecodeText(std::string_view bytes, TextEncoding encoding) {
     const QByteArrayView view(bytes.data(), qsizetype(bytes.size()));
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(view);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder gbk("GBK", QStringDecoder::Flag::Stateless);
-    if (gbk.isValid())
-        return gbk.decode(view);
+    if (encoding == TextEncoding::Gbk) {
+        QStringDecoder gbk("GBK", QStringDecoder::Flag::Stateless);
+        if (gbk.isValid())
+            return gbk.decode(view);
+    }
     // Without a GBK codec the UTF-8 reading, with replacement characters, is the best left.
-    return text;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    return utf8.decode(view);
 }
 
-std::string DecodeTextToUtf8(std::string_view bytes) {
-    return DecodeText(bytes).toStdString();
+std::string DecodeTextToUtf8(std::string_view bytes, TextEncoding encoding) {
+    return DecodeText(bytes, encoding).toStdString();
 }
 
 } // namespace kurvon

@@ -1,6 +1,8 @@
 #pragma once
-// Channel names keep the file's bytes; for display they are decoded here: valid UTF-8 is taken
-// as UTF-8, anything else as GBK (the code page the test rigs write).
+// Channel names keep the file's bytes; for display they are decoded here, in the encoding
+// decided for the whole file (NameEncoding.h).
+
+#include "platform/NameEncoding.h"
 
 #include <QString>
 
@@ -9,11 +11,9 @@
 
 namespace kurvon {
 
-bool IsValidUtf8(std::string_view bytes);
-
-QString DecodeText(std::string_view bytes);
+QString DecodeText(std::string_view bytes, TextEncoding encoding);
 
 // The same text as UTF-8 bytes.
-std::string DecodeTextToUtf8(std::string_view bytes);
+std::string DecodeTextToUtf8(std::string_view bytes, TextEncoding encoding);
 
 } // namespace kurvon

@@ -17,12 +17,13 @@ std::string WriteTemp(const std::string& name, const std::string& bytes) {
 }
 
 TEST(CommandLine, InfoPrintsCountsAndChannels) {
-    // Names in GBK ("电压") and UTF-8 ("电流").
-    const std::string path = WriteTemp("kurvon_cli_info.kvd", "2012-05-14 cell 3\r\n"
-                                                              "t \xB5\xE7\xD1\xB9 电流\r\n"
-                                                              "0 12.60 -1.50\r\n"
-                                                              "1 12.55 -1.5\r\n"
-                                                              "2 12.5V 1e-1\r\n");
+    // Names in GBK ("电压", "电流").
+    const std::string path =
+        WriteTemp("kurvon_cli_info.kvd", "2012-05-14 cell 3\r\n"
+                                         "t \xB5\xE7\xD1\xB9 \xB5\xE7\xC1\xF7\r\n"
+                                         "0 12.60 -1.50\r\n"
+                                         "1 12.55 -1.5\r\n"
+                                         "2 12.5V 1e-1\r\n");
     std::ostringstream out, err;
     EXPECT_EQ(RunInfoCommand(path, out, err), 0);
     EXPECT_EQ(out.str(), "channels: 3\n"

@@ -144,14 +144,15 @@ TEST(ChartRendererTest, PrimaryOnTopSecondaryOwnsTheLeftSide) {
            {In(0, 522, 60, 538, kBlue, -8), In(304, 282, 400, 299, kRed, -8),
             In(304, 266, 400, 281, kBlue, -8), In(304, 266, 400, 299, kGreen, 0)});
 
-    // Readout names are decoded from GBK or UTF-8.
-    auto readout = [](const std::string& name) {
+    // Readout names are decoded in the file's encoding.
+    auto readout = [](const std::string& name, TextEncoding encoding) {
         ViewState one = Shown(300, {{name, kRed, 0.0f, 10.0f}}, {0}, 300, 200);
+        one.data.nameEncoding = encoding;
         return Render(one).Image();
     };
-    const QImage utf8 = readout("\xE7\x94\xB5\xE5\x8E\x8B"); // 电压 in UTF-8
-    EXPECT_EQ(readout("\xB5\xE7\xD1\xB9"), utf8);            // 电压 in GBK
-    EXPECT_NE(readout("\xE7\x94\xB5\xE6\xB5\x81"), utf8);    // 电流
+    const QImage utf8 = readout("\xE7\x94\xB5\xE5\x8E\x8B", TextEncoding::Utf8); // 电压
+    EXPECT_EQ(readout("\xB5\xE7\xD1\xB9", TextEncoding::Gbk), utf8);
+    EXPECT_NE(readout("\xE7\x94\xB5\xE6\xB5\x81", TextEncoding::Utf8), utf8); // 电流
 }
 
 TEST(ChartRendererTest, SelectionBandLiesUnderTheCurvesInsideTheFrame) {
