@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/ExitCodes.h"
+#include "app/ExportCommand.h"
 #include "app/RenderCommand.h"
 #include "data/Loader.h"
 #include "platform/TextDecode.h"
@@ -41,6 +42,7 @@ std::string UsageText() {
            "       kurvon --render OUT.bmp FILE [--size WxH] [--channels i,j,...]\n"
            "              [--window FIRST:LAST] [--cursor X,Y] [--drag A:B] [--seed N]\n"
            "              [--literal]\n"
+           "       kurvon --export OUT.csv FILE [--window FIRST:LAST] [--channels i,j,...]\n"
            "       kurvon --version\n"
            "       kurvon --help\n"
            "\n"
@@ -51,17 +53,27 @@ std::string UsageText() {
            "  --render     draw the chart as the window shows it and save it as a picture;\n"
            "               --literal draws the reference drawing, one segment per record\n"
            "               (the same pixels, far slower on long files)\n"
+           "  --export     write the records of the window (default: all) and the channels given\n"
+           "               (default: all, in file order) as CSV: a header row \"record\" and\n"
+           "               the names, then the record index and each value as the shortest\n"
+           "               text that reads back to the same float; OUT - writes to\n"
+           "               standard output, a file gets a UTF-8 byte-order mark\n"
            "  --version    print the version\n"
            "  --help       print this help\n";
 }
 
-int RunInfoCommand(const std::string& path, std::ostream& out, std::ostream& err) {
+std::string LoadForCommand(const std::string& path, LoadResult& result) {
     SilentProgress progress;
     LoadOptions options;
     options.colorSeed = CurrentColorSeed();
-    const LoadResult result = LoadDataFile(path, progress, options);
-    if (result.status != LoadStatus::Loaded) {
-        err << "kurvon: " << FailureText(result.status, path) << '\n';
+    result = LoadDataFile(path, progress, options);
+    return result.status == LoadStatus::Loaded ? std::string() : FailureText(result.status, path);
+}
+
+int RunInfoCommand(const std::string& path, std::ostream& out, std::ostream& err) {
+    LoadResult result;
+    if (const std::string problem = LoadForCommand(path, result); !problem.empty()) {
+        err << "kurvon: " << problem << '\n';
         return kExitFailure;
     }
     const DataSet& data = result.data;
@@ -69,8 +81,8 @@ int RunInfoCommand(const std::string& path, std::ostream& out, std::ostream& err
     out << "records: " << data.recordCount << '\n';
     out << "zoom step: " << result.zoomStep << '\n';
     for (std::uint32_t c = 0; c < data.channelCount; ++c) {
-        out << c << '\t' << DecodeTextToUtf8(data.names[c], data.nameEncoding) << '\t' << result.listMin[c] << '\t'
-            << result.listMax[c] << '\n';
+        out << c << '\t' << DecodeTextToUtf8(data.names[c], data.nameEncoding) << '\t'
+            << result.listMin[c] << '\t' << result.listMax[c] << '\n';
     }
     out.flush();
     return out ? 0 : kExitFailure;
@@ -98,6 +110,8 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ost
     }
     if (command == "--render")
         return RunRenderCommand(args, err);
+    if (command == "--export")
+        return RunExportCommand(args, out, err);
     if (command.size() > 1 && command[0] == '-') {
         err << "kurvon: unknown option " << command << '\n' << UsageText();
         return kExitUsage;

@@ -1,6 +1,7 @@
 #pragma once
-// Exit statuses of the command-line uses of kurvon, and the one failure text they share.
+// Exit statuses of the command-line uses of kurvon, and the failure texts they share.
 
+#include <cstdint>
 #include <string>
 
 namespace kurvon {
@@ -10,6 +11,15 @@ inline constexpr int kExitUsage = 2;   // bad arguments
 
 inline std::string TooFewRecordsText(const std::string& path) {
     return path + " has fewer than two data records";
+}
+
+inline std::string WindowRuleText(std::uint32_t records) {
+    return "the window must satisfy FIRST < LAST <= " + std::to_string(records - 1);
+}
+
+inline std::string NoSuchChannelText(int channel, std::uint32_t channels) {
+    return "no channel " + std::to_string(channel) + " (the file has " + std::to_string(channels) +
+           ")";
 }
 
 } // namespace kurvon

@@ -1,6 +1,7 @@
 #include "app/RenderCommand.h"
 
 #include "app/CKurvonView.h"
+#include "app/CommandOptions.h"
 #include "app/ExitCodes.h"
 #include "chart/ChartGeometry.h"
 #include "chart/PictureFile.h"
@@ -33,31 +34,6 @@ struct RenderRequest {
     std::optional<std::uint32_t> seed;
     bool literal = false;
 };
-
-template <class T> bool ParseNumber(std::string_view text, T& value) {
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, value);
-    return !text.empty() && result.ec == std::errc() && result.ptr == end;
-}
-
-template <class T> bool ParsePair(std::string_view text, char separator, std::pair<T, T>& out) {
-    const std::size_t at = text.find(separator);
-    return at != std::string_view::npos && ParseNumber(text.substr(0, at), out.first) &&
-           ParseNumber(text.substr(at + 1), out.second);
-}
-
-bool ParseChannels(std::string_view text, std::vector<int>& channels) {
-    while (true) {
-        const std::size_t comma = text.find(',');
-        int channel = 0;
-        if (!ParseNumber(text.substr(0, comma), channel) || channel < 0)
-            return false;
-        channels.push_back(channel);
-        if (comma == std::string_view::npos)
-            return true;
-        text.remove_prefix(comma + 1);
-    }
-}
 
 // An empty string when the request is complete, else what is wrong with it.
 std::string ParseRequest(const std::vector<std::string>& args, RenderRequest& request) {
@@ -143,8 +119,7 @@ std::string TickChannels(CKurvonView& view, const std::vector<int>& channels) {
     CColorListCtrl* list = view.ChannelList();
     for (int channel : channels) {
         if (channel >= list->RowCount())
-            return "no channel " + std::to_string(channel) + " (the file has " +
-                   std::to_string(list->RowCount()) + ")";
+            return NoSuchChannelText(channel, static_cast<std::uint32_t>(list->RowCount()));
         if (list->IsChecked(channel))
             return "channel " + std::to_string(channel) + " is listed twice";
         list->SetChecked(channel, true);
@@ -159,7 +134,7 @@ std::string ApplyRequest(const RenderRequest& request, CKurvonView& view) {
     if (request.window) {
         const auto [first, last] = *request.window;
         if (!(first < last && last < records))
-            return "the window must satisfy FIRST < LAST <= " + std::to_string(records - 1);
+            return WindowRuleText(records);
     }
     view.EditState([&](ViewState& state) {
         if (request.window) {

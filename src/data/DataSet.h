@@ -34,12 +34,13 @@ struct DataSet {
     std::vector<std::vector<float>> columns;
     std::vector<ColorRef> colors;
     std::vector<std::string> names;                 // raw bytes of the names line (GBK or UTF-8)
-    TextEncoding nameEncoding = TextEncoding::Utf8; // decided once for the whole names line
     std::vector<float> maxima;                      // widened by +1.0 once the load completed
     std::vector<float> minima;                      // widened by -1.0 once the load completed
     // One min/max pyramid per channel, built by the loader; the chart bounds each pixel
     // column's records with it.
     std::vector<ChannelSummary> summaries;
+    // How the names are decoded, decided once for the whole names line.
+    TextEncoding nameEncoding = TextEncoding::Utf8;
 
     // The arrays are present (a complete data set, or one being built).
     bool Present() const { return !columns.empty() || !colors.empty() || !names.empty(); }

@@ -1,0 +1,100 @@
+#include "data/CsvExport.h"
+
+#include <algorithm>
+#include <charconv>
+#include <thread>
+
+namespace kurvon {
+namespace {
+
+constexpr std::size_t kChunk = std::size_t(1) << 20;
+
+bool NeedsQuotes(std::string_view text) {
+    if (text.empty())
+        return false;
+    return text.front() == ' ' || text.back() == ' ' ||
+           text.find_first_of(",\"\r\n") != std::string_view::npos;
+}
+
+template <class T> void AppendNumber(std::string& out, T value) {
+    char buffer[48];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+} // namespace
+
+void AppendCsvField(std::string& out, std::string_view text) {
+    if (!NeedsQuotes(text)) {
+        out.append(text);
+        return;
+    }
+    out.push_back('"');
+    for (char c : text) {
+        if (c == '"')
+            out.push_back('"');
+        out.push_back(c);
+    }
+    out.push_back('"');
+}
+
+namespace {
+
+// The rows of records [begin, end) appended to out.
+void FormatRows(const std::vector<const float*>& columns, std::uint64_t begin, std::uint64_t end,
+                std::string& out) {
+    for (std::uint64_t r = begin; r < end; ++r) {
+        AppendNumber(out, r);
+        for (const float* column : columns) {
+            out.push_back(',');
+            AppendNumber(out, column[r]);
+        }
+        out.append("\r\n");
+    }
+}
+
+} // namespace
+
+bool WriteCsv(const CsvExportJob& job, const CsvSink& write) {
+    std::string head;
+    if (job.byteOrderMark)
+        head.append("\xEF\xBB\xBF");
+    head.append("record");
+    for (const std::string& name : job.names) {
+        head.push_back(',');
+        AppendCsvField(head, name);
+    }
+    head.append("\r\n");
+    if (!write(head.data(), head.size()))
+        return false;
+
+    std::vector<const float*> columns;
+    for (std::uint32_t c : job.channels)
+        columns.push_back(job.data->Channel(c));
+    // About a megabyte of text per block; two blocks are formatted at once, one on a helper
+    // thread, and written in order.
+    const std::uint64_t rowsPerBlock =
+        std::max<std::uint64_t>(1, kChunk / (12 * (columns.size() + 1)));
+    std::string blocks[2];
+    const std::uint64_t end = std::uint64_t(job.last) + 1;
+    for (std::uint64_t r = job.first; r < end;) {
+        const std::uint64_t mid = std::min(end, r + rowsPerBlock);
+        const std::uint64_t stop = std::min(end, mid + rowsPerBlock);
+        blocks[0].clear();
+        blocks[1].clear();
+        std::thread second;
+        if (mid < stop)
+            second = std::thread([&] { FormatRows(columns, mid, stop, blocks[1]); });
+        FormatRows(columns, r, mid, blocks[0]);
+        if (second.joinable())
+            second.join();
+        for (const std::string& block : blocks) {
+            if (!block.empty() && !write(block.data(), block.size()))
+                return false;
+        }
+        r = stop;
+    }
+    return true;
+}
+
+} // namespace kurvon
