@@ -33,9 +33,9 @@ struct DataSet {
     // One contiguous array per channel: columns[c][r] is channel c in record r.
     std::vector<std::vector<float>> columns;
     std::vector<ColorRef> colors;
-    std::vector<std::string> names;                 // raw bytes of the names line (GBK or UTF-8)
-    std::vector<float> maxima;                      // widened by +1.0 once the load completed
-    std::vector<float> minima;                      // widened by -1.0 once the load completed
+    std::vector<std::string> names; // raw bytes of the names line (GBK or UTF-8)
+    std::vector<float> maxima;      // widened by +1.0 once the load completed
+    std::vector<float> minima;      // widened by -1.0 once the load completed
     // One min/max pyramid per channel, built by the loader; the chart bounds each pixel
     // column's records with it.
     std::vector<ChannelSummary> summaries;
