@@ -6,7 +6,8 @@
 # option the binary's --help names.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-deb=$("$root/scripts/package.sh" "$@" | tail -n1)
+"$root/scripts/package.sh" "$@"
+deb=$(ls "$root"/build/package/kurvon_*.deb) # package.sh leaves exactly one
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "check-package: $*" >&2; exit 1; }
