@@ -10,6 +10,7 @@ packages=(
   clang-format
   xvfb xauth x11-utils xdotool imagemagick
   fonts-wqy-microhei
+  dpkg-dev file help2man desktop-file-utils appstream shared-mime-info
 )
 
 missing=()

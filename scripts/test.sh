@@ -36,4 +36,6 @@ if [ -x "$root/scripts/e2e-xvfb.sh" ] && command -v Xvfb >/dev/null 2>&1; then
   echo "== end to end under Xvfb"
   "$root/scripts/e2e-xvfb.sh" "$root/build/test"
 fi
+echo "== Debian package (from the plain build)"
+"$root/scripts/check-package.sh" build/test
 echo "== all tests passed"

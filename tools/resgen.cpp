@@ -2,13 +2,16 @@
 //
 //   resgen [OUTDIR] [--preview PNG]
 //
-// OUTDIR defaults to "res". --preview also writes every picture enlarged four times onto one
-// sheet, to look at them. The true-colour strips keep the tool bar's convention: the first
-// stored pixel (bottom-left) is the transparent colour, and no picture pixel has that colour.
+// OUTDIR defaults to "res". The icon also goes to OUTDIR/hicolor/NxN/apps/kurvon.png at the
+// sizes the desktop's icon theme looks for. --preview also writes every picture enlarged four
+// times onto one sheet, to look at them. The true-colour strips keep the tool bar's convention:
+// the first stored pixel (bottom-left) is the transparent colour, and no picture pixel has that
+// colour.
 
 #include "platform/LittleEndianWriter.h"
 
 #include <QColor>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLinearGradient>
@@ -176,6 +179,15 @@ bool saveBytes(const QString& path, const Bytes& bytes) {
         return false;
     const auto size = static_cast<qint64>(bytes.size());
     return file.write(reinterpret_cast<const char*>(bytes.data()), size) == size;
+}
+
+bool saveThemeIcons(const QString& outDir, const std::function<QImage(int)>& draw) {
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        const QString dir = QString("%1/hicolor/%2x%2/apps").arg(outDir, QString::number(size));
+        if (!QDir().mkpath(dir) || !draw(size).save(dir + "/kurvon.png"))
+            return false;
+    }
+    return true;
 }
 
 // ---- Drawing ---------------------------------------------------------------------------------
@@ -586,7 +598,7 @@ int main(int argc, char** argv) {
               saveBytes(outDir + "/icon16.bmp", encodeBmp24(icons[0])) &&
               saveBytes(outDir + "/icon32.bmp", encodeBmp24(icons[1])) &&
               saveBytes(outDir + "/IDR_MAINFRAME.ico", encodeIco(maskedIcons)) &&
-              drawIcon(64).save(outDir + "/kurvon.png");
+              drawIcon(64).save(outDir + "/kurvon.png") && saveThemeIcons(outDir, drawIcon);
     if (!ok) {
         std::fprintf(stderr, "resgen: cannot write into %s\n", qPrintable(outDir));
         return 1;
