@@ -54,7 +54,7 @@ TEST(Model, ReleaseAndClear) {
     ViewState state;
     ReleaseDataSet(state); // nothing loaded yet: nothing happens
     EXPECT_FALSE(state.data.Present());
-    state.data = DataSet{2, 1, {{1.0f, 2.0f}}, {0x123456}, {"v"}, {3.0f}, {0.0f}};
+    state.data = DataSet{2, 1, {{1.0f, 2.0f}}, {0x123456}, {"v"}, {3.0f}, {0.0f}, {}};
     state.visible.Append(0);
     state.dataLoaded = true;
     state.lastRecord = 1;
