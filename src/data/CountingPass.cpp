@@ -5,9 +5,9 @@
 
 namespace kurvon {
 
-CountingPass::CountingPass(std::uint64_t fileSize, ProgressGate& progress,
-                           std::uint64_t splitTarget)
-    : m_fileSize(fileSize), m_progress(progress), m_splitTarget(splitTarget) {}
+CountingPass::CountingPass(std::uint64_t fileSize, ProgressGate* progress,
+                           std::uint64_t splitTarget, const ParseCursor& start)
+    : m_fileSize(fileSize), m_progress(progress), m_splitTarget(splitTarget), m_cursor(start) {}
 
 const char* CountingPass::Feed(const LineWindow& window) {
     const char* p = window.begin;
@@ -26,7 +26,8 @@ void CountingPass::CountLine(const char* begin, const char* end, std::size_t byt
     m_cursor.position += bytes;
     if (IsBlankLine(begin, end))
         return;
-    m_progress.SendTruncated(CountingPosition(m_cursor.position, m_fileSize));
+    if (m_progress)
+        m_progress->SendTruncated(CountingPosition(m_cursor.position + m_otherBytes, m_fileSize));
     ++m_cursor.nonBlank;
     if (m_cursor.nonBlank == 2)
         m_channels = CountFields(begin, end);

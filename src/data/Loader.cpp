@@ -1,11 +1,10 @@
 #include "data/Loader.h"
 
 #include "data/ChannelColors.h"
-#include "data/CountingPass.h"
+#include "data/CountRunner.h"
 #include "data/Extremes.h"
 #include "data/HugePages.h"
 #include "data/InputFile.h"
-#include "data/LineChunks.h"
 #include "data/ListText.h"
 #include "data/MemoryBudget.h"
 #include "data/ParseRunner.h"
@@ -29,12 +28,8 @@ bool IsCancelled(const LoadOptions& options) {
 // only a chunk of it is ever held.
 struct Text {
     InputFile file;
-    std::uint64_t end = 0; // the text end: first Ctrl-Z, or the bytes read
     std::uint64_t fileSize = 0;
-    std::uint64_t channels = 0;
-    std::uint64_t records = 0;
-    std::size_t chunkBytes = 0; // per reader, grown to the longest line
-    std::optional<ParseCursor> split;
+    Counts counts;
 };
 
 LoadStatus ReadAndCount(const std::string& path, ProgressGate& progress, const LoadOptions& options,
@@ -43,40 +38,36 @@ LoadStatus ReadAndCount(const std::string& path, ProgressGate& progress, const L
         return LoadStatus::CannotOpen;
     // A file that grows from now on is read as it is now.
     text.fileSize = text.file.Size();
-    CountingPass counting(text.fileSize, progress, text.fileSize / 2);
-    LineChunks chunks(text.file, 0, text.fileSize, options.readChunkBytes, true);
-    LineWindow window;
-    for (;;) {
-        if (IsCancelled(options))
-            return LoadStatus::Cancelled;
-        const LineChunks::Step step = chunks.Next(window);
-        if (step == LineChunks::Step::ReadError)
-            return LoadStatus::CannotOpen;
-        if (step == LineChunks::Step::Done)
-            break;
-        chunks.Keep(counting.Feed(window));
+    CountJob job;
+    job.file = &text.file;
+    job.fileSize = text.fileSize;
+    job.chunkBytes = options.readChunkBytes;
+    job.parallelMinBytes = options.parallelMinBytes;
+    job.cancel = options.cancel;
+    switch (RunCountingPass(job, progress, text.counts)) {
+    case CountOutcome::Done:
+        return LoadStatus::Loaded;
+    case CountOutcome::Cancelled:
+        return LoadStatus::Cancelled;
+    case CountOutcome::ReadError:
+        break;
     }
-    text.end = chunks.End();
-    text.chunkBytes = chunks.Capacity();
-    text.channels = counting.Channels();
-    text.records = counting.Records();
-    text.split = counting.Split();
-    return LoadStatus::Loaded;
+    return LoadStatus::CannotOpen;
 }
 
 LoadStatus Allocate(const Text& text, const LoadOptions& options, DataSet& data) {
     constexpr std::uint64_t kMaxCount = std::numeric_limits<std::uint32_t>::max();
-    if (text.records > kMaxCount || text.channels > kMaxCount)
+    if (text.counts.records > kMaxCount || text.counts.channels > kMaxCount)
         return LoadStatus::OutOfMemory;
     // The table and its summaries, and a read buffer per parsing thread.
     const std::uint64_t memory = PhysicalMemoryBytes();
-    const std::uint64_t reading = 2 * std::uint64_t(text.chunkBytes);
+    const std::uint64_t reading = 2 * std::uint64_t(text.counts.chunkBytes);
     const std::uint64_t available = memory > reading ? memory - reading : 0;
-    if (DataSetBytes(text.records, text.channels) > available)
+    if (DataSetBytes(text.counts.records, text.counts.channels) > available)
         return LoadStatus::OutOfMemory;
 
-    data.recordCount = static_cast<std::uint32_t>(text.records);
-    data.channelCount = static_cast<std::uint32_t>(text.channels);
+    data.recordCount = static_cast<std::uint32_t>(text.counts.records);
+    data.channelCount = static_cast<std::uint32_t>(text.counts.channels);
     data.colors = DrawChannelColors(data.channelCount, options.colorSeed);
     data.names.assign(data.channelCount, std::string());
     data.columns.resize(data.channelCount);
@@ -99,15 +90,15 @@ LoadStatus Parse(const Text& text, ProgressGate& progress, const LoadOptions& op
         columns[c] = data.columns[c].data();
     ParseJob job;
     job.file = &text.file;
-    job.textEnd = text.end;
+    job.textEnd = text.counts.textEnd;
     job.fileSize = text.fileSize;
-    job.chunkBytes = text.chunkBytes;
+    job.chunkBytes = text.counts.chunkBytes;
     job.columns = columns.data();
     job.channels = data.channelCount;
     job.records = data.recordCount;
     job.names = &data.names;
-    job.split = text.split;
-    job.parallelMinBytes = options.parallelParseMinBytes;
+    job.split = text.counts.split;
+    job.parallelMinBytes = options.parallelMinBytes;
     job.cancel = options.cancel;
     switch (RunParsingPass(job, progress)) {
     case ParseOutcome::Done:
@@ -166,7 +157,7 @@ LoadStatus Load(const std::string& path, ProgressGate& progress, const LoadOptio
     if (status != LoadStatus::Loaded)
         return status;
     progress.Send(15);
-    if (text.records < 2)
+    if (text.counts.records < 2)
         return LoadStatus::TooFewRecords;
     if ((status = Allocate(text, options, result.data)) != LoadStatus::Loaded)
         return status;

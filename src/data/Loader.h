@@ -34,9 +34,9 @@ struct LoadOptions {
     const std::atomic<bool>* cancel = nullptr; // optional; checked regularly
     // The file is read in chunks of this size (a longer line makes its chunk grow).
     std::size_t readChunkBytes = std::size_t(1) << 20;
-    // Texts from this size on are parsed by two threads; smaller ones send exactly one position
-    // per changed value.
-    std::uint64_t parallelParseMinBytes = std::uint64_t(4) << 20;
+    // Files from this size on are counted and parsed by two threads; smaller ones send exactly
+    // one position per changed value.
+    std::uint64_t parallelMinBytes = std::uint64_t(4) << 20;
 };
 
 struct LoadResult {

@@ -1,10 +1,10 @@
 #include "data/ParseRunner.h"
 
+#include "data/HelperThread.h"
 #include "data/LineChunks.h"
 #include "data/ParsingPass.h"
 
 #include <chrono>
-#include <system_error>
 #include <thread>
 
 namespace kurvon {
@@ -54,65 +54,30 @@ ParseOutcome RunSequential(const ParseJob& job, ProgressGate& progress) {
                       });
 }
 
-// The second thread's share: records from the split on. It publishes the bytes it has done so
-// that the calling thread can report them.
-struct SecondHalf {
-    std::atomic<std::uint64_t> bytesDone{0};
-    std::atomic<bool> finished{false};
-    std::atomic<bool> stop{false};
-    ParseOutcome outcome = ParseOutcome::Cancelled; // read only after join
-};
-
-void RunSecondHalf(const ParseJob& job, SecondHalf& half) {
-    const ParseCursor start = *job.split;
-    std::uint32_t lines = 0;
-    half.outcome = ParseRange(
-        job, start, job.textEnd, job.records, nullptr, &half.stop, [&](std::uint64_t position) {
-            if (++lines % kPublishLines != 0)
-                return true;
-            half.bytesDone.store(position - start.position, std::memory_order_relaxed);
-            return !half.stop.load(std::memory_order_relaxed);
-        });
-    half.bytesDone.store(job.textEnd - start.offset, std::memory_order_relaxed);
-    half.finished.store(true, std::memory_order_release);
-}
-
-// Joins the second thread on every way out, exceptions included.
-class JoinGuard {
-public:
-    JoinGuard(std::thread& thread, SecondHalf& half) : m_thread(thread), m_half(half) {}
-    ~JoinGuard() {
-        if (m_thread.joinable()) {
-            m_half.stop.store(true, std::memory_order_relaxed);
-            m_thread.join();
-        }
-    }
-    JoinGuard(const JoinGuard&) = delete;
-    JoinGuard& operator=(const JoinGuard&) = delete;
-
-private:
-    std::thread& m_thread;
-    SecondHalf& m_half;
-};
-
 ParseOutcome RunParallel(const ParseJob& job, ProgressGate& progress) {
-    SecondHalf half;
-    std::thread worker;
-    try {
-        worker = std::thread(RunSecondHalf, std::cref(job), std::ref(half));
-    } catch (const std::system_error&) {
+    const ParseCursor second = *job.split;
+    ParseOutcome secondOutcome = ParseOutcome::Cancelled;
+    HelperThread helper;
+    const bool started = helper.Start([&] {
+        std::uint32_t lines = 0;
+        secondOutcome = ParseRange(job, second, job.textEnd, job.records, nullptr,
+                                   helper.StopFlag(), [&](std::uint64_t position) {
+                                       if (++lines % kPublishLines == 0)
+                                           helper.Publish(position - second.position);
+                                       return true;
+                                   });
+        helper.Publish(job.textEnd - second.offset);
+    });
+    if (!started)
         return RunSequential(job, progress);
-    }
-    JoinGuard guard(worker, half);
 
-    const std::uint64_t splitOffset = job.split->offset;
     std::uint32_t lines = 0;
     std::uint64_t otherBytes = 0;
     const ParseOutcome first =
-        ParseRange(job, ParseCursor{}, splitOffset, job.split->record, job.names, job.cancel,
+        ParseRange(job, ParseCursor{}, second.offset, second.record, job.names, job.cancel,
                    [&](std::uint64_t position) {
                        if (++lines % kPublishLines == 0) {
-                           otherBytes = half.bytesDone.load(std::memory_order_relaxed);
+                           otherBytes = helper.BytesDone();
                            if (lines % kCancelCheckLines == 0 && IsSet(job.cancel))
                                return false;
                        }
@@ -120,20 +85,18 @@ ParseOutcome RunParallel(const ParseJob& job, ProgressGate& progress) {
                        return true;
                    });
     if (first != ParseOutcome::Done) {
-        half.stop.store(true, std::memory_order_relaxed);
-        worker.join();
+        helper.StopAndJoin();
         return first;
     }
     // Keep the progress moving while the second half finishes.
-    while (!half.finished.load(std::memory_order_acquire)) {
+    while (!helper.Finished()) {
         if (IsSet(job.cancel))
-            half.stop.store(true, std::memory_order_relaxed);
-        progress.SendTruncated(ParsingPosition(
-            splitOffset + half.bytesDone.load(std::memory_order_relaxed), job.fileSize));
+            helper.Stop();
+        progress.SendTruncated(ParsingPosition(second.offset + helper.BytesDone(), job.fileSize));
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    worker.join();
-    return half.outcome;
+    helper.Join();
+    return secondOutcome;
 }
 
 } // namespace

@@ -23,7 +23,7 @@ LoadOptions Options(std::size_t chunk, std::uint64_t parallelMin) {
     LoadOptions options;
     options.colorSeed = 1;
     options.readChunkBytes = chunk;
-    options.parallelParseMinBytes = parallelMin;
+    options.parallelMinBytes = parallelMin;
     return options;
 }
 
@@ -56,6 +56,9 @@ const std::pair<const char*, std::string> kAwkwardTexts[] = {
     {"ctrl-z at line start", "head\r\nu v\r\n1 2\r\n3 4\r\n\x1A"
                              "5 6\r\n"},
     {"ctrl-z between cr and lf", "head\r\nu v\r\n1 2\r\n3 4\r\x1A\n5 6\r\n"},
+    // Two threads: the middle falls in the header, and a Ctrl-Z lies before the middle.
+    {"long header", std::string(60, 'h') + "\r\nu v\r\n1 2\r\n3 4\r\n"},
+    {"early ctrl-z", "head\r\nu v\r\n1 2\r\n3 4\r\n\x1A" + std::string(40, '5') + "\r\n6 7\r\n"},
     {"long fields", "head\r\nalpha beta\r\n123456789012345678901234.5 -0.000000000000000000001\r\n"
                     "1e-320 +12.5e+3\r\n.5 5.\r\n"},
 };
