@@ -27,9 +27,11 @@ void ParsingPass::ParseLine(const char* begin, const char* end) {
 }
 
 void ParsingPass::ParseDataLine(std::uint64_t record, const char* p, const char* end) {
-    // Values the line does not supply keep the zero the columns were created with.
+    // Values the line does not supply keep the zero the columns were created with. The line
+    // ends in CR, LF or the window's NUL: no separator, no part of a number, so the scans for
+    // them stop at end by themselves.
     for (std::uint32_t k = 0; k < m_channels; ++k) {
-        while (p < end && IsFieldSeparator(*p))
+        while (IsFieldSeparator(*p))
             ++p;
         if (p == end)
             return;
@@ -43,8 +45,7 @@ void ParsingPass::ParseDataLine(std::uint64_t record, const char* p, const char*
             value = ParseDecimalPrefix(p, fieldEnd);
             p = fieldEnd;
         } else {
-            // A number never holds a separator, so it cannot run past its field; the line ends
-            // in CR, LF or the window's NUL, none of which a number takes.
+            // A number never holds a separator, so it cannot run past its field.
             const char* stop;
             value = ParseDecimalField(p, end, &stop);
             p = stop;
