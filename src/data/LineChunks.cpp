@@ -1,9 +1,11 @@
 #include "data/LineChunks.h"
 
+#include "data/MemoryBudget.h"
 #include "data/TextLines.h"
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace kurvon {
 
@@ -28,6 +30,9 @@ void LineChunks::MakeRoom() {
     // brings at least half a buffer and a long line is scanned a bounded number of times.
     if (m_kept > m_capacity / 2) {
         const std::size_t capacity = m_capacity * 2;
+        // Two readers' buffers and the table must fit: a longer line fails the load.
+        if (capacity > PhysicalMemoryBytes() / 4)
+            throw std::bad_alloc();
         auto buffer = Allocate(capacity);
         std::memcpy(buffer.get(), m_buffer.get() + m_filled - m_kept, m_kept);
         m_buffer = std::move(buffer);

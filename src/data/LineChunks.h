@@ -1,7 +1,7 @@
 #pragma once
 // Streams a byte range of a file through one reusable buffer, a window of whole lines at a time,
 // so that a pass holds a bounded part of the file however large the file is. A line longer than
-// the buffer makes it grow to hold that line.
+// the buffer makes it grow to hold that line; past a quarter of the memory, std::bad_alloc.
 
 #include "data/InputFile.h"
 
