@@ -9,6 +9,7 @@
 #else
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #endif
 
 namespace kurvon {
@@ -51,9 +52,9 @@ bool InputFile::Open(const std::string& path) {
     return true;
 }
 
-std::int64_t InputFile::Read(char* dst, std::size_t count) {
+std::int64_t InputFile::ReadAt(std::uint64_t offset, char* dst, std::size_t count) const {
     for (;;) {
-        const ssize_t n = ::read(m_impl->fd, dst, count);
+        const ssize_t n = ::pread(m_impl->fd, dst, count, static_cast<off_t>(offset));
         if (n >= 0)
             return n;
         if (errno != EINTR)
@@ -64,6 +65,7 @@ std::int64_t InputFile::Read(char* dst, std::size_t count) {
 #else
 
 struct InputFile::Impl {
+    std::mutex mutex; // one stream position for all readers
     std::ifstream stream;
 };
 
@@ -88,7 +90,10 @@ bool InputFile::Open(const std::string& path) {
     return true;
 }
 
-std::int64_t InputFile::Read(char* dst, std::size_t count) {
+std::int64_t InputFile::ReadAt(std::uint64_t offset, char* dst, std::size_t count) const {
+    const std::lock_guard<std::mutex> lock(m_impl->mutex);
+    m_impl->stream.clear();
+    m_impl->stream.seekg(static_cast<std::streamoff>(offset));
     m_impl->stream.read(dst, static_cast<std::streamsize>(count));
     const std::streamsize n = m_impl->stream.gcount();
     if (m_impl->stream.bad())

@@ -20,8 +20,9 @@ public:
     bool Open(const std::string& path);
     std::uint64_t Size() const { return m_size; }
 
-    // Bytes read into dst (0 at the end of the file), or -1 on a read error.
-    std::int64_t Read(char* dst, std::size_t count);
+    // Bytes read from offset into dst (0 at the end of the file), or -1 on a read error. Safe
+    // to call from several threads at once: each parsing thread reads its own part.
+    std::int64_t ReadAt(std::uint64_t offset, char* dst, std::size_t count) const;
 
 private:
     struct Impl;

@@ -1,17 +1,16 @@
 #include "data/Loader.h"
 
-#include "data/ByteBuffer.h"
 #include "data/ChannelColors.h"
-#include "data/CountingPass.h"
+#include "data/CountRunner.h"
 #include "data/Extremes.h"
+#include "data/HugePages.h"
 #include "data/InputFile.h"
 #include "data/ListText.h"
 #include "data/MemoryBudget.h"
 #include "data/ParseRunner.h"
 #include "data/ProgressGate.h"
-#include "data/TextLines.h"
+#include "data/TwoThreads.h"
 
-#include <algorithm>
 #include <ctime>
 #include <limits>
 #include <new>
@@ -21,120 +20,118 @@ namespace kurvon {
 
 namespace {
 
-// The file is read in blocks so that the counting pass runs on what has arrived and a cancel
-// is noticed while a large file is still being read.
-constexpr std::size_t kReadBlock = std::size_t(8) << 20;
-
 bool IsCancelled(const LoadOptions& options) {
     return options.cancel && options.cancel->load(std::memory_order_relaxed);
 }
 
-// The file's bytes, held until the parsing pass is done, and what the counting pass found.
+// The open file and what the counting pass found in it. The parsing pass reads the file again:
+// only a chunk of it is ever held.
 struct Text {
-    ByteBuffer bytes;
-    std::size_t end = 0; // the text end: first Ctrl-Z, or the bytes read
+    InputFile file;
     std::uint64_t fileSize = 0;
-    std::uint64_t channels = 0;
-    std::uint64_t records = 0;
-    std::optional<ParseCursor> split;
+    Counts counts;
 };
 
-// Reads the file once, counting as the blocks arrive.
 LoadStatus ReadAndCount(const std::string& path, ProgressGate& progress, const LoadOptions& options,
                         Text& text) {
-    InputFile file;
-    if (!file.Open(path))
+    if (!text.file.Open(path))
         return LoadStatus::CannotOpen;
-    const std::uint64_t size = file.Size();
-    if (size > PhysicalMemoryBytes() || size >= std::numeric_limits<std::size_t>::max())
-        return LoadStatus::OutOfMemory;
-    text.fileSize = size;
-    text.bytes.Allocate(static_cast<std::size_t>(size));
-    char* const bytes = text.bytes.Data();
-
-    CountingPass counting(bytes, size, progress, static_cast<std::size_t>(size / 2));
-    std::size_t read = 0;
-    std::size_t textEnd = std::numeric_limits<std::size_t>::max();
-    while (read < size) {
-        if (IsCancelled(options))
-            return LoadStatus::Cancelled;
-        const std::size_t want = std::min<std::uint64_t>(kReadBlock, size - read);
-        const std::int64_t n = file.Read(bytes + read, want);
-        if (n < 0)
-            return LoadStatus::CannotOpen;
-        if (n == 0)
-            break; // the file shrank since it was opened
-        const char* block = bytes + read;
-        read += static_cast<std::size_t>(n);
-        const char* stop = FindTextEnd(block, bytes + read);
-        if (stop != bytes + read) {
-            textEnd = static_cast<std::size_t>(stop - bytes);
-            break;
-        }
-        counting.Feed(read, false);
+    // A file that grows from now on is read as it is now.
+    text.fileSize = text.file.Size();
+    CountJob job;
+    job.file = &text.file;
+    job.fileSize = text.fileSize;
+    job.chunkBytes = options.readChunkBytes;
+    job.parallelMinBytes = options.parallelMinBytes;
+    job.cancel = options.cancel;
+    switch (RunCountingPass(job, progress, text.counts)) {
+    case CountOutcome::Done:
+        return LoadStatus::Loaded;
+    case CountOutcome::Cancelled:
+        return LoadStatus::Cancelled;
+    case CountOutcome::ReadError:
+        break;
     }
-    text.end = std::min(textEnd, read);
-    counting.Feed(text.end, true);
-    text.channels = counting.Channels();
-    text.records = counting.Records();
-    text.split = counting.Split();
-    return LoadStatus::Loaded;
+    return LoadStatus::CannotOpen;
 }
 
 LoadStatus Allocate(const Text& text, const LoadOptions& options, DataSet& data) {
     constexpr std::uint64_t kMaxCount = std::numeric_limits<std::uint32_t>::max();
-    if (text.records > kMaxCount || text.channels > kMaxCount)
+    if (text.counts.records > kMaxCount || text.counts.channels > kMaxCount)
         return LoadStatus::OutOfMemory;
+    // The table and its summaries, and a read buffer per parsing thread.
     const std::uint64_t memory = PhysicalMemoryBytes();
-    const std::uint64_t available = memory > text.fileSize ? memory - text.fileSize : 0;
-    if (DataSetBytes(text.records, text.channels) > available)
+    const std::uint64_t reading = 2 * std::uint64_t(text.counts.chunkBytes);
+    const std::uint64_t available = memory > reading ? memory - reading : 0;
+    if (DataSetBytes(text.counts.records, text.counts.channels) > available)
         return LoadStatus::OutOfMemory;
 
-    data.recordCount = static_cast<std::uint32_t>(text.records);
-    data.channelCount = static_cast<std::uint32_t>(text.channels);
+    data.recordCount = static_cast<std::uint32_t>(text.counts.records);
+    data.channelCount = static_cast<std::uint32_t>(text.counts.channels);
     data.colors = DrawChannelColors(data.channelCount, options.colorSeed);
     data.names.assign(data.channelCount, std::string());
     data.columns.resize(data.channelCount);
-    for (auto& column : data.columns) {
-        if (IsCancelled(options))
-            return LoadStatus::Cancelled;
-        column.reserve(data.recordCount);
-        AdviseHugePages(column.data(), data.recordCount * sizeof(float));
-        column.resize(data.recordCount); // zeros: short lines leave them
-    }
-    return LoadStatus::Loaded;
+    // Zeroing the columns faults their pages in: both cores share it.
+    RunOnTwoThreads(data.channelCount, [&](std::uint32_t first, std::uint32_t last) {
+        for (std::uint32_t c = first; c < last && !IsCancelled(options); ++c) {
+            std::vector<float>& column = data.columns[c];
+            column.reserve(data.recordCount);
+            PrepareLargeBlock(column.data(), data.recordCount * sizeof(float));
+            column.resize(data.recordCount); // zeros: short lines leave them
+        }
+    });
+    return IsCancelled(options) ? LoadStatus::Cancelled : LoadStatus::Loaded;
 }
 
-LoadStatus Parse(Text& text, ProgressGate& progress, const LoadOptions& options, DataSet& data) {
+LoadStatus Parse(const Text& text, ProgressGate& progress, const LoadOptions& options,
+                 DataSet& data) {
     std::vector<float*> columns(data.channelCount);
     for (std::uint32_t c = 0; c < data.channelCount; ++c)
         columns[c] = data.columns[c].data();
     ParseJob job;
-    job.text = text.bytes.Data();
-    job.textEnd = text.end;
+    job.file = &text.file;
+    job.textEnd = text.counts.textEnd;
     job.fileSize = text.fileSize;
+    job.chunkBytes = text.counts.chunkBytes;
     job.columns = columns.data();
     job.channels = data.channelCount;
     job.records = data.recordCount;
     job.names = &data.names;
-    job.split = text.split;
+    job.split = text.counts.split;
+    job.parallelMinBytes = options.parallelMinBytes;
     job.cancel = options.cancel;
-    if (!RunParsingPass(job, progress))
+    switch (RunParsingPass(job, progress)) {
+    case ParseOutcome::Done:
+        return LoadStatus::Loaded;
+    case ParseOutcome::Cancelled:
         return LoadStatus::Cancelled;
-    return LoadStatus::Loaded;
+    case ParseOutcome::ReadError:
+        break;
+    }
+    return LoadStatus::CannotOpen;
 }
 
 LoadStatus FindExtremes(ProgressGate& progress, const LoadOptions& options, DataSet& data) {
     data.maxima.resize(data.channelCount);
     data.minima.resize(data.channelCount);
-    for (std::uint32_t c = 0; c < data.channelCount; ++c) {
-        if (IsCancelled(options))
-            return LoadStatus::Cancelled;
-        const Extremes e = ChannelExtremes(data.columns[c].data(), data.recordCount);
-        data.minima[c] = e.minimum;
-        data.maxima[c] = e.maximum;
+    data.summaries.resize(data.channelCount);
+    // Each thread scans its own channels; the calling thread reports its half as it goes and
+    // the other half once joined, so the positions come in channel order.
+    const std::uint32_t half =
+        RunOnTwoThreads(data.channelCount, [&](std::uint32_t first, std::uint32_t last) {
+            for (std::uint32_t c = first; c < last && !IsCancelled(options); ++c) {
+                const Extremes e = ChannelExtremes(data.columns[c].data(), data.recordCount);
+                data.minima[c] = e.minimum;
+                data.maxima[c] = e.maximum;
+                data.summaries[c].Build(data.columns[c].data(), data.recordCount);
+                if (first == 0)
+                    progress.SendTruncated(ExtremesPosition(c, data.channelCount));
+            }
+        });
+    if (IsCancelled(options))
+        return LoadStatus::Cancelled;
+    for (std::uint32_t c = half; c < data.channelCount; ++c)
         progress.SendTruncated(ExtremesPosition(c, data.channelCount));
-    }
     return LoadStatus::Loaded;
 }
 
@@ -161,13 +158,12 @@ LoadStatus Load(const std::string& path, ProgressGate& progress, const LoadOptio
     if (status != LoadStatus::Loaded)
         return status;
     progress.Send(15);
-    if (text.records < 2)
+    if (text.counts.records < 2)
         return LoadStatus::TooFewRecords;
     if ((status = Allocate(text, options, result.data)) != LoadStatus::Loaded)
         return status;
     if ((status = Parse(text, progress, options, result.data)) != LoadStatus::Loaded)
         return status;
-    text.bytes.Reset();
     progress.Send(95);
     if ((status = FindExtremes(progress, options, result.data)) != LoadStatus::Loaded)
         return status;

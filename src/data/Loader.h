@@ -5,6 +5,7 @@
 #include "data/DataSet.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -31,6 +32,11 @@ public:
 struct LoadOptions {
     std::uint32_t colorSeed = 0;               // usually the calendar time in seconds
     const std::atomic<bool>* cancel = nullptr; // optional; checked regularly
+    // The file is read in chunks of this size (a longer line makes its chunk grow).
+    std::size_t readChunkBytes = std::size_t(1) << 20;
+    // Files from this size on are counted and parsed by two threads; smaller ones send exactly
+    // one position per changed value.
+    std::uint64_t parallelMinBytes = std::uint64_t(4) << 20;
 };
 
 struct LoadResult {

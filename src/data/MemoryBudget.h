@@ -12,7 +12,8 @@ std::uint64_t PhysicalMemoryBytes();
 // Bytes of a data set beyond its values: column header and allocation, name, colour, extremes.
 constexpr std::uint64_t kPerChannelOverhead = 160;
 
-// The bytes a data set of this shape takes, saturating instead of overflowing.
+// The bytes a data set of this shape takes, values and min/max summaries, saturating instead of
+// overflowing. A summary takes 9 bytes per 64 records, and a third of that again above it.
 std::uint64_t DataSetBytes(std::uint64_t records, std::uint64_t channels);
 
 } // namespace kurvon

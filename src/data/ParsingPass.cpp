@@ -5,12 +5,15 @@
 
 namespace kurvon {
 
-ParsingPass::ParsingPass(const char* text, float* const* columns, std::uint32_t channels,
-                         std::uint64_t records, std::vector<std::string>* names)
-    : m_text(text), m_columns(columns), m_channels(channels), m_records(records), m_names(names) {}
+ParsingPass::ParsingPass(float* const* columns, std::uint32_t channels, std::uint64_t recordEnd,
+                         std::vector<std::string>* names, const ParseCursor& start)
+    : m_columns(columns), m_channels(channels), m_recordEnd(recordEnd), m_names(names),
+      m_cursor(start) {}
 
-void ParsingPass::ParseLine(const ParseCursor& cursor, const char* begin, const char* end) {
-    if (cursor.nonBlank == 2) {
+void ParsingPass::ParseLine(const char* begin, const char* end) {
+    if (m_cursor.nonBlank == 2) {
+        if (!m_names)
+            return;
         std::uint32_t k = 0;
         ForEachField(begin, end, [&](const char* b, const char* e) {
             if (k >= m_channels)
@@ -18,15 +21,17 @@ void ParsingPass::ParseLine(const ParseCursor& cursor, const char* begin, const 
             (*m_names)[k++].assign(b, e);
             return true;
         });
-    } else if (cursor.nonBlank > 2 && cursor.record < m_records) {
-        ParseDataLine(cursor.record, begin, end);
+    } else if (m_cursor.nonBlank > 2 && m_cursor.record < m_recordEnd) {
+        ParseDataLine(m_cursor.record, begin, end);
     }
 }
 
 void ParsingPass::ParseDataLine(std::uint64_t record, const char* p, const char* end) {
-    // Values the line does not supply keep the zero the columns were created with.
+    // Values the line does not supply keep the zero the columns were created with. The line
+    // ends in CR, LF or the window's NUL: no separator, no part of a number, so the scans for
+    // them stop at end by themselves.
     for (std::uint32_t k = 0; k < m_channels; ++k) {
-        while (p < end && IsFieldSeparator(*p))
+        while (IsFieldSeparator(*p))
             ++p;
         if (p == end)
             return;
@@ -42,7 +47,7 @@ void ParsingPass::ParseDataLine(std::uint64_t record, const char* p, const char*
         } else {
             // A number never holds a separator, so it cannot run past its field.
             const char* stop;
-            value = ParseDecimalPrefix(p, end, &stop);
+            value = ParseDecimalField(p, end, &stop);
             p = stop;
             while (p < end && !IsFieldSeparator(*p))
                 ++p;

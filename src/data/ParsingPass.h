@@ -1,8 +1,10 @@
 #pragma once
-// The parsing pass over a stretch of the text: names from the names line, values from the data
-// lines into the columns. Stretches that do not overlap in records may run on separate threads.
+// The parsing pass over a stretch of the text, fed a window of lines at a time: names from the
+// names line, values from the data lines into the columns. Stretches that do not overlap in
+// records may run on separate threads.
 
 #include "data/DataSet.h"
+#include "data/LineChunks.h"
 #include "data/ParseCursor.h"
 
 #include <cstddef>
@@ -15,30 +17,32 @@ namespace kurvon {
 
 class ParsingPass {
 public:
-    // columns: channel count pointers to record count floats each; names receives the names.
-    ParsingPass(const char* text, float* const* columns, std::uint32_t channels,
-                std::uint64_t records, std::vector<std::string>* names);
+    // columns: channel count pointers to float arrays; only records below recordEnd are stored,
+    // so a stretch never writes into the next one's records. names (if given) receives the
+    // names.
+    ParsingPass(float* const* columns, std::uint32_t channels, std::uint64_t recordEnd,
+                std::vector<std::string>* names, const ParseCursor& start);
 
-    // Parses the lines from cursor up to the offset end. After every non-blank line calls
-    // onLine(position) with the running byte position; a false result stops the pass early.
-    // Returns false when stopped.
-    template <typename OnLine> bool Run(ParseCursor cursor, std::size_t end, OnLine&& onLine);
+    // Parses the whole lines of the window, with window.last the rest too. After every
+    // non-blank line calls onLine(position) with the running byte position; a false result stops
+    // the pass. Returns the start of the first line not parsed, or nullptr when stopped.
+    template <typename OnLine> const char* Feed(const LineWindow& window, OnLine&& onLine);
 
 private:
-    void ParseLine(const ParseCursor& cursor, const char* begin, const char* end);
+    void ParseLine(const char* begin, const char* end);
     void ParseDataLine(std::uint64_t record, const char* begin, const char* end);
 
-    const char* m_text;
     float* const* m_columns;
     std::uint32_t m_channels;
-    std::uint64_t m_records;
+    std::uint64_t m_recordEnd;
     std::vector<std::string>* m_names;
+    ParseCursor m_cursor;
 };
 
 template <typename OnLine>
-bool ParsingPass::Run(ParseCursor cursor, std::size_t end, OnLine&& onLine) {
-    const char* p = m_text + cursor.offset;
-    const char* const limit = m_text + end;
+const char* ParsingPass::Feed(const LineWindow& window, OnLine&& onLine) {
+    const char* p = window.begin;
+    const char* const limit = window.end;
     while (p < limit) {
         const char* begin = p;
         const char* lineEnd;
@@ -47,23 +51,25 @@ bool ParsingPass::Run(ParseCursor cursor, std::size_t end, OnLine&& onLine) {
             const char* lf = static_cast<const char*>(hit);
             lineEnd = (lf > begin && lf[-1] == '\r') ? lf - 1 : lf;
             p = lf + 1;
-        } else {
+        } else if (window.last) {
             lineEnd = limit;
             p = limit;
+        } else {
+            return p;
         }
-        cursor.position += static_cast<std::uint64_t>(p - begin);
+        m_cursor.position += static_cast<std::uint64_t>(p - begin);
         while (begin < lineEnd && (*begin == ' ' || *begin == '\t'))
             ++begin;
         if (begin == lineEnd)
             continue;
-        ++cursor.nonBlank;
-        ParseLine(cursor, begin, lineEnd);
-        if (cursor.nonBlank > 2)
-            ++cursor.record;
-        if (!onLine(cursor.position))
-            return false;
+        ++m_cursor.nonBlank;
+        ParseLine(begin, lineEnd);
+        if (m_cursor.nonBlank > 2)
+            ++m_cursor.record;
+        if (!onLine(m_cursor.position))
+            return nullptr;
     }
-    return true;
+    return p;
 }
 
 } // namespace kurvon

@@ -42,28 +42,31 @@ inline bool IsDecimalDigit(char c) {
 
 // Plain "[-]digits[.digits]" with at most 15 digits and no exponent, the bulk of real data:
 // mantissa and power of ten are exact in a double, so one division rounds correctly.
-// False when the text is any other form.
+// False when the text is any other form. With kStopsAtEnd the byte at end is known to end any
+// number, which spares a bounds check per digit.
+template <bool kStopsAtEnd>
 inline bool ParseShortDecimal(const char* p, const char* end, double& value, const char*& stop) {
-    const bool negative = p < end && *p == '-';
-    if (negative)
-        ++p;
+    auto more = [end](const char* q) { return kStopsAtEnd || q < end; };
+    // The sign of measured values is often random: no branch on it.
+    const unsigned negative = more(p) && *p == '-';
+    p += negative;
     const char* digitsBegin = p;
     std::uint64_t mantissa = 0;
-    while (p < end && IsDecimalDigit(*p))
+    while (more(p) && IsDecimalDigit(*p))
         mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
     const char* intEnd = p;
     int fractionDigits = 0;
-    if (p < end && *p == '.') {
+    if (more(p) && *p == '.') {
         const char* fractionBegin = ++p;
-        while (p < end && IsDecimalDigit(*p))
+        while (more(p) && IsDecimalDigit(*p))
             mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
         fractionDigits = static_cast<int>(p - fractionBegin);
     }
     const long digits = static_cast<long>(intEnd - digitsBegin) + fractionDigits;
-    if (digits == 0 || digits > 15 || (p < end && (*p == 'e' || *p == 'E')))
+    if (digits == 0 || digits > 15 || (more(p) && (*p == 'e' || *p == 'E')))
         return false;
-    const double magnitude = static_cast<double>(mantissa) / kExactPow10[fractionDigits];
-    value = negative ? -magnitude : magnitude;
+    constexpr double kSign[] = {1.0, -1.0}; // exact, and -0 stays -0
+    value = static_cast<double>(mantissa) / kExactPow10[fractionDigits] * kSign[negative];
     stop = p;
     return true;
 }
@@ -73,11 +76,21 @@ inline bool ParseShortDecimal(const char* p, const char* end, double& value, con
 inline float ParseDecimalPrefix(const char* begin, const char* end, const char** stop = nullptr) {
     double value;
     const char* shortStop;
-    if (detail::ParseShortDecimal(begin, end, value, shortStop)) {
+    if (detail::ParseShortDecimal<false>(begin, end, value, shortStop)) {
         if (stop)
             *stop = shortStop;
         return static_cast<float>(value); // at most 15 digits: always within the float range
     }
+    return RoundToFloat(ParseDecimalPrefixDouble(begin, end, stop));
+}
+
+// The same for a field whose text is followed by a byte that is no digit, point, sign or
+// exponent letter (a line end or a NUL), readable at end: the loader's fields, about a third
+// faster.
+inline float ParseDecimalField(const char* begin, const char* end, const char** stop) {
+    double value;
+    if (detail::ParseShortDecimal<true>(begin, end, value, *stop))
+        return static_cast<float>(value);
     return RoundToFloat(ParseDecimalPrefixDouble(begin, end, stop));
 }
 

@@ -57,6 +57,12 @@ inline std::vector<float> Record(const DataSet& data, std::uint32_t r) {
     return values;
 }
 
+inline LoadResult LoadFile(const std::string& path, const LoadOptions& options,
+                           RecordingSink* sink = nullptr) {
+    RecordingSink local;
+    return LoadDataFile(path, sink ? *sink : local, options);
+}
+
 inline LoadResult LoadFile(const std::string& path, RecordingSink* sink = nullptr,
                            std::uint32_t seed = 1, const std::atomic<bool>* cancel = nullptr) {
     RecordingSink local;

@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <locale.h>
 #include <random>
@@ -81,6 +82,11 @@ TEST(DecimalParse, AgreesWithTheCLibrary) {
         if (std::fabs(expected) < 3.0e38) {
             ASSERT_EQ(ParseDecimalPrefix(text), static_cast<float>(expected)) << text;
         }
+        // The loader's form: the NUL after the text ends any number.
+        const char *stop, *fieldStop;
+        const float value = ParseDecimalPrefix(text.data(), text.data() + text.size(), &stop);
+        const float field = ParseDecimalField(text.data(), text.data() + text.size(), &fieldStop);
+        ASSERT_TRUE(std::memcmp(&value, &field, sizeof value) == 0 && stop == fieldStop) << text;
     }
 }
 

@@ -1,0 +1,141 @@
+#include "data/CountRunner.h"
+
+#include "data/CountingPass.h"
+#include "data/HelperThread.h"
+#include "data/LineChunks.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <limits>
+
+namespace kurvon {
+
+namespace {
+
+bool IsSet(const std::atomic<bool>* flag) {
+    return flag && flag->load(std::memory_order_relaxed);
+}
+
+// Counts [from, to) into pass, stopping at a Ctrl-Z; afterEach runs after every window.
+template <typename AfterEach>
+CountOutcome CountRange(const CountJob& job, std::uint64_t from, std::uint64_t to,
+                        CountingPass& pass, const std::atomic<bool>* stop, Counts& counts,
+                        AfterEach&& afterEach) {
+    LineChunks chunks(*job.file, from, to, job.chunkBytes, true);
+    LineWindow window;
+    for (;;) {
+        if (IsSet(stop))
+            return CountOutcome::Cancelled;
+        const LineChunks::Step step = chunks.Next(window);
+        if (step == LineChunks::Step::ReadError)
+            return CountOutcome::ReadError;
+        if (step == LineChunks::Step::Done)
+            break;
+        chunks.Keep(pass.Feed(window));
+        afterEach();
+    }
+    counts.textEnd = chunks.End();
+    counts.chunkBytes = std::max(counts.chunkBytes, chunks.Capacity());
+    return CountOutcome::Done;
+}
+
+void TakeCounts(const CountingPass& pass, Counts& counts) {
+    counts.channels = pass.Channels();
+    counts.records = pass.Records();
+    counts.split = pass.Split();
+}
+
+CountOutcome RunSequential(const CountJob& job, ProgressGate& progress, Counts& counts) {
+    CountingPass pass(job.fileSize, &progress, job.fileSize / 2);
+    const CountOutcome outcome = CountRange(job, 0, job.fileSize, pass, job.cancel, counts, [] {});
+    TakeCounts(pass, counts);
+    return outcome;
+}
+
+// The first line start at or after offset (at least 1), if a line starts there before size.
+std::optional<std::uint64_t> LineStartFrom(const InputFile& file, std::uint64_t offset,
+                                           std::uint64_t size) {
+    char piece[4096];
+    for (std::uint64_t at = offset - 1; at < size;) {
+        const auto want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(sizeof piece, size - at));
+        const std::int64_t n = file.ReadAt(at, piece, want);
+        if (n <= 0)
+            return std::nullopt;
+        if (const void* lf = std::memchr(piece, '\n', static_cast<std::size_t>(n))) {
+            const std::uint64_t start =
+                at + static_cast<std::uint64_t>(static_cast<const char*>(lf) - piece) + 1;
+            return start < size ? std::optional(start) : std::nullopt;
+        }
+        at += static_cast<std::uint64_t>(n);
+    }
+    return std::nullopt;
+}
+
+CountOutcome RunParallel(const CountJob& job, ProgressGate& progress, Counts& counts,
+                         std::uint64_t middle) {
+    // The second thread takes every non-blank line of its share for a data line; whether the
+    // names line came before is known once the first share is counted.
+    ParseCursor secondStart;
+    secondStart.offset = secondStart.position = middle;
+    secondStart.nonBlank = 2;
+    CountingPass second(job.fileSize, nullptr, std::numeric_limits<std::uint64_t>::max(),
+                        secondStart);
+    Counts secondCounts;
+    CountOutcome secondOutcome = CountOutcome::Cancelled;
+    HelperThread helper;
+    const bool started = helper.Start([&] {
+        secondOutcome =
+            CountRange(job, middle, job.fileSize, second, helper.StopFlag(), secondCounts,
+                       [&] { helper.Publish(second.Cursor().offset - middle); });
+    });
+    if (!started)
+        return RunSequential(job, progress, counts);
+
+    CountingPass first(job.fileSize, &progress, std::numeric_limits<std::uint64_t>::max());
+    CountOutcome outcome = CountRange(job, 0, middle, first, job.cancel, counts,
+                                      [&] { first.SetOtherBytes(helper.BytesDone()); });
+    const bool endedEarly = counts.textEnd < middle; // a Ctrl-Z, or the file shrank
+    if (outcome != CountOutcome::Done || endedEarly || first.Cursor().nonBlank < 2) {
+        helper.StopAndJoin();
+        if (outcome != CountOutcome::Done || endedEarly) {
+            TakeCounts(first, counts);
+            return outcome;
+        }
+        // The names line lies past the middle: count on from there on this thread.
+        first.SetOtherBytes(0);
+        outcome = CountRange(job, middle, job.fileSize, first, job.cancel, counts, [] {});
+        TakeCounts(first, counts);
+        return outcome;
+    }
+    // Keep the progress moving while the second share finishes.
+    while (!helper.Finished()) {
+        if (IsSet(job.cancel))
+            helper.Stop();
+        progress.SendTruncated(CountingPosition(middle + helper.BytesDone(), job.fileSize));
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    helper.Join();
+    if (secondOutcome != CountOutcome::Done)
+        return secondOutcome;
+    counts.textEnd = secondCounts.textEnd;
+    counts.chunkBytes = std::max(counts.chunkBytes, secondCounts.chunkBytes);
+    counts.channels = first.Channels();
+    counts.records = first.Records() + second.Records();
+    counts.split = first.Cursor();
+    return CountOutcome::Done;
+}
+
+} // namespace
+
+CountOutcome RunCountingPass(const CountJob& job, ProgressGate& progress, Counts& counts) {
+    if (job.fileSize >= job.parallelMinBytes && job.fileSize >= 2 &&
+        std::thread::hardware_concurrency() >= 2) {
+        if (const auto middle = LineStartFrom(*job.file, job.fileSize / 2, job.fileSize))
+            return RunParallel(job, progress, counts, *middle);
+    }
+    return RunSequential(job, progress, counts);
+}
+
+} // namespace kurvon

@@ -1,0 +1,53 @@
+#pragma once
+// Streams a byte range of a file through one reusable buffer, a window of whole lines at a time,
+// so that a pass holds a bounded part of the file however large the file is. A line longer than
+// the buffer makes it grow to hold that line; past a quarter of the memory, std::bad_alloc.
+
+#include "data/InputFile.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace kurvon {
+
+struct LineWindow {
+    const char* begin = nullptr;
+    const char* end = nullptr; // a NUL byte stands here, so a scan for a number stops at end
+    bool last = false;         // the range ends here: the final line may lack its line end
+};
+
+class LineChunks {
+public:
+    enum class Step { Window, Done, ReadError };
+
+    // Reads [from, to) of file; a file that is shorter now ends the range early. With
+    // stopAtEndOfText the range also ends before the first Ctrl-Z.
+    LineChunks(const InputFile& file, std::uint64_t from, std::uint64_t to, std::size_t chunkBytes,
+               bool stopAtEndOfText);
+
+    // The bytes the caller kept from the last window, followed by newly read ones.
+    Step Next(LineWindow& window);
+    // The caller is done with the window up to from; the rest starts the next window.
+    void Keep(const char* from);
+
+    // Where the range ended, once Next has said Done.
+    std::uint64_t End() const { return m_to; }
+    // The largest the buffer has been.
+    std::size_t Capacity() const { return m_capacity; }
+
+private:
+    void MakeRoom();
+
+    const InputFile& m_file;
+    std::uint64_t m_next; // file offset of the next read
+    std::uint64_t m_to;
+    bool m_stopAtEndOfText;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_capacity;
+    std::size_t m_kept = 0; // bytes at the buffer's start carried over from the last window
+    std::size_t m_filled = 0;
+    bool m_done = false;
+};
+
+} // namespace kurvon

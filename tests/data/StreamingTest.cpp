@@ -1,0 +1,182 @@
+// The file read in chunks and parsed on two threads gives exactly what one whole read gives,
+// whatever the chunk boundaries cut; a file that changes under a load never breaks it.
+
+#include "TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace kurvon {
+namespace {
+
+using test::LoadFile;
+using test::RecordingSink;
+using test::TempDir;
+
+constexpr std::uint64_t kNeverParallel = std::uint64_t(1) << 62;
+
+LoadOptions Options(std::size_t chunk, std::uint64_t parallelMin) {
+    LoadOptions options;
+    options.colorSeed = 1;
+    options.readChunkBytes = chunk;
+    options.parallelMinBytes = parallelMin;
+    return options;
+}
+
+bool SameFloats(const std::vector<float>& a, const std::vector<float>& b) {
+    return a.size() == b.size() &&
+           (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0);
+}
+
+// Every field of the two results, values compared bit for bit.
+void ExpectSameLoad(const LoadResult& a, const LoadResult& b) {
+    ASSERT_EQ(a.status, b.status);
+    EXPECT_EQ(a.data.recordCount, b.data.recordCount);
+    EXPECT_EQ(a.data.names, b.data.names);
+    ASSERT_EQ(a.data.columns.size(), b.data.columns.size());
+    for (std::size_t c = 0; c < a.data.columns.size(); ++c)
+        EXPECT_TRUE(SameFloats(a.data.columns[c], b.data.columns[c])) << "channel " << c;
+    EXPECT_TRUE(SameFloats(a.data.maxima, b.data.maxima));
+    EXPECT_TRUE(SameFloats(a.data.minima, b.data.minima));
+    EXPECT_EQ(a.listMin, b.listMin);
+    EXPECT_EQ(a.listMax, b.listMax);
+}
+
+// Texts whose lines, line ends, Ctrl-Z and blank lines land on every offset of small chunks.
+const std::pair<const char*, std::string> kAwkwardTexts[] = {
+    {"crlf", "head\r\nu v w\r\n1 2 3\r\n-4.5 5e1 6\r\n7 8 9\r\n"},
+    {"no final end", "head\r\nu v\r\n1 2\r\n3 4"},
+    {"lf and lone cr", "\n \t\nhead\nu\rv w\r\r\n1\r2 3\r\r\n\r\v 5 6\n\n7 8\n"},
+    {"blank lines", "\r\n\r\nhead\r\n\r\n  \r\nu v\r\n\t\r\n1 2\r\n\r\n3 4\r\n \r\n5 6\r\n\r\n"},
+    {"ctrl-z mid line", "head\r\nu v\r\n1 2\r\n3 4\r\n5 6\x1A 7\r\n8 9\r\n"},
+    {"ctrl-z at line start", "head\r\nu v\r\n1 2\r\n3 4\r\n\x1A"
+                             "5 6\r\n"},
+    {"ctrl-z between cr and lf", "head\r\nu v\r\n1 2\r\n3 4\r\x1A\n5 6\r\n"},
+    // Two threads: the middle falls in the header, and a Ctrl-Z lies before the middle.
+    {"long header", std::string(60, 'h') + "\r\nu v\r\n1 2\r\n3 4\r\n"},
+    {"early ctrl-z", "head\r\nu v\r\n1 2\r\n3 4\r\n\x1A" + std::string(40, '5') + "\r\n6 7\r\n"},
+    {"long fields", "head\r\nalpha beta\r\n123456789012345678901234.5 -0.000000000000000000001\r\n"
+                    "1e-320 +12.5e+3\r\n.5 5.\r\n"},
+};
+
+TEST(Streaming, EveryChunkSizeReadsLikeOneChunk) {
+    TempDir dir;
+    for (const auto& [name, bytes] : kAwkwardTexts) {
+        SCOPED_TRACE(name);
+        const std::string path = dir.Write("awkward.kvd", bytes);
+        RecordingSink wholeSink;
+        const LoadResult whole = LoadFile(path, Options(1 << 20, kNeverParallel), &wholeSink);
+        ASSERT_EQ(whole.status, LoadStatus::Loaded);
+        for (std::size_t chunk : {1, 2, 3, 4, 5, 7, 11, 16}) {
+            SCOPED_TRACE(chunk);
+            RecordingSink sink;
+            ExpectSameLoad(LoadFile(path, Options(chunk, kNeverParallel), &sink), whole);
+            EXPECT_EQ(sink.positions, wholeSink.positions);
+            // And split between two threads at the middle, wherever that is.
+            ExpectSameLoad(LoadFile(path, Options(chunk, 0)), whole);
+        }
+    }
+}
+
+// Random lines of numbers, blank lines and stray bytes, a few kilobytes long.
+std::string RandomText(std::mt19937& random) {
+    static const char* const kPieces[] = {"1",  "-2.5", "3e2", "x", " ",    "\t",   "\r\n",    "\n",
+                                          "\r", "",     ".",   "-", "\x1A", "7.25", "\r\n\r\n"};
+    std::string text = "head\r\na b c\r\n";
+    const std::size_t size = 2000 + random() % 6000;
+    while (text.size() < size) {
+        const char* piece = kPieces[random() % std::size(kPieces)];
+        if (*piece == '\x1A' && random() % 8 != 0)
+            continue; // rarely: it ends the text
+        text += piece;
+    }
+    return text;
+}
+
+TEST(Streaming, RandomTextsOnTwoThreadsAndSmallChunks) {
+    TempDir dir;
+    std::mt19937 random(99);
+    for (int i = 0; i < 60; ++i) {
+        SCOPED_TRACE(i);
+        const std::string path = dir.Write("random.kvd", RandomText(random));
+        const LoadResult whole = LoadFile(path, Options(1 << 20, kNeverParallel));
+        const std::size_t chunk = 1 + random() % 300;
+        ExpectSameLoad(LoadFile(path, Options(chunk, kNeverParallel)), whole);
+        RecordingSink sink;
+        ExpectSameLoad(LoadFile(path, Options(chunk, 0), &sink), whole);
+        if (whole.status == LoadStatus::Loaded) {
+            EXPECT_TRUE(std::is_sorted(sink.positions.begin(), sink.positions.end()));
+            EXPECT_EQ(sink.positions.back(), 99);
+        }
+    }
+}
+
+// Rewrites the file once the counting pass is done (position 15), before the parsing pass
+// reads it again.
+struct RewritingSink : RecordingSink {
+    std::string path;
+    std::string bytes;
+    bool append = false;
+    void SetPosition(int position) override {
+        RecordingSink::SetPosition(position);
+        if (position != 15)
+            return;
+        std::ofstream out(path, append ? std::ios::binary | std::ios::app : std::ios::binary);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+};
+
+std::string Rows(int records, const std::string& row) {
+    std::string text = "head\r\na b c\r\n";
+    for (int r = 0; r < records; ++r)
+        text += std::to_string(r) + row;
+    return text;
+}
+
+TEST(Streaming, FileChangedBetweenThePasses) {
+    TempDir dir;
+    const std::string original = Rows(3000, " 2 3\r\n");
+    std::string wide;
+    for (int r = 0; r < 9000; ++r)
+        wide += "5 5 5 5 5 5 5 5\r\n";
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool append;
+    } changes[] = {
+        {"grown", Rows(5000, " 9 9\r\n"), true},
+        {"cut short", original.substr(0, original.size() / 3), false},
+        {"emptied", "", false},
+        {"more and wider lines", wide, false},
+        {"one long line", std::string(original.size(), '7'), false},
+    };
+    for (const bool parallel : {false, true}) {
+        for (const auto& change : changes) {
+            SCOPED_TRACE(std::string(change.name) + (parallel ? " on two threads" : ""));
+            const std::string path = dir.Write("changing.kvd", original);
+            const LoadResult before = LoadFile(path, Options(64, kNeverParallel));
+            RewritingSink sink;
+            sink.path = path;
+            sink.bytes = change.bytes;
+            sink.append = change.append;
+            const LoadResult result =
+                LoadFile(path, Options(64, parallel ? 0 : kNeverParallel), &sink);
+            // The shape stays the counted one and nothing reaches past it.
+            ASSERT_EQ(result.status, LoadStatus::Loaded);
+            EXPECT_EQ(result.data.recordCount, 3000u);
+            EXPECT_EQ(result.data.names.size(), 3u);
+            for (const auto& column : result.data.columns)
+                EXPECT_EQ(column.size(), 3000u);
+            // A file that only grew reads as it was.
+            if (change.append)
+                ExpectSameLoad(result, before);
+        }
+    }
+}
+
+} // namespace
+} // namespace kurvon
