@@ -1,15 +1,10 @@
 #pragma once
-// Exit statuses of the command-line uses of kurvon, and the one failure text they share.
-
-#include <string>
+// Exit statuses of the command-line uses of kurvon.
 
 namespace kurvon {
 
-inline constexpr int kExitFailure = 1; // the file would not load or the picture not write
-inline constexpr int kExitUsage = 2;   // bad arguments
-
-inline std::string TooFewRecordsText(const std::string& path) {
-    return path + " has fewer than two data records";
-}
+inline constexpr int kExitFailure =
+    1; // a file would not load or the picture not write, or no display
+inline constexpr int kExitUsage = 2; // bad arguments
 
 } // namespace kurvon

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImageReader>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -197,10 +198,36 @@ TEST(Session, SavePictureFailureAndCancel) {
     view.OnSavePicture();
     EXPECT_EQ(app.script->appMessages, QStringList({QStringLiteral("保存图片失败!")}));
 
-    // The suffix rule: ".BMP" is not ".bmp".
-    app.script->pictureAnswers.push_back(dir.filePath("shot.BMP"));
+    // The suffix rule follows the chosen filter: ".BMP" is not ".bmp", ".bmp" not ".png".
+    const struct {
+        const char* answer;
+        PictureFormat filter;
+        const char* saved;
+        const char* format;
+    } saves[] = {
+        {"shot.BMP", PictureFormat::Bmp, "shot.BMP.bmp", "BMP"},
+        {"shot", PictureFormat::Png, "shot.png", "PNG"},
+        {"shot.bmp", PictureFormat::Png, "shot.bmp.png", "PNG"},
+        {"other.png", PictureFormat::Png, "other.png", "PNG"},
+    };
+    for (const auto& save : saves) {
+        app.script->pictureAnswers.push_back(dir.filePath(save.answer));
+        app.script->pictureFilters.push_back(save.filter);
+        view.OnSavePicture();
+        QImageReader reader(dir.filePath(save.saved));
+        reader.setDecideFormatFromContent(true);
+        EXPECT_EQ(reader.format(), QByteArray(save.format).toLower()) << save.answer;
+    }
+    // Same pixels in both formats.
+    EXPECT_EQ(QImage(dir.filePath("shot.png")).convertToFormat(QImage::Format_RGB32),
+              QImage(dir.filePath("shot.BMP.bmp")).convertToFormat(QImage::Format_RGB32));
+
+    // A PNG that cannot be written says the same.
+    app.script->pictureAnswers.push_back(dir.filePath("missing/folder/picture.png"));
+    app.script->pictureFilters.push_back(PictureFormat::Png);
     view.OnSavePicture();
-    EXPECT_TRUE(QFileInfo::exists(dir.filePath("shot.BMP.bmp")));
+    EXPECT_EQ(app.script->appMessages.size(), 2);
+    EXPECT_EQ(app.script->appMessages.last(), QStringLiteral("保存图片失败!"));
 }
 
 TEST(Session, RecolourIgnoredWithoutDataOrWithoutSelection) {
