@@ -10,6 +10,7 @@ packages=(
   clang-format
   xvfb xauth x11-utils xdotool imagemagick
   fonts-wqy-microhei
+  qt6-translations-l10n
 )
 
 missing=()

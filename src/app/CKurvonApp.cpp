@@ -5,6 +5,7 @@
 #include "app/CKurvonView.h"
 #include "app/CMainFrame.h"
 #include "app/QtPrompts.h"
+#include "app/QtTranslation.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -58,6 +59,9 @@ void SetUpApplication() {
 
 int RunGui(int argc, char** argv, const QString& fileToLoad) {
     QApplication app(argc, argv);
+    const std::unique_ptr<QTranslator> qtChinese = LoadQtChineseTranslation();
+    if (qtChinese)
+        QApplication::installTranslator(qtChinese.get());
     SetUpApplication();
     CKurvonApp kurvon;
     if (!kurvon.InitInstance(std::make_unique<QtPrompts>(), fileToLoad))
