@@ -3,8 +3,8 @@
 
 namespace kurvon {
 
-inline constexpr int kExitFailure =
-    1; // a file would not load or the picture not write, or no display
+// A file would not load or the picture not write, or the window found no display.
+inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2; // bad arguments
 
 } // namespace kurvon

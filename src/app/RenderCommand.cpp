@@ -128,7 +128,7 @@ std::string ParseRequest(const std::vector<std::string>& args, RenderRequest& re
             std::pair<int, int> drag;
             ok = ParsePair(value, ':', drag);
             request.drag = drag;
-        } else {
+        } else { // --seed
             ok = ParseNumber(value, request.seed.emplace());
         }
         if (!ok)
