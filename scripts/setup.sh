@@ -11,6 +11,7 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick
   fonts-wqy-microhei
   dpkg-dev file help2man desktop-file-utils appstream shared-mime-info
+  qt6-translations-l10n
 )
 
 missing=()

@@ -4,11 +4,16 @@
 #include "app/CAboutDlg.h"
 #include "app/CKurvonView.h"
 #include "app/CMainFrame.h"
+#include "app/DisplayCheck.h"
+#include "app/ExitCodes.h"
 #include "app/QtPrompts.h"
+#include "app/QtTranslation.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
+
+#include <iostream>
 
 // The resources live in a static library: register them explicitly.
 static void InitKurvonResources() {
@@ -57,7 +62,15 @@ void SetUpApplication() {
 }
 
 int RunGui(int argc, char** argv, const QString& fileToLoad) {
+    // Qt would abort without a display; say it in one line instead.
+    if (!DisplayAvailable(DisplaySettingFromEnvironment(), CanReachXDisplay)) {
+        std::cerr << "kurvon: " << NoDisplayText() << '\n';
+        return kExitFailure;
+    }
     QApplication app(argc, argv);
+    const std::unique_ptr<QTranslator> qtChinese = LoadQtChineseTranslation();
+    if (qtChinese)
+        QApplication::installTranslator(qtChinese.get());
     SetUpApplication();
     CKurvonApp kurvon;
     if (!kurvon.InitInstance(std::make_unique<QtPrompts>(), fileToLoad))

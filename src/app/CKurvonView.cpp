@@ -15,6 +15,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTimerEvent>
+#include <QWheelEvent>
 
 namespace kurvon {
 
@@ -113,6 +114,16 @@ void CKurvonView::mouseReleaseEvent(QMouseEvent* event) {
     EndDrag(m_state, event->position().toPoint().x(), ChartAreaOfClient(width(), height()).width);
     RepaintChart();
     UpdateCommandStates();
+}
+
+void CKurvonView::wheelEvent(QWheelEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (!ChartRect().contains(p)) {
+        QWidget::wheelEvent(event);
+        return;
+    }
+    const int notches = m_wheelNotches.Add(event->angleDelta().y());
+    AfterNavigation(WheelZoom(m_state, notches, p.x(), ChartAreaOfClient(width(), height()).width));
 }
 
 void CKurvonView::dragEnterEvent(QDragEnterEvent* event) {

@@ -6,6 +6,7 @@
 #include "app/LoadJob.h"
 #include "app/Prompts.h"
 #include "chart/ChartPaintCache.h"
+#include "chart/WheelZoom.h"
 #include "data/ViewState.h"
 #include "platform/RasterSurface.h"
 
@@ -81,6 +82,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -108,6 +110,7 @@ private:
     ChartPaintCache m_paintCache;
     CurveMode m_curveMode = CurveMode::ByColumn;
     LoadJob m_load;
+    WheelNotches m_wheelNotches;
     std::optional<std::uint32_t> m_colorSeed; // the calendar time when unset
 };
 

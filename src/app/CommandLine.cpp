@@ -2,6 +2,7 @@
 
 #include "app/ExitCodes.h"
 #include "app/ExportCommand.h"
+#include "app/FileProblems.h"
 #include "app/RenderCommand.h"
 #include "data/Loader.h"
 #include "platform/TextDecode.h"
@@ -18,20 +19,12 @@ public:
     void Show() override {}
 };
 
-std::string FailureText(LoadStatus status, const std::string& path) {
-    switch (status) {
-    case LoadStatus::CannotOpen:
-        return "cannot open " + path;
-    case LoadStatus::TooFewRecords:
-        return TooFewRecordsText(path);
-    case LoadStatus::OutOfMemory:
-        return path + " is too large to load";
-    case LoadStatus::Cancelled:
-        return "loading " + path + " was cancelled";
-    case LoadStatus::Loaded:
-        break;
-    }
-    return "cannot load " + path;
+// The first of --render's options among args, if any.
+const std::string* MisplacedRenderOption(const std::vector<std::string>& args) {
+    for (const std::string& arg : args)
+        if (IsRenderOption(arg))
+            return &arg;
+    return nullptr;
 }
 
 } // namespace
@@ -39,35 +32,66 @@ std::string FailureText(LoadStatus status, const std::string& path) {
 std::string UsageText() {
     return "Usage: kurvon [FILE.kvd]\n"
            "       kurvon --info FILE\n"
-           "       kurvon --render OUT.bmp FILE [--size WxH] [--channels i,j,...]\n"
+           "       kurvon --render OUT FILE [--size WxH] [--channels I,J,...]\n"
            "              [--window FIRST:LAST] [--cursor X,Y] [--drag A:B] [--seed N]\n"
            "              [--literal]\n"
-           "       kurvon --export OUT.csv FILE [--window FIRST:LAST] [--channels i,j,...]\n"
+           "       kurvon --export OUT FILE [--window FIRST:LAST] [--channels I,J,...]\n"
            "       kurvon --version\n"
            "       kurvon --help\n"
            "\n"
-           "Shows battery test data files as curves.\n"
+           "Shows battery test data files as curves. Without options it opens the window and\n"
+           "loads FILE if one is given; the window needs a display, --info and --render do not.\n"
            "\n"
            "  --info FILE  print the channel and record counts, the zoom step and each\n"
            "               channel's index, name, minimum and maximum, tab-separated\n"
-           "  --render     draw the chart as the window shows it and save it as a picture;\n"
-           "               --literal draws the reference drawing, one segment per record\n"
-           "               (the same pixels, far slower on long files)\n"
-           "  --export     write the records of the window (default: all) and the channels given\n"
-           "               (default: all, in file order) as CSV: a header row \"record\" and\n"
-           "               the names, then the record index and each value as the shortest\n"
-           "               text that reads back to the same float; OUT - writes to\n"
-           "               standard output, a file gets a UTF-8 byte-order mark\n"
+           "  --render OUT FILE\n"
+           "               draw FILE's chart as the window shows it, channel list included,\n"
+           "               and save it as OUT: a PNG when OUT ends in .png, a BMP when it ends\n"
+           "               in .bmp (either in any letter case); a name without a suffix gets\n"
+           "               .bmp, any other suffix is refused\n"
+           "    --size WxH           the window's area in pixels, each side from 1 to " +
+           std::to_string(kMaxPictureSide) +
+           "\n"
+           "                         (default 1000x600); the channel list takes the 300\n"
+           "                         pixels at the right, the chart the rest\n"
+           "    --channels I,J,...   the channels to tick, numbered from 0 as --info lists\n"
+           "                         them, in the order they are ticked: the last one is\n"
+           "                         drawn wide and scaled on the right, the one before it\n"
+           "                         scaled on the left (default: none, an empty frame)\n"
+           "    --window FIRST:LAST  the records to show, numbered from 0, both included;\n"
+           "                         FIRST < LAST <= records - 1 (default: all)\n"
+           "    --cursor X,Y         the mouse at X,Y pixels from the top-left corner: the\n"
+           "                         crosshair and the values read off it (default: none)\n"
+           "    --drag A:B           a drag in progress from x = A to x = B: the selection\n"
+           "                         band, clamped to the plot frame\n"
+           "    --seed N             the seed of the random channel colours, 0 to 4294967295\n"
+           "                         (default: the current time); a seed gives the same\n"
+           "                         picture every time\n"
+           "    --literal            draw with the reference drawing, one line segment per\n"
+           "                         record: the same pixels, far slower on long files\n"
+           "  --export OUT FILE\n"
+           "               write the records of the window (default: all) and the channels\n"
+           "               given (default: all, in file order) as CSV to OUT: a header row\n"
+           "               \"record\" and the names, then the record index and each value as\n"
+           "               the shortest text that reads back to the same float; OUT - writes\n"
+           "               to standard output, a file gets a UTF-8 byte-order mark\n"
+           "    --window FIRST:LAST, --channels I,J,...  as for --render\n"
            "  --version    print the version\n"
-           "  --help       print this help\n";
+           "  --help       print this help\n"
+           "\n"
+           "Exit status: 0 when done, 1 when a file cannot be read or written or no display\n"
+           "is found, 2 for bad arguments.\n";
 }
 
 std::string LoadForCommand(const std::string& path, LoadResult& result) {
+    if (std::string problem = DataFileProblem(path); !problem.empty())
+        return problem;
     SilentProgress progress;
     LoadOptions options;
     options.colorSeed = CurrentColorSeed();
     result = LoadDataFile(path, progress, options);
-    return result.status == LoadStatus::Loaded ? std::string() : FailureText(result.status, path);
+    return result.status == LoadStatus::Loaded ? std::string()
+                                               : LoadFailureText(result.status, path);
 }
 
 int RunInfoCommand(const std::string& path, std::ostream& out, std::ostream& err) {
@@ -101,6 +125,17 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ost
         out << UsageText();
         return 0;
     }
+    if (command == "--render")
+        return RunRenderCommand(args, err);
+    if (command == "--export")
+        return RunExportCommand(args, out, err);
+    // --render's options anywhere else: say whose they are.
+    if (const std::string* option = MisplacedRenderOption(args)) {
+        err << "kurvon: " << *option << " is an option of --render"
+            << (command == "--info" ? ", not of --info" : "") << '\n'
+            << UsageText();
+        return kExitUsage;
+    }
     if (command == "--info") {
         if (args.size() != 2) {
             err << "kurvon: --info needs exactly one file\n" << UsageText();
@@ -108,10 +143,6 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ost
         }
         return RunInfoCommand(args[1], out, err);
     }
-    if (command == "--render")
-        return RunRenderCommand(args, err);
-    if (command == "--export")
-        return RunExportCommand(args, out, err);
     if (command.size() > 1 && command[0] == '-') {
         err << "kurvon: unknown option " << command << '\n' << UsageText();
         return kExitUsage;

@@ -6,12 +6,9 @@
 
 namespace kurvon {
 
-inline constexpr int kExitFailure = 1; // the file would not load or the picture not write
-inline constexpr int kExitUsage = 2;   // bad arguments
-
-inline std::string TooFewRecordsText(const std::string& path) {
-    return path + " has fewer than two data records";
-}
+// A file would not load or the picture not write, or the window found no display.
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2; // bad arguments
 
 inline std::string WindowRuleText(std::uint32_t records) {
     return "the window must satisfy FIRST < LAST <= " + std::to_string(records - 1);

@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/CommandOptions.h"
 #include "app/ExitCodes.h"
+#include "app/RenderCommand.h"
 #include "data/CsvExport.h"
 #include "data/Loader.h"
 #include "platform/TextDecode.h"
@@ -29,8 +30,11 @@ std::string ParseRequest(const std::vector<std::string>& args, ExportRequest& re
     request.dataPath = args[2];
     for (std::size_t i = 3; i < args.size(); i += 2) {
         const std::string& option = args[i];
-        if (option != "--window" && option != "--channels")
+        if (option != "--window" && option != "--channels") {
+            if (IsRenderOption(option))
+                return option + " is an option of --render, not of --export";
             return "unknown option " + option + " for --export";
+        }
         if (i + 1 >= args.size())
             return option + " needs a value";
         const std::string& value = args[i + 1];

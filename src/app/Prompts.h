@@ -2,6 +2,8 @@
 // Every modal interaction of the view goes through this interface, so tests can script the
 // answers instead of showing dialogs.
 
+#include "chart/PictureFile.h"
+
 #include <QColor>
 #include <QString>
 #include <optional>
@@ -10,14 +12,21 @@ class QWidget;
 
 namespace kurvon {
 
+// A picture file name and the format of the filter it was chosen with.
+struct PictureChoice {
+    QString path;
+    PictureFormat format = PictureFormat::Bmp;
+};
+
 class Prompts {
 public:
     virtual ~Prompts() = default;
 
     // Open dialog for a data file; nullopt when cancelled.
     virtual std::optional<QString> AskOpenDataFile(QWidget* owner) = 0;
-    // Save dialog for the picture, confirming an overwrite; nullopt when cancelled.
-    virtual std::optional<QString> AskPictureFile(QWidget* owner) = 0;
+    // Save dialog for the picture (BMP, the default, or PNG), confirming an overwrite; nullopt
+    // when cancelled.
+    virtual std::optional<PictureChoice> AskPictureFile(QWidget* owner) = 0;
     // Colour picker starting at black; nullopt when cancelled.
     virtual std::optional<QColor> AskColor(QWidget* owner) = 0;
     // Application message box: caption "Kurvon", OK button.

@@ -17,13 +17,17 @@ std::optional<QString> QtPrompts::AskOpenDataFile(QWidget* owner) {
     return path;
 }
 
-std::optional<QString> QtPrompts::AskPictureFile(QWidget* owner) {
-    // The save kind asks before replacing an existing file.
-    const QString path = QFileDialog::getSaveFileName(owner, QStringLiteral("保存为图片"),
-                                                      QString(), QStringLiteral("BMP文件(*.bmp)"));
+std::optional<PictureChoice> QtPrompts::AskPictureFile(QWidget* owner) {
+    const QString bmp = QStringLiteral("BMP文件(*.bmp)");
+    const QString png = QStringLiteral("PNG文件(*.png)");
+    // The save kind asks before replacing an existing file; BMP, listed first, is the default.
+    QString chosenFilter = bmp;
+    const QString path =
+        QFileDialog::getSaveFileName(owner, QStringLiteral("保存为图片"), QString(),
+                                     bmp + QStringLiteral(";;") + png, &chosenFilter);
     if (path.isNull())
         return std::nullopt;
-    return path;
+    return PictureChoice{path, chosenFilter == png ? PictureFormat::Png : PictureFormat::Bmp};
 }
 
 std::optional<QColor> QtPrompts::AskColor(QWidget* owner) {

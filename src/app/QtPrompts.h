@@ -8,7 +8,7 @@ namespace kurvon {
 class QtPrompts final : public Prompts {
 public:
     std::optional<QString> AskOpenDataFile(QWidget* owner) override;
-    std::optional<QString> AskPictureFile(QWidget* owner) override;
+    std::optional<PictureChoice> AskPictureFile(QWidget* owner) override;
     std::optional<QColor> AskColor(QWidget* owner) override;
     void ShowAppMessage(QWidget* owner, const QString& text) override;
     void ShowNotice(QWidget* owner, const QString& text) override;

@@ -1,14 +1,18 @@
 #include "app/RenderCommand.h"
 
+#include "app/AppTexts.h"
 #include "app/CKurvonView.h"
 #include "app/CommandOptions.h"
 #include "app/ExitCodes.h"
+#include "app/FileProblems.h"
 #include "chart/ChartGeometry.h"
 #include "chart/PictureFile.h"
+#include "chart/PictureName.h"
 #include "controls/CColorListCtrl.h"
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <charconv>
@@ -20,10 +24,8 @@
 namespace kurvon {
 namespace {
 
-constexpr int kMaxPictureSide = 16384;
-
 struct RenderRequest {
-    std::string outPath;
+    PictureTarget out;
     std::string dataPath;
     int width = 1000;
     int height = 600;
@@ -35,12 +37,37 @@ struct RenderRequest {
     bool literal = false;
 };
 
+bool IsCommand(const std::string& option) {
+    return option == "--info" || option == "--render" || option == "--version" ||
+           option == "--help";
+}
+
+std::string ExpectedValue(const std::string& option) {
+    if (option == "--size")
+        return "WxH, each from 1 to " + std::to_string(kMaxPictureSide);
+    if (option == "--channels")
+        return "channel numbers from 0, separated by commas";
+    if (option == "--window")
+        return "FIRST:LAST, record numbers from 0";
+    if (option == "--cursor")
+        return "X,Y in pixels";
+    if (option == "--drag")
+        return "A:B, x positions in pixels";
+    return "a whole number from 0 to 4294967295"; // --seed
+}
+
 // An empty string when the request is complete, else what is wrong with it.
 std::string ParseRequest(const std::vector<std::string>& args, RenderRequest& request) {
     std::size_t i = !args.empty() && args[0] == "--render" ? 1 : 0;
     if (args.size() < i + 2)
         return "--render needs an output picture and a data file";
-    request.outPath = args[i++];
+    const std::string& outName = args[i++];
+    if (QFileInfo(QString::fromLocal8Bit(outName)).isDir())
+        return outName + " is a folder: name the picture file";
+    const std::optional<PictureTarget> out = PictureTargetOfName(QString::fromLocal8Bit(outName));
+    if (!out)
+        return "cannot tell the picture type of " + outName + ": name it *.bmp or *.png";
+    request.out = *out;
     request.dataPath = args[i++];
     while (i < args.size()) {
         const std::string& option = args[i];
@@ -49,6 +76,10 @@ std::string ParseRequest(const std::vector<std::string>& args, RenderRequest& re
             ++i;
             continue;
         }
+        if (IsCommand(option))
+            return option + " is a command of its own, not an option of --render";
+        if (!IsRenderOption(option))
+            return "unknown option " + option + " (kurvon --help lists the options)";
         if (i + 1 >= args.size())
             return option + " needs a value";
         const std::string& value = args[i + 1];
@@ -73,15 +104,12 @@ std::string ParseRequest(const std::vector<std::string>& args, RenderRequest& re
             std::pair<int, int> drag;
             ok = ParsePair(value, ':', drag);
             request.drag = drag;
-        } else if (option == "--seed") {
-            std::uint32_t seed = 0;
-            ok = ParseNumber(value, seed);
-            request.seed = seed;
-        } else {
-            return "unknown option " + option;
+        } else { // --seed
+            ok = ParseNumber(value, request.seed.emplace());
         }
         if (!ok)
-            return "bad value for " + option + ": " + value;
+            return "bad value for " + option + ": " + value + " (expected " +
+                   ExpectedValue(option) + ")";
         i += 2;
     }
     return {};
@@ -92,7 +120,7 @@ std::string ParseRequest(const std::vector<std::string>& args, RenderRequest& re
 class RecordingPrompts final : public Prompts {
 public:
     std::optional<QString> AskOpenDataFile(QWidget*) override { return std::nullopt; }
-    std::optional<QString> AskPictureFile(QWidget*) override { return std::nullopt; }
+    std::optional<PictureChoice> AskPictureFile(QWidget*) override { return std::nullopt; }
     std::optional<QColor> AskColor(QWidget*) override { return std::nullopt; }
     void ShowAppMessage(QWidget*, const QString& text) override { lastMessage = text; }
     void ShowNotice(QWidget*, const QString& text) override { lastMessage = text; }
@@ -109,9 +137,15 @@ std::string LoadIntoView(CKurvonView& view, const RecordingPrompts& prompts,
         loop.exec();
     if (view.State().dataLoaded)
         return {};
-    if (prompts.lastMessage.isEmpty())
-        return TooFewRecordsText(path);
-    return "cannot load " + path + ": " + prompts.lastMessage.toStdString();
+    // The window said it with its fixed message (or, for too few records, said nothing).
+    const QString& message = prompts.lastMessage;
+    if (message.isEmpty())
+        return LoadFailureText(LoadStatus::TooFewRecords, path);
+    if (message == msg::OutOfMemory())
+        return LoadFailureText(LoadStatus::OutOfMemory, path);
+    if (message == msg::FileOpenFailed())
+        return LoadFailureText(LoadStatus::CannotOpen, path);
+    return "cannot load " + path + ": the loader did not start";
 }
 
 // Ticks the channels one poll apart, so the last one given is primary.
@@ -157,11 +191,22 @@ std::string ApplyRequest(const RenderRequest& request, CKurvonView& view) {
 
 } // namespace
 
+bool IsRenderOption(const std::string& argument) {
+    return argument == "--size" || argument == "--channels" || argument == "--window" ||
+           argument == "--cursor" || argument == "--drag" || argument == "--seed" ||
+           argument == "--literal";
+}
+
 int RunRenderCommand(const std::vector<std::string>& args, std::ostream& err) {
     RenderRequest request;
     if (const std::string problem = ParseRequest(args, request); !problem.empty()) {
         err << "kurvon: " << problem << '\n';
         return kExitUsage;
+    }
+    // Before any window or load: a missing or empty file is said at once.
+    if (const std::string problem = DataFileProblem(request.dataPath); !problem.empty()) {
+        err << "kurvon: " << problem << '\n';
+        return kExitFailure;
     }
 
     std::unique_ptr<QApplication> ownApplication;
@@ -203,8 +248,11 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream& err) {
         return kExitUsage;
     }
     const QImage picture = view.grab().toImage();
-    if (!WriteBitmapFile(picture, QString::fromLocal8Bit(request.outPath))) {
-        err << "kurvon: cannot write " << request.outPath << '\n';
+    const PictureWriteResult written =
+        WritePictureFile(picture, request.out.path, request.out.format);
+    if (!written.written) {
+        err << "kurvon: cannot write " << request.out.path.toLocal8Bit().toStdString() << ": "
+            << written.reason.toLocal8Bit().toStdString() << '\n';
         return kExitFailure;
     }
     return 0;

@@ -1,17 +1,24 @@
 #pragma once
-// kurvon --render OUT.bmp FILE [--size WxH] [--channels i,j,...] [--window FIRST:LAST]
-//               [--cursor X,Y] [--drag A:B] [--seed N]
+// kurvon --render OUT FILE [--size WxH] [--channels i,j,...] [--window FIRST:LAST]
+//               [--cursor X,Y] [--drag A:B] [--seed N] [--literal]
 // Loads FILE, ticks the channels in the order given (the last one primary), applies the view
 // window, the cursor, a drag in progress from A to B and the colour seed, and writes the picture
-// of a client area of W x H (default 1000 x 600) as a BMP: the real view, never shown on a
-// screen, with the chart on the left and the channel list in the 300-pixel strip, grabbed as
-// Save picture grabs it. Without a running QApplication it starts an offscreen one.
+// of a client area of W x H (default 1000 x 600) as a BMP or a PNG, by OUT's suffix: the real
+// view, never shown on a screen, with the chart on the left and the channel list in the
+// 300-pixel strip, grabbed as Save picture grabs it. Without a running QApplication it starts an
+// offscreen one.
 
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace kurvon {
+
+// The largest picture side --size accepts.
+inline constexpr int kMaxPictureSide = 16384;
+
+// Whether an argument is one of --render's options (given to another command, it is misplaced).
+bool IsRenderOption(const std::string& argument);
 
 // args: the arguments after the program name, starting with "--render". 0 on success;
 // otherwise one line on err and 1 (load or write failure) or 2 (bad arguments).

@@ -5,6 +5,7 @@
 #include "chart/CommandEnabling.h"
 #include "chart/Navigation.h"
 #include "chart/PictureFile.h"
+#include "chart/PictureName.h"
 #include "controls/CColorListCtrl.h"
 #include "controls/ColorRefQt.h"
 
@@ -49,10 +50,11 @@ void CKurvonView::OnSavePicture() {
         return;
     // The picture is what the view shows now, list included, before any dialog opens.
     const QImage picture = grab().toImage();
-    const std::optional<QString> chosen = m_pPrompts->AskPictureFile(this);
-    if (!chosen || chosen->isEmpty())
+    const std::optional<PictureChoice> chosen = m_pPrompts->AskPictureFile(this);
+    if (!chosen || chosen->path.isEmpty())
         return;
-    if (!WriteBitmapFile(picture, WithBmpSuffix(*chosen)))
+    const QString path = WithPictureSuffix(chosen->path, chosen->format);
+    if (!WritePictureFile(picture, path, chosen->format).written)
         m_pPrompts->ShowAppMessage(this, msg::SavePictureFailed());
 }
 

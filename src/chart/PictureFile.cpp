@@ -2,6 +2,9 @@
 
 #include "platform/LittleEndianWriter.h"
 
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
 #include <QSaveFile>
 
 #include <limits>
@@ -63,26 +66,54 @@ std::vector<std::uint8_t> EncodeBmp24(const QImage& image) {
     return bytes;
 }
 
-bool WriteBitmapFile(const QImage& image, const QString& path) {
-    const std::vector<std::uint8_t> bytes = EncodeBmp24(image);
-    if (bytes.empty() || path.isEmpty())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const qint64 size = static_cast<qint64>(bytes.size());
-    if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+QByteArray EncodePng24(const QImage& image) {
+    QByteArray bytes;
+    if (image.isNull())
+        return bytes;
+    // RGB32 has no alpha channel, so the PNG holds the same 24-bit pixels as the BMP.
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(rgb))
+        return QByteArray();
+    return bytes;
 }
 
-QString WithBmpSuffix(const QString& path) {
-    // Exactly and case-sensitively: "a.BMP" becomes "a.BMP.bmp".
-    if (path.endsWith(QLatin1String(".bmp"), Qt::CaseSensitive))
-        return path;
-    return path + QLatin1String(".bmp");
+PictureWriteResult WritePictureFile(const QImage& image, const QString& path,
+                                    PictureFormat format) {
+    if (path.isEmpty())
+        return {false, QStringLiteral("no file name given")};
+    // QSaveFile would rename its temporary over a device or a pipe (and a folder fails later
+    // with a less clear reason): refuse anything that is not a regular file up front.
+    const QFileInfo target(path);
+    if (target.isDir())
+        return {false, QStringLiteral("it is a folder")};
+    if (target.exists() && !target.isFile())
+        return {false, QStringLiteral("it is not a regular file")};
+
+    QByteArray bytes;
+    if (format == PictureFormat::Png) {
+        bytes = EncodePng24(image);
+    } else {
+        const std::vector<std::uint8_t> bmp = EncodeBmp24(image);
+        bytes = QByteArray(reinterpret_cast<const char*>(bmp.data()),
+                           static_cast<qsizetype>(bmp.size()));
+    }
+    if (bytes.isEmpty())
+        return {false, QStringLiteral("the picture cannot be encoded")};
+
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {false, file.errorString()};
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return {false, reason};
+    }
+    if (!file.commit())
+        return {false, file.errorString()};
+    return {true, QString()};
 }
 
 } // namespace kurvon

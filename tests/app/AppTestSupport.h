@@ -26,6 +26,8 @@ public:
         // A null string or an invalid colour answers Cancel; so does an empty queue.
         std::deque<QString> openAnswers;
         std::deque<QString> pictureAnswers;
+        std::deque<PictureFormat> pictureFilters; // the filter chosen with each answer; BMP
+                                                  // when empty
         std::deque<QColor> colorAnswers;
         QStringList appMessages;
         QStringList notices;
@@ -39,8 +41,17 @@ public:
     std::optional<QString> AskOpenDataFile(QWidget*) override {
         return Answer(m_script->openAnswers, m_script->openAsked, &QString::isNull);
     }
-    std::optional<QString> AskPictureFile(QWidget*) override {
-        return Answer(m_script->pictureAnswers, m_script->pictureAsked, &QString::isNull);
+    std::optional<PictureChoice> AskPictureFile(QWidget*) override {
+        std::optional<QString> path =
+            Answer(m_script->pictureAnswers, m_script->pictureAsked, &QString::isNull);
+        PictureFormat format = PictureFormat::Bmp;
+        if (!m_script->pictureFilters.empty()) {
+            format = m_script->pictureFilters.front();
+            m_script->pictureFilters.pop_front();
+        }
+        if (!path)
+            return std::nullopt;
+        return PictureChoice{*path, format};
     }
     std::optional<QColor> AskColor(QWidget*) override {
         return Answer(m_script->colorAnswers, m_script->colorAsked,

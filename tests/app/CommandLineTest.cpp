@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -36,18 +37,39 @@ TEST(CommandLine, InfoPrintsCountsAndChannels) {
     std::filesystem::remove(path);
 }
 
-TEST(CommandLine, InfoFailures) {
-    std::ostringstream out, err;
-    EXPECT_NE(RunInfoCommand("/nonexistent/kurvon/none.kvd", out, err), 0);
-    EXPECT_EQ(out.str(), "");
-    const std::string message = err.str();
-    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1);
+TEST(CommandLine, InfoFailuresSayWhyInOneLine) {
+    const std::string dir = std::filesystem::temp_directory_path().string();
+    const std::string empty = WriteTemp("kurvon_cli_empty.kvd", "");
+    const std::string one = WriteTemp("kurvon_cli_one.kvd", "h\r\na b\r\n1 2\r\n");
+    const std::pair<std::string, const char*> cases[] = {
+        {"/nonexistent/kurvon/none.kvd", "No such file or directory"},
+        {dir, "is a folder"},
+        {empty, "is empty"},
+        {one, "too few records"},
+    };
+    for (const auto& [path, says] : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(RunInfoCommand(path, out, err), 1) << path;
+        EXPECT_EQ(out.str(), "");
+        const std::string message = err.str();
+        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+        EXPECT_NE(message.find(says), std::string::npos) << message;
+    }
+    std::filesystem::remove(empty);
+    std::filesystem::remove(one);
+}
 
-    const std::string path = WriteTemp("kurvon_cli_one.kvd", "h\r\na b\r\n1 2\r\n");
-    std::ostringstream out2, err2;
-    EXPECT_NE(RunInfoCommand(path, out2, err2), 0);
-    EXPECT_EQ(out2.str(), "");
-    EXPECT_NE(err2.str().find("fewer than two"), std::string::npos);
+TEST(CommandLine, UnreadableFileGivesTheSystemsReason) {
+    const std::string path = WriteTemp("kurvon_cli_locked.kvd", "h\r\na\r\n1\r\n2\r\n");
+    std::filesystem::permissions(path, std::filesystem::perms::none);
+    if (std::FILE* file = std::fopen(path.c_str(), "rb")) { // root reads it anyway
+        std::fclose(file);
+        std::filesystem::remove(path);
+        GTEST_SKIP() << "permissions are not enforced for this user";
+    }
+    std::ostringstream out, err;
+    EXPECT_EQ(RunInfoCommand(path, out, err), 1);
+    EXPECT_NE(err.str().find("Permission denied"), std::string::npos) << err.str();
     std::filesystem::remove(path);
 }
 
@@ -56,13 +78,29 @@ TEST(CommandLine, Dispatch) {
     EXPECT_EQ(RunCommandLine({"--version"}, out, err), 0);
     EXPECT_EQ(out.str(), "kurvon 1.0.0\n");
 
+    // The help names every option of --render and the picture types.
     std::ostringstream help;
     EXPECT_EQ(RunCommandLine({"--help"}, help, err), 0);
-    EXPECT_NE(help.str().find("--info FILE"), std::string::npos);
+    for (const char* word : {"--info FILE", "--size WxH", "16384", "--channels", "from 0",
+                             "last one", "--window FIRST:LAST", "both included", "--cursor X,Y",
+                             "--drag A:B", "--seed N", "--literal", ".png", ".bmp"})
+        EXPECT_NE(help.str().find(word), std::string::npos) << word;
 
-    std::ostringstream usage, usageErr;
-    EXPECT_EQ(RunCommandLine({"--info"}, usage, usageErr), 2);
-    EXPECT_FALSE(usageErr.str().empty());
+    // Usage errors: one reason first, then the usage.
+    const std::pair<std::vector<std::string>, const char*> wrong[] = {
+        {{"--info"}, "--info needs exactly one file"},
+        {{"--info", "a.kvd", "--size", "10x10"}, "--size is an option of --render, not of --info"},
+        {{"a.kvd", "--literal"}, "--literal is an option of --render"},
+        {{"--seed", "3", "a.kvd"}, "--seed is an option of --render"},
+        {{"--bogus"}, "unknown option --bogus"},
+        {{"a.kvd", "b.kvd"}, "give at most one data file"},
+    };
+    for (const auto& [args, says] : wrong) {
+        std::ostringstream usage, usageErr;
+        EXPECT_EQ(RunCommandLine(args, usage, usageErr), 2) << says;
+        EXPECT_EQ(usageErr.str().rfind(std::string("kurvon: ") + says + "\nUsage:", 0), 0u)
+            << usageErr.str();
+    }
 
     // Arguments for the window.
     EXPECT_FALSE(RunCommandLine({}, out, err).has_value());

@@ -1,6 +1,8 @@
 #include "app/RenderCommand.h"
 
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -75,33 +77,85 @@ TEST(RenderCommandTest, WritesTheClientPicture) {
     EXPECT_EQ(ReadAll(out).size(), 54 + 3000 * 600);
 }
 
-TEST(RenderCommandTest, BadArgumentsAndFilesFailWithOneLine) {
+TEST(RenderCommandTest, PngOrBmpBySuffixWithTheSamePixels) {
+    QTemporaryDir dir;
+    const std::string data = WriteData(dir);
+    const auto render = [&](const std::string& name) {
+        std::ostringstream err;
+        const std::vector<std::string> args = {
+            "--render", dir.filePath(QString::fromStdString(name)).toStdString(),
+            data,       "--channels",
+            "0,2",      "--seed",
+            "9",        "--size",
+            "640x400"};
+        EXPECT_EQ(RunRenderCommand(args, err), 0) << name << err.str();
+    };
+    for (const char* name : {"a.bmp", "b.png", "c.PNG", "d"})
+        render(name);
+    const QImage bmp(dir.filePath(QStringLiteral("a.bmp")), "BMP");
+    ASSERT_EQ(bmp.size(), QSize(640, 400));
+    EXPECT_TRUE(ReadAll(dir.filePath(QStringLiteral("b.png")).toStdString()).startsWith("\x89PNG"));
+    for (const char* name : {"b.png", "c.PNG", "d.bmp"}) {
+        const QImage other(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_EQ(other.convertToFormat(QImage::Format_RGB32),
+                  bmp.convertToFormat(QImage::Format_RGB32))
+            << name;
+    }
+}
+
+TEST(RenderCommandTest, BadArgumentsAndFilesFailWithOneLineSayingWhy) {
     QTemporaryDir dir;
     const std::string data = WriteData(dir);
     const std::string out = dir.filePath(QStringLiteral("chart.bmp")).toStdString();
-    const std::vector<std::pair<std::vector<std::string>, int>> cases = {
-        {{"--render", out}, 2},
-        {{"--render", out, data, "--size"}, 2},
-        {{"--render", out, data, "--size", "0x100"}, 2},
-        {{"--render", out, data, "--size", "100x"}, 2},
-        {{"--render", out, data, "--bogus", "1"}, 2},
-        {{"--render", out, data, "--channels", "0,,1"}, 2},
-        {{"--render", out, data, "--channels", "3"}, 2},
-        {{"--render", out, data, "--channels", "1,1"}, 2},
-        {{"--render", out, data, "--window", "5:5"}, 2},
-        {{"--render", out, data, "--window", "5:200"}, 2},
-        {{"--render", out, data, "--cursor", "5"}, 2},
-        {{"--render", out, data, "--seed", "-1"}, 2},
-        {{"--render", out, dir.filePath(QStringLiteral("none.kvd")).toStdString()}, 1},
-        {{"--render", dir.filePath(QStringLiteral("no/dir.bmp")).toStdString(), data}, 1},
+    const auto file = [&](const char* name, const std::string& bytes) {
+        const QString path = dir.filePath(QString::fromLatin1(name));
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        return path.toStdString();
     };
-    for (const auto& [args, code] : cases) {
+    const std::string empty = file("empty.kvd", "");
+    const std::string oneRecord = file("one.kvd", "h\r\na b\r\n1 2\r\n");
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        const char* says;
+    } cases[] = {
+        {{"--render", out}, 2, "needs an output picture and a data file"},
+        {{"--render", out, data, "--size"}, 2, "--size needs a value"},
+        {{"--render", out, data, "--size", "0x100"}, 2, "1 to 16384"},
+        {{"--render", out, data, "--size", "100x"}, 2, "WxH"},
+        {{"--render", out, data, "--size", "16385x10"}, 2, "16384"},
+        {{"--render", out, data, "--bogus", "1"}, 2, "unknown option --bogus"},
+        {{"--render", out, data, "--info"}, 2, "--info is a command of its own"},
+        {{"--render", out, data, "--channels", "0,,1"}, 2, "channel numbers from 0"},
+        {{"--render", out, data, "--channels", "3"}, 2, "no channel 3"},
+        {{"--render", out, data, "--channels", "1,1"}, 2, "listed twice"},
+        {{"--render", out, data, "--window", "5:5"}, 2, "FIRST < LAST"},
+        {{"--render", out, data, "--window", "5:200"}, 2, "FIRST < LAST"},
+        {{"--render", out, data, "--cursor", "5"}, 2, "X,Y"},
+        {{"--render", out, data, "--seed", "-1"}, 2, "whole number"},
+        {{"--render", dir.filePath(QStringLiteral("chart.jpg")).toStdString(), data}, 2, ".png"},
+        {{"--render", dir.path().toStdString(), data}, 2, "is a folder"},
+        {{"--render", out, dir.filePath(QStringLiteral("none.kvd")).toStdString()},
+         1,
+         "No such file or directory"},
+        {{"--render", out, dir.path().toStdString()}, 1, "is a folder"},
+        {{"--render", out, empty}, 1, "is empty"},
+        {{"--render", out, oneRecord}, 1, "too few records"},
+        {{"--render", dir.filePath(QStringLiteral("no/dir.bmp")).toStdString(), data},
+         1,
+         "No such file or directory"},
+    };
+    for (const auto& c : cases) {
         std::ostringstream err;
-        EXPECT_EQ(RunRenderCommand(args, err), code) << args.back();
+        EXPECT_EQ(RunRenderCommand(c.args, err), c.code) << c.says;
         const std::string message = err.str();
         EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+        EXPECT_NE(message.find(c.says), std::string::npos) << message;
     }
-    EXPECT_TRUE(ReadAll(out).isEmpty()); // nothing was written by the failures
+    // Nothing was written by the failures.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3);
 }
 
 } // namespace

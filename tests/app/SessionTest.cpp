@@ -10,9 +10,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImageReader>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace kurvon::test {
@@ -197,10 +199,77 @@ TEST(Session, SavePictureFailureAndCancel) {
     view.OnSavePicture();
     EXPECT_EQ(app.script->appMessages, QStringList({QStringLiteral("保存图片失败!")}));
 
-    // The suffix rule: ".BMP" is not ".bmp".
-    app.script->pictureAnswers.push_back(dir.filePath("shot.BMP"));
+    // The suffix rule follows the chosen filter: ".BMP" is not ".bmp", ".bmp" not ".png".
+    const struct {
+        const char* answer;
+        PictureFormat filter;
+        const char* saved;
+        const char* format;
+    } saves[] = {
+        {"shot.BMP", PictureFormat::Bmp, "shot.BMP.bmp", "BMP"},
+        {"shot", PictureFormat::Png, "shot.png", "PNG"},
+        {"shot.bmp", PictureFormat::Png, "shot.bmp.png", "PNG"},
+        {"other.png", PictureFormat::Png, "other.png", "PNG"},
+    };
+    for (const auto& save : saves) {
+        app.script->pictureAnswers.push_back(dir.filePath(save.answer));
+        app.script->pictureFilters.push_back(save.filter);
+        view.OnSavePicture();
+        QImageReader reader(dir.filePath(save.saved));
+        reader.setDecideFormatFromContent(true);
+        EXPECT_EQ(reader.format(), QByteArray(save.format).toLower()) << save.answer;
+    }
+    // Same pixels in both formats.
+    EXPECT_EQ(QImage(dir.filePath("shot.png")).convertToFormat(QImage::Format_RGB32),
+              QImage(dir.filePath("shot.BMP.bmp")).convertToFormat(QImage::Format_RGB32));
+
+    // A PNG that cannot be written says the same.
+    app.script->pictureAnswers.push_back(dir.filePath("missing/folder/picture.png"));
+    app.script->pictureFilters.push_back(PictureFormat::Png);
     view.OnSavePicture();
-    EXPECT_TRUE(QFileInfo::exists(dir.filePath("shot.BMP.bmp")));
+    EXPECT_EQ(app.script->appMessages.size(), 2);
+    EXPECT_EQ(app.script->appMessages.last(), QStringLiteral("保存图片失败!"));
+}
+
+TEST(Session, WheelZoomsAroundThePointerOverTheChartOnly) {
+    QTemporaryDir dir;
+    RunningApp app;
+    CMainFrame& frame = app.Frame();
+    CKurvonView& view = app.View();
+    view.OpenDataFile(WriteDataFile(QDir(dir.path()), "wheel.kvd", 2, 1000)); // zoom step 25
+    ASSERT_TRUE(WaitForLoad(view));
+    view.ChannelList()->SetChecked(0, true);
+    view.OnTimer();
+    const auto wheel = [](QWidget* target, QPoint at, int delta) {
+        QWheelEvent event(QPointF(at), QPointF(target->mapToGlobal(at)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &event);
+    };
+    const int frameRight = view.ChartRect().width() - 60;
+    using W = std::pair<std::uint32_t, std::uint32_t>;
+
+    // Back a notch on the whole file: Zoom out is disabled, nothing happens.
+    wheel(&view, {200, 100}, -120);
+    EXPECT_EQ(Window(view), W(0, 999));
+    // Forward a notch at the frame's right edge: the last record stays under the pointer.
+    wheel(&view, {frameRight, 100}, 120);
+    EXPECT_EQ(Window(view), W(50, 999));
+    EXPECT_EQ(EnabledCommands(frame), "11101111");
+    // Two half notches make one; at the left edge the first record stays.
+    wheel(&view, {60, 100}, 60);
+    EXPECT_EQ(Window(view), W(50, 999));
+    wheel(&view, {60, 100}, 60);
+    EXPECT_EQ(Window(view), W(50, 949));
+    EXPECT_EQ(EnabledCommands(frame), "11111111");
+    // Over the channel list the wheel is the list's: the window stays.
+    wheel(view.ChannelList()->viewport(), {20, 20}, -120);
+    wheel(&view, {view.ChartRect().width() + 20, 100}, -120);
+    EXPECT_EQ(Window(view), W(50, 949));
+    // Back a notch at the left edge widens around record 50; the key zooms as before.
+    wheel(&view, {60, 100}, -120);
+    EXPECT_EQ(Window(view), W(50, 999));
+    QTest::keyClick(&view, Qt::Key_Up);
+    EXPECT_EQ(Window(view), W(75, 974));
 }
 
 TEST(Session, RecolourIgnoredWithoutDataOrWithoutSelection) {

@@ -1,12 +1,15 @@
 #include "chart/Navigation.h"
+#include "chart/ChartGeometry.h"
 #include "chart/CheckBoxPoll.h"
 #include "chart/CommandEnabling.h"
 #include "chart/DragSelection.h"
+#include "chart/WheelZoom.h"
 
 #include "ChartTestData.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 #include <utility>
 
@@ -186,6 +189,99 @@ TEST(NavigationTest, PollKeepsTheTickOrder) {
     s.loading = false;
     s.data.channelCount = 0;
     EXPECT_FALSE(PollCheckBoxes(s, [](int) { return true; }));
+}
+
+TEST(NavigationTest, WheelZoomsAroundThePointer) {
+    // Chart area 700 wide: frame x 60 .. 640, 580 pixels; 1000 records, zoom step 25.
+    const struct {
+        W start;
+        int notches, x;
+        W after;
+    } wheels[] = {
+        {{0, 999}, 1, 350, {25, 974}},    // at the middle: as Zoom in
+        {{0, 999}, 1, 60, {0, 949}},      // at the left edge the first record stays put
+        {{0, 999}, 1, 640, {50, 999}},    // at the right edge the last
+        {{0, 999}, 1, 5, {0, 949}},       // in the left margin: as at the frame's edge
+        {{100, 200}, -1, 60, {100, 250}}, // widening keeps the record under the pointer
+        {{100, 200}, -1, 640, {50, 200}},
+        {{10, 200}, -1, 640, {0, 240}}, // pushed aside by the first record
+        {{0, 999}, 3, 350, {75, 924}},  // three notches, three steps
+        {{0, 50}, 1, 640, {49, 50}},    // the narrowest window, at the pointer
+        {{10, 11}, 1, 350, {10, 11}},   // Zoom in disabled: nothing
+        {{0, 999}, -1, 350, {0, 999}},  // Zoom out disabled: nothing
+    };
+    for (const auto& w : wheels) {
+        SCOPED_TRACE(testing::Message() << w.start.first << ".." << w.start.second << " x " << w.x
+                                        << " notches " << w.notches);
+        ViewState s = Loaded(1000, w.start.first, w.start.second);
+        const W before = Window(s);
+        const bool acted = WheelZoom(s, w.notches, w.x, 700);
+        EXPECT_EQ(acted, w.after != before);
+        EXPECT_EQ(Window(s), w.after);
+    }
+    ViewState s = Loaded(1000, 100, 200);
+    s.visible.Clear(); // not ready
+    EXPECT_FALSE(WheelZoom(s, 1, 350, 700));
+    EXPECT_EQ(Window(s), W(100, 200));
+    s = Loaded(30, 5, 20); // zoom step 0: acts without changing the window, as the keys do
+    EXPECT_TRUE(WheelZoom(s, 1, 350, 700));
+    EXPECT_EQ(Window(s), W(5, 20));
+}
+
+TEST(NavigationTest, WheelKeepsThePointerRecordAndTheKeysWidthChange) {
+    std::mt19937 random(11);
+    for (std::uint32_t records : {2u, 3u, 41u, 1000u, 123457u}) {
+        ViewState s = Loaded(records, 0, records - 1);
+        for (int n = 0; n < 300; ++n) {
+            const int chartWidth = 121 + static_cast<int>(random() % 900);
+            const int x = static_cast<int>(random() % (chartWidth + 100)) - 50;
+            const bool in = random() % 2 == 0;
+            const std::uint32_t f = s.firstRecord, l = s.lastRecord, z = s.zoomStep;
+            const CommandEnabling enabled = EnabledCommands(s);
+
+            // The key command's window, then back to where we were.
+            (in ? ZoomIn : ZoomOut)(s);
+            const W byKey = Window(s);
+            s.firstRecord = f;
+            s.lastRecord = l;
+
+            ChartArea area;
+            area.width = chartWidth;
+            const int frameX = area.ClampToFrameX(x);
+            const std::uint32_t under = RecordAtX(frameX, f, l - f, chartWidth);
+            const bool acted = WheelZoom(s, in ? 1 : -1, x, chartWidth);
+            SCOPED_TRACE(testing::Message()
+                         << records << " records, " << f << ".." << l << (in ? " in" : " out")
+                         << " at " << x << " of " << chartWidth);
+            ASSERT_EQ(acted, in ? enabled.zoomIn : enabled.zoomOut);
+            ASSERT_LT(s.firstRecord, s.lastRecord);
+            ASSERT_LE(s.lastRecord, records - 1);
+            if (!acted) {
+                ASSERT_EQ(Window(s), W(f, l));
+                s = Loaded(records, 0, records - 1); // start over
+                continue;
+            }
+            const std::uint32_t span = s.lastRecord - s.firstRecord;
+            const std::uint32_t keySpan = byKey.second - byKey.first;
+            if (in || (f >= z && std::uint64_t{l} + z <= records - 1))
+                ASSERT_EQ(span, keySpan); // the key zoom was not clamped: the same width
+            else
+                ASSERT_GE(span, keySpan);
+            if (s.firstRecord > 0 && s.lastRecord < records - 1) {
+                const std::uint32_t now = RecordAtX(frameX, s.firstRecord, span, chartWidth);
+                ASSERT_LE(std::abs(static_cast<long long>(now) - under), 1);
+            }
+        }
+    }
+}
+
+TEST(NavigationTest, WheelNotchesAddUpPartsAndDropThemOnATurn) {
+    WheelNotches notches;
+    const std::pair<int, int> deltas[] = {{120, 1}, {240, 2}, {60, 0},    {59, 0},
+                                          {1, 1},   {-30, 0}, {-90, -1},  {-119, 0},
+                                          {120, 1}, {0, 0},   {-360, -3}, {2147483647, 17895697}};
+    for (const auto& [delta, whole] : deltas)
+        EXPECT_EQ(notches.Add(delta), whole) << delta;
 }
 
 } // namespace

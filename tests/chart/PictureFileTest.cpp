@@ -1,10 +1,16 @@
 #include "chart/PictureFile.h"
+#include "chart/PictureName.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace kurvon {
 namespace {
@@ -19,6 +25,10 @@ std::uint16_t U16At(const std::vector<std::uint8_t>& b, std::size_t at) {
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteBitmapFile(const QImage& image, const QString& path) {
+    return WritePictureFile(image, path, PictureFormat::Bmp).written;
 }
 
 TEST(PictureFileTest, TwentyFourBitLayoutBottomRowFirstWithPaddedRows) {
@@ -83,13 +93,97 @@ TEST(PictureFileTest, WritesCompletelyOrNotAtAll) {
               2);
 }
 
-TEST(PictureFileTest, BmpSuffixIsAddedUnlessExactlyPresent) {
-    const std::pair<const char*, const char*> names[] = {
-        {"/tmp/a.bmp", "/tmp/a.bmp"}, {"/tmp/a", "/tmp/a.bmp"}, {"a.BMP", "a.BMP.bmp"},
-        {"a.bmpx", "a.bmpx.bmp"},     {".bmp", ".bmp"},         {"mp", "mp.bmp"},
-        {"图片", "图片.bmp"}};
-    for (const auto& [name, saved] : names)
-        EXPECT_EQ(WithBmpSuffix(QString::fromUtf8(name)), QString::fromUtf8(saved)) << name;
+TEST(PictureFileTest, PngHoldsTheSamePixelsAsTheBmp) {
+    QTemporaryDir dir;
+    QImage image(37, 11, QImage::Format_ARGB32); // alpha is dropped, as in the BMP
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgba(x * 7, y * 23, (x * y) % 256, 255));
+    const QString bmp = dir.filePath(QStringLiteral("a.bmp"));
+    const QString png = dir.filePath(QStringLiteral("a.png"));
+    ASSERT_TRUE(WritePictureFile(image, bmp, PictureFormat::Bmp).written);
+    ASSERT_TRUE(WritePictureFile(image, png, PictureFormat::Png).written);
+    EXPECT_TRUE(ReadAll(png).startsWith("\x89PNG\r\n\x1a\n"));
+    const QImage fromPng(png, "PNG");
+    ASSERT_FALSE(fromPng.isNull());
+    EXPECT_FALSE(fromPng.hasAlphaChannel());
+    EXPECT_EQ(fromPng.convertToFormat(QImage::Format_RGB32),
+              QImage(bmp, "BMP").convertToFormat(QImage::Format_RGB32));
+    EXPECT_TRUE(EncodePng24(QImage()).isEmpty());
+}
+
+TEST(PictureFileTest, FailuresSayWhyAndReplaceNothingButRegularFiles) {
+    QTemporaryDir dir;
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    const QDir folder(dir.path());
+    ASSERT_TRUE(folder.mkdir(QStringLiteral("folder.png")));
+    const QString targets[] = {dir.filePath(QStringLiteral("missing/a.png")),
+                               dir.filePath(QStringLiteral("folder.png"))};
+    for (const QString& target : targets) {
+        const PictureWriteResult result = WritePictureFile(image, target, PictureFormat::Png);
+        EXPECT_FALSE(result.written) << target.toStdString();
+        EXPECT_FALSE(result.reason.isEmpty()) << target.toStdString();
+    }
+#ifdef Q_OS_UNIX
+    // A pipe (like a device) would be replaced by the rename: it is left alone.
+    const QString pipe = dir.filePath(QStringLiteral("pipe.bmp"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_FALSE(WritePictureFile(image, pipe, PictureFormat::Bmp).written);
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
+    EXPECT_TRUE(QFileInfo(pipe).exists());
+#endif
+}
+
+TEST(PictureFileTest, SuffixRules) {
+    // Save picture: the chosen filter's suffix unless already exactly there.
+    const struct {
+        const char* name;
+        PictureFormat format;
+        const char* saved;
+    } chosen[] = {
+        {"/tmp/a.bmp", PictureFormat::Bmp, "/tmp/a.bmp"},
+        {"/tmp/a", PictureFormat::Bmp, "/tmp/a.bmp"},
+        {"a.BMP", PictureFormat::Bmp, "a.BMP.bmp"},
+        {"a.bmpx", PictureFormat::Bmp, "a.bmpx.bmp"},
+        {".bmp", PictureFormat::Bmp, ".bmp"},
+        {"mp", PictureFormat::Bmp, "mp.bmp"},
+        {"图片", PictureFormat::Bmp, "图片.bmp"},
+        {"a.png", PictureFormat::Png, "a.png"},
+        {"a", PictureFormat::Png, "a.png"},
+        {"a.bmp", PictureFormat::Png, "a.bmp.png"},
+        {"a.PNG", PictureFormat::Png, "a.PNG.png"},
+    };
+    for (const auto& c : chosen)
+        EXPECT_EQ(WithPictureSuffix(QString::fromUtf8(c.name), c.format),
+                  QString::fromUtf8(c.saved))
+            << c.name;
+
+    // The command line: the suffix in any case chooses; none gets ".bmp"; others are refused.
+    const struct {
+        const char* name;
+        std::optional<PictureFormat> format;
+        const char* path;
+    } named[] = {
+        {"out.png", PictureFormat::Png, "out.png"},
+        {"out.PnG", PictureFormat::Png, "out.PnG"},
+        {"out.BMP", PictureFormat::Bmp, "out.BMP"},
+        {"d.png/out", PictureFormat::Bmp, "d.png/out.bmp"},
+        {"out", PictureFormat::Bmp, "out.bmp"},
+        {".hidden", PictureFormat::Bmp, ".hidden.bmp"},
+        {"out.jpg", std::nullopt, ""},
+        {"out.png.gz", std::nullopt, ""},
+        {"out.", std::nullopt, ""},
+        {"dir/", std::nullopt, ""},
+    };
+    for (const auto& n : named) {
+        const std::optional<PictureTarget> target = PictureTargetOfName(QString::fromUtf8(n.name));
+        ASSERT_EQ(target.has_value(), n.format.has_value()) << n.name;
+        if (target) {
+            EXPECT_EQ(target->format, *n.format) << n.name;
+            EXPECT_EQ(target->path, QString::fromUtf8(n.path)) << n.name;
+        }
+    }
 }
 
 } // namespace

@@ -1,0 +1,56 @@
+#include "app/FileProblems.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace kurvon {
+namespace {
+
+std::string TooFewRecordsText(const std::string& path) {
+    return path + " has too few records: fewer than two data records";
+}
+
+} // namespace
+
+std::string DataFileProblem(const std::string& path) {
+    namespace fs = std::filesystem;
+    if (path.empty())
+        return "no data file named";
+    std::error_code error;
+    const fs::file_status status = fs::status(fs::path(path), error);
+    if (error)
+        return "cannot open " + path + ": " + error.message();
+    if (fs::is_directory(status))
+        return path + " is a folder, not a data file";
+    if (!fs::is_regular_file(status))
+        return {}; // a pipe or a device: opening it could block, so leave it to the loader
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return "cannot open " + path + ": " + std::generic_category().message(errno);
+    std::fclose(file);
+    if (fs::file_size(fs::path(path), error) == 0 && !error)
+        return path + " is empty: a data file holds a header line, a names line and records";
+    return {};
+}
+
+std::string LoadFailureText(LoadStatus status, const std::string& path) {
+    switch (status) {
+    case LoadStatus::CannotOpen: {
+        const std::string problem = DataFileProblem(path);
+        return problem.empty() ? "cannot read " + path : problem;
+    }
+    case LoadStatus::TooFewRecords:
+        return TooFewRecordsText(path);
+    case LoadStatus::OutOfMemory:
+        return path + " is too large to load: not enough memory";
+    case LoadStatus::Cancelled:
+        return "loading " + path + " was cancelled";
+    case LoadStatus::Loaded:
+        break;
+    }
+    return "cannot load " + path;
+}
+
+} // namespace kurvon
