@@ -5,7 +5,6 @@
 // thread, or for a single item, the calling thread does everything.
 
 #include <cstdint>
-#include <exception>
 #include <functional>
 
 namespace kurvon {
