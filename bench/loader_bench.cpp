@@ -112,7 +112,13 @@ int main(int argc, char** argv) {
         std::filesystem::rename(partial, path);
     }
 
-    const double fileMegabytes = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
+    std::error_code error;
+    const auto fileBytes = std::filesystem::file_size(path, error);
+    if (error) {
+        std::cerr << "usage: loader_bench [FILE.kvd]\n" << path << ": " << error.message() << '\n';
+        return 1;
+    }
+    const double fileMegabytes = static_cast<double>(fileBytes) / 1e6;
     NoProgress progress;
     kurvon::LoadOptions options;
     options.colorSeed = 1;

@@ -63,6 +63,12 @@ Exported Export(std::vector<std::string> args) {
     return e;
 }
 
+void WriteAll(const std::string& path, const std::string& bytes) {
+    QFile f(QString::fromStdString(path));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
 std::string ReadAll(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<none>");
@@ -80,9 +86,7 @@ protected:
                                  "2 123456789 0.3333333333 2.5\r\n"
                                  "3 4 5 6\r\n";
         data = dir.filePath(QStringLiteral("in.kvd")).toStdString();
-        QFile f(QString::fromStdString(data));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(text.data(), static_cast<qint64>(text.size()));
+        WriteAll(data, text);
     }
     std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
 
@@ -120,11 +124,8 @@ TEST_F(ExportCommandTest, ValuesReadBackBitForBitWithNamesAndSelection) {
 
 TEST_F(ExportCommandTest, GbkNamesComeOutAsUtf8) {
     const std::string gbk = Path("gbk.kvd");
-    QFile f(QString::fromStdString(gbk));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     // "时" and "压" alone would be valid UTF-8; "流" makes the line GBK.
-    f.write("h\r\n\xCA\xB1 \xD1\xB9 \xC1\xF7\r\n1 2 0\r\n3 4 0\r\n");
-    f.close();
+    WriteAll(gbk, "h\r\n\xCA\xB1 \xD1\xB9 \xC1\xF7\r\n1 2 0\r\n3 4 0\r\n");
     const Exported e = Export({"-", gbk});
     ASSERT_EQ(e.status, 0) << e.err;
     EXPECT_EQ(e.out, "record,时,压,流\r\n0,1,2,0\r\n1,3,4,0\r\n");
@@ -133,11 +134,7 @@ TEST_F(ExportCommandTest, GbkNamesComeOutAsUtf8) {
 // Each failure: its exit status, one line naming the problem, and the old target untouched.
 TEST_F(ExportCommandTest, FailuresSayWhyAndLeaveTheTargetIntact) {
     const std::string old = Path("old.csv");
-    {
-        QFile f(QString::fromStdString(old));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("keep me");
-    }
+    WriteAll(old, "keep me");
     QDir(dir.path()).mkdir(QStringLiteral("folder"));
     const struct {
         std::vector<std::string> args;
