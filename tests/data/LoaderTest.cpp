@@ -289,7 +289,7 @@ TEST(Loader, RealCyclerExports) {
         EXPECT_EQ((std::vector<std::string>{result.listMin[0], result.listMax[0], result.listMin[8],
                                             result.listMax[8]}),
                   e.minMaxRecordVolts);
-        EXPECT_EQ(result.data.Value(9, 0), 0.0f);  // the state column holds "R"
+        EXPECT_EQ(result.data.Value(9, 0), 0.0f); // the state column holds "R"
         EXPECT_EQ(result.data.Value(11, 0), e.firstMonth);
     }
 }
