@@ -5,10 +5,12 @@
 #include "data/Extremes.h"
 #include "data/HugePages.h"
 #include "data/InputFile.h"
+#include "data/LeadingLines.h"
 #include "data/ListText.h"
 #include "data/MemoryBudget.h"
 #include "data/ParseRunner.h"
 #include "data/ProgressGate.h"
+#include "data/TabMode.h"
 #include "data/TwoThreads.h"
 
 #include <ctime>
@@ -30,6 +32,7 @@ struct Text {
     InputFile file;
     std::uint64_t fileSize = 0;
     Counts counts;
+    FieldMode mode = FieldMode::Usual;
 };
 
 LoadStatus ReadAndCount(const std::string& path, ProgressGate& progress, const LoadOptions& options,
@@ -53,6 +56,26 @@ LoadStatus ReadAndCount(const std::string& path, ProgressGate& progress, const L
         break;
     }
     return LoadStatus::CannotOpen;
+}
+
+// Picks the field rule from the names line and the first data line; at tabs the names line
+// gives the channel count anew. The record count is the same either way.
+LoadStatus ChooseMode(const LoadOptions& options, Text& text) {
+    LeadingLines lines;
+    switch (ReadLeadingLines(text.file, text.counts.textEnd, text.counts.chunkBytes, options.cancel,
+                             lines)) {
+    case LeadingOutcome::Done:
+        break;
+    case LeadingOutcome::Cancelled:
+        return LoadStatus::Cancelled;
+    case LeadingOutcome::ReadError:
+        return LoadStatus::CannotOpen;
+    }
+    text.mode = ChooseFieldMode(lines.names, lines.firstData);
+    if (text.mode == FieldMode::Tabs)
+        text.counts.channels = CountFields(
+            lines.names.data(), lines.names.data() + lines.names.size(), FieldMode::Tabs);
+    return LoadStatus::Loaded;
 }
 
 LoadStatus Allocate(const Text& text, const LoadOptions& options, DataSet& data) {
@@ -97,6 +120,7 @@ LoadStatus Parse(const Text& text, ProgressGate& progress, const LoadOptions& op
     job.channels = data.channelCount;
     job.records = data.recordCount;
     job.names = &data.names;
+    job.mode = text.mode;
     job.split = text.counts.split;
     job.parallelMinBytes = options.parallelMinBytes;
     job.cancel = options.cancel;
@@ -160,6 +184,8 @@ LoadStatus Load(const std::string& path, ProgressGate& progress, const LoadOptio
     progress.Send(15);
     if (text.counts.records < 2)
         return LoadStatus::TooFewRecords;
+    if ((status = ChooseMode(options, text)) != LoadStatus::Loaded)
+        return status;
     if ((status = Allocate(text, options, result.data)) != LoadStatus::Loaded)
         return status;
     if ((status = Parse(text, progress, options, result.data)) != LoadStatus::Loaded)

@@ -25,7 +25,7 @@ ParseOutcome ParseRange(const ParseJob& job, const ParseCursor& start, std::uint
                         std::uint64_t recordEnd, std::vector<std::string>* names,
                         const std::atomic<bool>* stop, OnLine&& onLine) {
     LineChunks chunks(*job.file, start.offset, end, job.chunkBytes, false);
-    ParsingPass pass(job.columns, job.channels, recordEnd, names, start);
+    ParsingPass pass(job.columns, job.channels, recordEnd, names, start, job.mode);
     LineWindow window;
     for (;;) {
         if (IsSet(stop))

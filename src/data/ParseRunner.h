@@ -4,6 +4,7 @@
 // after the split. The calling thread sends every progress position, rising only, ending at the
 // pass's last position.
 
+#include "data/FieldRule.h"
 #include "data/InputFile.h"
 #include "data/ParseCursor.h"
 #include "data/ProgressGate.h"
@@ -26,6 +27,7 @@ struct ParseJob {
     std::uint32_t channels = 0;
     std::uint64_t records = 0;
     std::vector<std::string>* names = nullptr;
+    FieldMode mode = FieldMode::Usual;  // the same for every line on both threads
     std::optional<ParseCursor> split;   // where a second thread may start
     std::uint64_t parallelMinBytes = 0; // smaller texts are parsed on one thread
     const std::atomic<bool>* cancel = nullptr;

@@ -6,23 +6,26 @@
 namespace kurvon {
 
 ParsingPass::ParsingPass(float* const* columns, std::uint32_t channels, std::uint64_t recordEnd,
-                         std::vector<std::string>* names, const ParseCursor& start)
+                         std::vector<std::string>* names, const ParseCursor& start, FieldMode mode)
     : m_columns(columns), m_channels(channels), m_recordEnd(recordEnd), m_names(names),
-      m_cursor(start) {}
+      m_cursor(start), m_mode(mode) {}
 
 void ParsingPass::ParseLine(const char* begin, const char* end) {
     if (m_cursor.nonBlank == 2) {
         if (!m_names)
             return;
         std::uint32_t k = 0;
-        ForEachField(begin, end, [&](const char* b, const char* e) {
+        ForEachField(m_mode, begin, end, [&](const char* b, const char* e) {
             if (k >= m_channels)
                 return false;
             (*m_names)[k++].assign(b, e);
             return true;
         });
     } else if (m_cursor.nonBlank > 2 && m_cursor.record < m_recordEnd) {
-        ParseDataLine(m_cursor.record, begin, end);
+        if (m_mode == FieldMode::Tabs)
+            ParseTabDataLine(m_cursor.record, begin, end);
+        else
+            ParseDataLine(m_cursor.record, begin, end);
     }
 }
 
@@ -54,6 +57,17 @@ void ParsingPass::ParseDataLine(std::uint64_t record, const char* p, const char*
         }
         m_columns[k][record] = value;
     }
+}
+
+void ParsingPass::ParseTabDataLine(std::uint64_t record, const char* begin, const char* end) {
+    std::uint32_t k = 0;
+    ForEachTabField(begin, end, [&](const char* b, const char* e) {
+        if (k >= m_channels)
+            return false;
+        // Bounded by the field: a value may hold spaces ("08/13/2019 19:17:53").
+        m_columns[k++][record] = ParseDecimalPrefix(b, e);
+        return true;
+    });
 }
 
 } // namespace kurvon

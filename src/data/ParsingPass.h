@@ -4,6 +4,7 @@
 // records may run on separate threads.
 
 #include "data/DataSet.h"
+#include "data/FieldRule.h"
 #include "data/LineChunks.h"
 #include "data/ParseCursor.h"
 
@@ -19,9 +20,10 @@ class ParsingPass {
 public:
     // columns: channel count pointers to float arrays; only records below recordEnd are stored,
     // so a stretch never writes into the next one's records. names (if given) receives the
-    // names.
+    // names. mode: how every line is cut into fields.
     ParsingPass(float* const* columns, std::uint32_t channels, std::uint64_t recordEnd,
-                std::vector<std::string>* names, const ParseCursor& start);
+                std::vector<std::string>* names, const ParseCursor& start,
+                FieldMode mode = FieldMode::Usual);
 
     // Parses the whole lines of the window, with window.last the rest too. After every
     // non-blank line calls onLine(position) with the running byte position; a false result stops
@@ -31,12 +33,14 @@ public:
 private:
     void ParseLine(const char* begin, const char* end);
     void ParseDataLine(std::uint64_t record, const char* begin, const char* end);
+    void ParseTabDataLine(std::uint64_t record, const char* begin, const char* end);
 
     float* const* m_columns;
     std::uint32_t m_channels;
     std::uint64_t m_recordEnd;
     std::vector<std::string>* m_names;
     ParseCursor m_cursor;
+    FieldMode m_mode;
 };
 
 template <typename OnLine>
@@ -58,11 +62,10 @@ const char* ParsingPass::Feed(const LineWindow& window, OnLine&& onLine) {
             return p;
         }
         m_cursor.position += static_cast<std::uint64_t>(p - begin);
-        while (begin < lineEnd && (*begin == ' ' || *begin == '\t'))
-            ++begin;
-        if (begin == lineEnd)
+        if (IsBlankLine(begin, lineEnd))
             continue;
         ++m_cursor.nonBlank;
+        // Untrimmed: at tabs, a leading empty field counts.
         ParseLine(begin, lineEnd);
         if (m_cursor.nonBlank > 2)
             ++m_cursor.record;

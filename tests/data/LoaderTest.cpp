@@ -266,28 +266,31 @@ TEST(Loader, RealCyclerExports) {
     const std::filesystem::path folder = KURVON_SHARED_DATA_DIR;
     if (!std::filesystem::exists(folder / "xTESLADIAG_000038.kvd"))
         GTEST_SKIP() << "no real data files here";
-    // Counts and extremes found independently with awk; "Test (Sec)" splits into two names.
+    // Counts and extremes found independently with awk -F'\t'. Cut at tabs: names and values
+    // with spaces in them stay whole, and "Volts" holds the voltage.
     const struct {
         const char* file;
         std::uint32_t records;
         std::vector<std::string> minMaxRecordVolts;
+        float firstMonth; // of the first record's date-time
     } files[] = {
-        {"xTESLADIAG_000038.kvd", 10714, {"1.00", "10714.00", "3.00", "4.30"}},
-        {"PreDiag_000229_truncated.kvd", 4061, {"1.00", "4061.00", "2.70", "4.20"}},
+        {"xTESLADIAG_000038.kvd", 10714, {"1.00", "10714.00", "3.00", "4.30"}, 8},
+        {"PreDiag_000229_truncated.kvd", 4061, {"1.00", "4061.00", "2.70", "4.20"}, 12},
     };
     for (const auto& e : files) {
         SCOPED_TRACE(e.file);
         const LoadResult result = LoadFile((folder / e.file).string());
         ASSERT_EQ(result.status, LoadStatus::Loaded);
-        EXPECT_EQ(result.data.channelCount, 49u);
+        EXPECT_EQ(result.data.channelCount, 38u);
         EXPECT_EQ(result.data.recordCount, e.records);
-        EXPECT_EQ(result.data.names[3], "Test");
-        EXPECT_EQ(result.data.names[4], "(Sec)");
-        EXPECT_EQ(result.data.names[8], "Watt-hr");
+        EXPECT_EQ(result.data.names[3], "Test (Sec)");
+        EXPECT_EQ(result.data.names[8], "Volts");
+        EXPECT_EQ(result.data.names[11], "DPt Time");
         EXPECT_EQ((std::vector<std::string>{result.listMin[0], result.listMax[0], result.listMin[8],
                                             result.listMax[8]}),
                   e.minMaxRecordVolts);
         EXPECT_EQ(result.data.Value(9, 0), 0.0f); // the state column holds "R"
+        EXPECT_EQ(result.data.Value(11, 0), e.firstMonth);
     }
 }
 

@@ -17,6 +17,13 @@ using test::LoadFile;
 using test::RecordingSink;
 using test::TempDir;
 
+std::string Repeat(int times, const std::string& piece) {
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += piece;
+    return text;
+}
+
 constexpr std::uint64_t kNeverParallel = std::uint64_t(1) << 62;
 
 LoadOptions Options(std::size_t chunk, std::uint64_t parallelMin) {
@@ -61,6 +68,13 @@ const std::pair<const char*, std::string> kAwkwardTexts[] = {
     {"early ctrl-z", "head\r\nu v\r\n1 2\r\n3 4\r\n\x1A" + std::string(40, '5') + "\r\n6 7\r\n"},
     {"long fields", "head\r\nalpha beta\r\n123456789012345678901234.5 -0.000000000000000000001\r\n"
                     "1e-320 +12.5e+3\r\n.5 5.\r\n"},
+    // Cut at tabs; the first data line may lie past the middle, where the second thread starts.
+    {"tabs", "head\r\nTest (Sec)\tVolts\tDPt Time\r\n1\t3.5\t08/13/2019 19:17:53\r\n\t\t\r\n"
+             "\t\t09/01 1\t\r\n 3 \t4.25 V\t7\t8\r\n"},
+    {"tabs, names past the middle",
+     std::string(80, 'h') + "\r\nTest (Sec)\tVolts\r\n1 9 5\t2\r\n3\t4\r\n"},
+    {"tabs, data past the middle",
+     "head\r\nTest (Sec)\tVolts\r\n" + Repeat(20, "\t \r\n") + "1 9 5\t2\r\n3\t4\r\n"},
 };
 
 TEST(Streaming, EveryChunkSizeReadsLikeOneChunk) {
@@ -71,6 +85,9 @@ TEST(Streaming, EveryChunkSizeReadsLikeOneChunk) {
         RecordingSink wholeSink;
         const LoadResult whole = LoadFile(path, Options(1 << 20, kNeverParallel), &wholeSink);
         ASSERT_EQ(whole.status, LoadStatus::Loaded);
+        if (std::string_view(name).starts_with("tabs")) {
+            ASSERT_EQ(whole.data.names.front(), "Test (Sec)");
+        }
         for (std::size_t chunk : {1, 2, 3, 4, 5, 7, 11, 16}) {
             SCOPED_TRACE(chunk);
             RecordingSink sink;
@@ -82,11 +99,12 @@ TEST(Streaming, EveryChunkSizeReadsLikeOneChunk) {
     }
 }
 
-// Random lines of numbers, blank lines and stray bytes, a few kilobytes long.
-std::string RandomText(std::mt19937& random) {
+// Random lines of numbers, blank lines and stray bytes, a few kilobytes long, after a start that
+// is cut by the usual rule or at tabs.
+std::string RandomText(std::mt19937& random, bool tabs) {
     static const char* const kPieces[] = {"1",  "-2.5", "3e2", "x", " ",    "\t",   "\r\n",    "\n",
                                           "\r", "",     ".",   "-", "\x1A", "7.25", "\r\n\r\n"};
-    std::string text = "head\r\na b c\r\n";
+    std::string text = tabs ? "head\r\nx y\tz\r\n1\t3\r\n" : "head\r\na b c\r\n";
     const std::size_t size = 2000 + random() % 6000;
     while (text.size() < size) {
         const char* piece = kPieces[random() % std::size(kPieces)];
@@ -102,7 +120,7 @@ TEST(Streaming, RandomTextsOnTwoThreadsAndSmallChunks) {
     std::mt19937 random(99);
     for (int i = 0; i < 60; ++i) {
         SCOPED_TRACE(i);
-        const std::string path = dir.Write("random.kvd", RandomText(random));
+        const std::string path = dir.Write("random.kvd", RandomText(random, i % 2 == 1));
         const LoadResult whole = LoadFile(path, Options(1 << 20, kNeverParallel));
         const std::size_t chunk = 1 + random() % 300;
         ExpectSameLoad(LoadFile(path, Options(chunk, kNeverParallel)), whole);
