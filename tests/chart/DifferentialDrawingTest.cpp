@@ -110,11 +110,11 @@ struct Case {
 
 Case MakeCase(std::mt19937& rng, std::uint32_t records) {
     const std::uint32_t channels = 1 + rng() % 6;
-    std::vector<TestChannel> spec(channels);
+    std::vector<TestChannel> made(channels);
     for (std::uint32_t c = 0; c < channels; ++c)
-        spec[c].color = rng() & 0xFFFFFF;
+        made[c].color = rng() & 0xFFFFFF;
     Case k;
-    k.state = MakeLoadedState(records, spec);
+    k.state = MakeLoadedState(records, made);
     DataSet& d = k.state.data;
     for (std::uint32_t c = 0; c < channels; ++c) {
         d.columns[c] = MakeChannel(static_cast<int>(rng() % kKinds), records, rng);
