@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, then builds and runs every test:
-# a plain build, a build under AddressSanitizer + UndefinedBehaviorSanitizer, and the loader
-# and view tests under ThreadSanitizer.
+# a plain build, a build under AddressSanitizer + UndefinedBehaviorSanitizer, and the loader,
+# chart and view tests under ThreadSanitizer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -25,7 +25,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build/asan --output-on-failure -j "$jobs"
 
 if [ -f "$root/scripts/tsan-tests.txt" ]; then
-  echo "== ThreadSanitizer (loader and view)"
+  echo "== ThreadSanitizer (loader, chart and view)"
   export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
   labels=$(grep -v '^$' "$root/scripts/tsan-tests.txt")
   KURVON_TARGETS=$(printf 'kurvon_%s_tests ' $labels) "$root/scripts/build.sh" build/tsan tsan
