@@ -3,7 +3,14 @@
 
 #include <QString>
 
+#include <csignal>
+
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
+    // Past a file-size limit a write then fails with EFBIG and gets the usual failure message,
+    // instead of the signal ending the program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     if (const auto exitCode = kurvon::RunCommandLine(argc, argv))
         return *exitCode;
     // Anything else opens the window; a single file argument is loaded as Open would.
