@@ -23,18 +23,17 @@ CountOutcome CountRange(const CountJob& job, std::uint64_t from, std::uint64_t t
                         CountingPass& pass, const std::atomic<bool>* stop, Counts& counts,
                         AfterEach&& afterEach) {
     LineChunks chunks(*job.file, from, to, job.chunkBytes, true);
-    LineWindow window;
-    for (;;) {
-        if (IsSet(stop))
-            return CountOutcome::Cancelled;
-        const LineChunks::Step step = chunks.Next(window);
-        if (step == LineChunks::Step::ReadError)
-            return CountOutcome::ReadError;
-        if (step == LineChunks::Step::Done)
-            break;
-        chunks.Keep(pass.Feed(window));
-        afterEach();
-    }
+    const WindowsOutcome outcome = FeedWindows(
+        chunks, [stop] { return IsSet(stop); },
+        [&](const LineWindow& window) {
+            const char* rest = pass.Feed(window);
+            afterEach();
+            return rest;
+        });
+    if (outcome == WindowsOutcome::Stopped)
+        return CountOutcome::Cancelled;
+    if (outcome == WindowsOutcome::ReadError)
+        return CountOutcome::ReadError;
     counts.textEnd = chunks.End();
     counts.chunkBytes = std::max(counts.chunkBytes, chunks.Capacity());
     return CountOutcome::Done;

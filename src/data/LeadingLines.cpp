@@ -46,23 +46,17 @@ LeadingOutcome ReadLeadingLines(const InputFile& file, std::uint64_t textEnd,
     lines = LeadingLines{};
     LineChunks chunks(file, 0, textEnd, chunkBytes, true);
     Collector collector{lines};
-    LineWindow window;
-    for (;;) {
-        if (cancel && cancel->load(std::memory_order_relaxed))
-            return LeadingOutcome::Cancelled;
-        switch (chunks.Next(window)) {
-        case LineChunks::Step::Done:
-            return LeadingOutcome::Done;
-        case LineChunks::Step::ReadError:
-            return LeadingOutcome::ReadError;
-        case LineChunks::Step::Window:
-            break;
-        }
-        const char* rest = collector.Feed(window);
-        if (!rest)
-            return LeadingOutcome::Done;
-        chunks.Keep(rest);
+    const auto cancelled = [cancel] { return cancel && cancel->load(std::memory_order_relaxed); };
+    switch (FeedWindows(chunks, cancelled,
+                        [&](const LineWindow& window) { return collector.Feed(window); })) {
+    case WindowsOutcome::ReadError:
+        return LeadingOutcome::ReadError;
+    case WindowsOutcome::Stopped: // the collector has its lines, unless the load was cancelled
+        return cancelled() ? LeadingOutcome::Cancelled : LeadingOutcome::Done;
+    case WindowsOutcome::Done:
+        break;
     }
+    return LeadingOutcome::Done;
 }
 
 } // namespace kurvon

@@ -50,4 +50,29 @@ private:
     bool m_done = false;
 };
 
+enum class WindowsOutcome { Done, Stopped, ReadError };
+
+// Hands each window of chunks to feed, which returns where its unused rest begins (kept for the
+// next window) or null to stop; stopped() is asked before every read.
+template <typename Stopped, typename Feed>
+WindowsOutcome FeedWindows(LineChunks& chunks, Stopped&& stopped, Feed&& feed) {
+    LineWindow window;
+    for (;;) {
+        if (stopped())
+            return WindowsOutcome::Stopped;
+        switch (chunks.Next(window)) {
+        case LineChunks::Step::Done:
+            return WindowsOutcome::Done;
+        case LineChunks::Step::ReadError:
+            return WindowsOutcome::ReadError;
+        case LineChunks::Step::Window:
+            break;
+        }
+        const char* rest = feed(window);
+        if (!rest)
+            return WindowsOutcome::Stopped;
+        chunks.Keep(rest);
+    }
+}
+
 } // namespace kurvon

@@ -26,23 +26,17 @@ ParseOutcome ParseRange(const ParseJob& job, const ParseCursor& start, std::uint
                         const std::atomic<bool>* stop, OnLine&& onLine) {
     LineChunks chunks(*job.file, start.offset, end, job.chunkBytes, false);
     ParsingPass pass(job.columns, job.channels, recordEnd, names, start, job.mode);
-    LineWindow window;
-    for (;;) {
-        if (IsSet(stop))
-            return ParseOutcome::Cancelled;
-        switch (chunks.Next(window)) {
-        case LineChunks::Step::Done:
-            return ParseOutcome::Done;
-        case LineChunks::Step::ReadError:
-            return ParseOutcome::ReadError;
-        case LineChunks::Step::Window:
-            break;
-        }
-        const char* rest = pass.Feed(window, onLine);
-        if (!rest)
-            return ParseOutcome::Cancelled;
-        chunks.Keep(rest);
+    switch (FeedWindows(
+        chunks, [stop] { return IsSet(stop); },
+        [&](const LineWindow& window) { return pass.Feed(window, onLine); })) {
+    case WindowsOutcome::Done:
+        return ParseOutcome::Done;
+    case WindowsOutcome::ReadError:
+        return ParseOutcome::ReadError;
+    case WindowsOutcome::Stopped:
+        break;
     }
+    return ParseOutcome::Cancelled;
 }
 
 ParseOutcome RunSequential(const ParseJob& job, ProgressGate& progress) {
