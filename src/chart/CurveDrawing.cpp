@@ -39,13 +39,11 @@ public:
     int At(std::uint32_t record) const { return m_c.mapping.Y(m_c.values[record]); }
 
     // The extreme rows of records a..b, inclusive.
+    // Without a summary the range is read value by value.
     RowRange Of(std::uint32_t a, std::uint32_t b) const {
-        if (m_c.summary && !m_c.summary->Empty())
-            return RowsOf(m_c.summary->Range(m_c.values, a, b), m_c.mapping);
-        ValueClasses classes;
-        for (std::uint64_t r = a; r <= b; ++r)
-            classes.Add(m_c.values[r]);
-        return RowsOf(classes, m_c.mapping);
+        static const ChannelSummary kNone;
+        const ChannelSummary& summary = m_c.summary ? *m_c.summary : kNone;
+        return RowsOf(summary.Range(m_c.values, a, b), m_c.mapping);
     }
 
     // Whether the vertical segments through records a..n (one column) cover record n's row:
