@@ -53,37 +53,6 @@ struct PaintedList {
 
 } // namespace
 
-TEST(ColorList, FindColorEntrySemantics) {
-    CColorListCtrl list;
-    list.AddCellColor(kRed, 2, 1);
-    list.AddCellColor(kGreen, 2, 3);
-    list.AddCellColor(kBlue, 2, 1); // duplicate key: the first entry keeps deciding
-    list.SetRowColor(kYellow, 4);
-    list.SetColumnColor(kBlue, 3);
-
-    // Row and column tables ignore the column argument; a negative column or an unknown kind
-    // finds nothing, even where another table would match.
-    constexpr int kCell = CColorListCtrl::kCellColor, kRow = CColorListCtrl::kRowColor,
-                  kColumn = CColorListCtrl::kColumnColor;
-    const int lookups[][4] = {{2, kCell, 1, 0},    {2, kCell, 3, 1},     {2, kCell, 2, -1},
-                              {2, kCell, -1, -1},  {4, kRow, -1, 0},     {2, kRow, 1, -1},
-                              {3, kColumn, 99, 0}, {4, kColumn, -1, -1}, {2, 3, 1, -1},
-                              {4, -1, -1, -1}};
-    for (const auto& [index, kind, column, found] : lookups)
-        EXPECT_EQ(list.FindColorEntry(index, kind, column), found)
-            << index << " kind " << kind << " column " << column;
-    EXPECT_EQ(list.CellBackground(2, 1), ToQColor(kRed));
-    list.ClearColors();
-    EXPECT_TRUE(list.RowColors().empty());
-    EXPECT_TRUE(list.ColumnColors().empty());
-    EXPECT_TRUE(list.CellColors().empty());
-    EXPECT_EQ(list.FindColorEntry(2, CColorListCtrl::kCellColor, 1), -1);
-
-    const ColorRef c = 0x00102030; // blue 0x10, green 0x20, red 0x30
-    EXPECT_EQ(ToQColor(c), QColor(0x30, 0x20, 0x10));
-    EXPECT_EQ(ToColorRef(QColor(0x30, 0x20, 0x10, 0x40)), c);
-}
-
 TEST(ColorList, PaintedPrecedenceCellRowColumnBackground) {
     PaintedList p;
     CColorListCtrl& list = p.list;
@@ -109,6 +78,10 @@ TEST(ColorList, PaintedPrecedenceCellRowColumnBackground) {
     pal.setColor(QPalette::Base, QColor(10, 20, 30));
     list.setPalette(pal);
     EXPECT_EQ(PaintedCell(list, p.Shot(), 3, 4), QColor(10, 20, 30));
+
+    const ColorRef c = 0x00102030; // blue 0x10, green 0x20, red 0x30
+    EXPECT_EQ(ToQColor(c), QColor(0x30, 0x20, 0x10));
+    EXPECT_EQ(ToColorRef(QColor(0x30, 0x20, 0x10, 0x40)), c);
 }
 
 TEST(ColorList, ColoursFollowTheirRows) {
@@ -122,42 +95,32 @@ TEST(ColorList, ColoursFollowTheirRows) {
     list.SetRowColor(kGreen, 0);
     list.SetColumnColor(kBlue, 4);
 
-    // Insert at 2: rows 2 and 3 move to 3 and 4; row 0 and 1 stay; columns never move.
+    // Insert at 2: rows 2 and 3 move to 3 and 4, rows 0 and 1 stay, columns never move; the
+    // new row has no colour of its own.
     list.InsertChannelRow(2, QStringLiteral("new"), QString(), QString());
-    EXPECT_EQ(list.FindColorEntry(2, CColorListCtrl::kCellColor, 1), -1);
-    EXPECT_EQ(list.CellBackground(3, 1), ToQColor(MakeColorRef(20, 100, 200)));
-    EXPECT_EQ(list.CellBackground(4, 1), ToQColor(MakeColorRef(30, 100, 200)));
-    EXPECT_EQ(list.CellBackground(1, 1), ToQColor(MakeColorRef(10, 100, 200)));
-    EXPECT_EQ(list.CellBackground(3, 3), ToQColor(kRed));
-    EXPECT_EQ(list.FindColorEntry(3, CColorListCtrl::kRowColor, -1), 0);
-    EXPECT_EQ(list.FindColorEntry(0, CColorListCtrl::kRowColor, -1), 1);
-    EXPECT_EQ(list.FindColorEntry(4, CColorListCtrl::kColumnColor, -1), 0);
-    // The new row has no colour of its own; painted it shows the column colour or background.
+    const auto cellIs = [&list](int row, int column, QColor colour) {
+        EXPECT_EQ(list.CellBackground(row, column), colour) << row << ", " << column;
+    };
+    cellIs(1, 1, ToQColor(MakeColorRef(10, 100, 200)));
+    cellIs(3, 1, ToQColor(MakeColorRef(20, 100, 200)));
+    cellIs(4, 1, ToQColor(MakeColorRef(30, 100, 200)));
+    cellIs(3, 3, ToQColor(kRed));
+    cellIs(3, 2, ToQColor(kYellow));
+    cellIs(0, 2, ToQColor(kGreen));
     const QImage shot = p.Shot();
     EXPECT_EQ(PaintedCell(list, shot, 2, 1), kListBase);
     EXPECT_EQ(PaintedCell(list, shot, 2, 4), ToQColor(kBlue));
-    EXPECT_EQ(PaintedCell(list, shot, 3, 1), ToQColor(MakeColorRef(20, 100, 200)));
 
-    // Delete row 3 (the old row 2): every entry of it goes, later rows move up, order kept.
+    // Delete row 3 (the old row 2): all its entries go, later rows move up.
     list.DeleteItem(3);
-    ASSERT_EQ(list.CellColors().size(), 3u);
-    EXPECT_EQ(list.CellColors()[0].index, 0);
-    EXPECT_EQ(list.CellColors()[1].index, 1);
-    EXPECT_EQ(list.CellColors()[2].index, 3);
-    EXPECT_EQ(list.CellColors()[2].colour, MakeColorRef(30, 100, 200));
-    ASSERT_EQ(list.RowColors().size(), 1u);
-    EXPECT_EQ(list.RowColors()[0].colour, kGreen);
-    EXPECT_EQ(list.ColumnColors().size(), 1u);
-    EXPECT_EQ(list.CellBackground(3, 1), ToQColor(MakeColorRef(30, 100, 200)));
+    cellIs(3, 1, ToQColor(MakeColorRef(30, 100, 200)));
+    EXPECT_EQ(list.CellColors().size(), 3u);
+    EXPECT_EQ(list.RowColors().size(), 1u);
 
-    // Delete all: all three tables are empty, the column table too.
+    // Delete all: all three tables are empty, the column table too, even without rows.
     list.DeleteAllItems();
-    EXPECT_EQ(list.RowCount(), 0);
-    EXPECT_TRUE(list.RowColors().empty());
-    EXPECT_TRUE(list.ColumnColors().empty());
-    EXPECT_TRUE(list.CellColors().empty());
-    // Also on a list that has no rows.
     list.SetColumnColor(kBlue, 1);
     list.DeleteAllItems();
-    EXPECT_TRUE(list.ColumnColors().empty());
+    EXPECT_TRUE(list.RowColors().empty() && list.ColumnColors().empty() &&
+                list.CellColors().empty());
 }
