@@ -1,8 +1,8 @@
 #include "app/CKurvonView.h"
 
+#include "app/CheckBoxPoll.h"
 #include "app/CommandActions.h"
 #include "chart/ChartGeometry.h"
-#include "chart/CheckBoxPoll.h"
 #include "chart/DragSelection.h"
 #include "chart/FlatRange.h"
 #include "controls/CColorListCtrl.h"

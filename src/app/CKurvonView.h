@@ -6,8 +6,8 @@
 #include "app/LoadJob.h"
 #include "app/Prompts.h"
 #include "chart/ChartPaintCache.h"
+#include "chart/ViewState.h"
 #include "chart/WheelZoom.h"
-#include "data/ViewState.h"
 #include "platform/RasterSurface.h"
 
 #include <QBasicTimer>
@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace kurvon {
 
@@ -70,6 +71,8 @@ public:
     QRect ChartRect() const;
     bool TimerRunning() const { return m_timer.isActive(); }
     bool LoadRunning() const { return m_load.Running(); }
+    // How the last load ended; nothing while it runs or when its thread could not start.
+    std::optional<LoadStatus> LastLoadStatus() const { return m_lastLoadStatus; }
     QSize sizeHint() const override;
 
 signals:
@@ -90,7 +93,7 @@ protected:
 
 private:
     void LayoutChannelList();
-    bool StartLoad(const QString& path);
+    bool StartLoad(const std::string& path);
     void OnLoadShow();
     void OnLoadPosition(int position);
     void OnLoadDone(LoadResult& result);
@@ -110,6 +113,7 @@ private:
     ChartPaintCache m_paintCache;
     CurveMode m_curveMode = CurveMode::ByColumn;
     LoadJob m_load;
+    std::optional<LoadStatus> m_lastLoadStatus;
     WheelNotches m_wheelNotches;
     std::optional<std::uint32_t> m_colorSeed; // the calendar time when unset
 };

@@ -7,7 +7,7 @@
 // (readout or "NULL", the frame edges that lie over the readout, the crosshair), so a cached
 // base plus a fresh cursor layer gives the same pixels as a full paint.
 
-#include "data/ViewState.h"
+#include "chart/ViewState.h"
 #include "platform/RasterSurface.h"
 
 namespace kurvon {

@@ -1,7 +1,7 @@
 #pragma once
 // When each of the view's commands is enabled, from the current state.
 
-#include "data/ViewState.h"
+#include "chart/ViewState.h"
 
 namespace kurvon {
 

@@ -3,7 +3,7 @@
 // chart area is to be repainted (even if the window did not change), and false when its guard
 // stopped it. On a loaded data set each leaves first < last <= record count - 1.
 
-#include "data/ViewState.h"
+#include "chart/ViewState.h"
 
 #include <cstdint>
 

@@ -1,6 +1,5 @@
 #include "chart/Navigation.h"
 #include "chart/ChartGeometry.h"
-#include "chart/CheckBoxPoll.h"
 #include "chart/CommandEnabling.h"
 #include "chart/DragSelection.h"
 #include "chart/WheelZoom.h"
@@ -163,32 +162,6 @@ TEST(NavigationTest, DragSelectsTheRecordsUnderTheBand) {
     EXPECT_FALSE(s.dragInProgress);
     EXPECT_EQ(s.dragEndX, 300);
     EXPECT_EQ(Window(s), W(82, 580));
-}
-
-TEST(NavigationTest, PollKeepsTheTickOrder) {
-    ViewState s = Loaded(100, 0, 99);
-    s.visible.Clear();
-    auto poll = [&s](std::vector<bool> ticked, bool changed, std::vector<int> visible) {
-        EXPECT_EQ(PollCheckBoxes(s, ticked), changed);
-        std::vector<int> order;
-        for (int i = 0; i < s.visible.Size(); ++i)
-            order.push_back(s.visible.At(i));
-        EXPECT_EQ(order, visible);
-    };
-    poll({0, 0, 0, 0}, false, {});
-    poll({0, 0, 0, 1}, true, {3});
-    poll({0, 1, 0, 1}, true, {3, 1}); // the latest tick is primary
-    poll({0, 1, 0, 1}, false, {3, 1});
-    poll({0, 0, 0, 1}, true, {3}); // unticking the primary makes the previous one primary
-    s.visible.Clear();
-    poll({0, 1, 0, 1}, true, {1, 3}); // ticked within one period: ascending order
-    // Rows missing from the list count as unticked; nothing happens while loading.
-    poll({0, 1}, true, {1});
-    s.loading = true;
-    poll({1, 1, 1, 1}, false, {1});
-    s.loading = false;
-    s.data.channelCount = 0;
-    EXPECT_FALSE(PollCheckBoxes(s, [](int) { return true; }));
 }
 
 TEST(NavigationTest, WheelZoomsAroundThePointer) {

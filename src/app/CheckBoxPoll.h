@@ -4,7 +4,7 @@
 // order of the rest kept. Returns whether the list changed (the chart is then repainted).
 // Does nothing while a load runs: the rows then belong to the previous file.
 
-#include "data/ViewState.h"
+#include "chart/ViewState.h"
 
 #include <functional>
 #include <vector>

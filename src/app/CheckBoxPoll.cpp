@@ -1,4 +1,4 @@
-#include "chart/CheckBoxPoll.h"
+#include "app/CheckBoxPoll.h"
 
 #include <climits>
 

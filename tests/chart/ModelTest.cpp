@@ -1,6 +1,6 @@
 // The visible-channel list's growth rule and what release and Clear do to the model.
 
-#include "data/ViewState.h"
+#include "chart/ViewState.h"
 
 #include <gtest/gtest.h>
 
