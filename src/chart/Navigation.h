@@ -16,6 +16,13 @@ bool Ready(const ViewState& state);
 // span / 2 (at least 1).
 std::uint32_t PanStep(std::uint32_t first, std::uint32_t last);
 
+// When each command over the view window is enabled: a command is disabled where it could not
+// change the window (at the data's ends, at the smallest span).
+bool BackEnabled(const ViewState& state);
+bool ForwardEnabled(const ViewState& state);
+bool ZoomInEnabled(const ViewState& state);
+bool ZoomOutEnabled(const ViewState& state); // also Show all's rule
+
 bool NavigateBack(ViewState& state);    // later records
 bool NavigateForward(ViewState& state); // earlier records
 bool ZoomIn(ViewState& state);
