@@ -371,11 +371,6 @@ QRgb asIs(QRgb c) {
     return c;
 }
 
-QRgb greyscale(QRgb c) {
-    const int l = luma(c);
-    return qRgb(l, l, l);
-}
-
 // Mostly grey, much lighter, a trace of the colour left: clearly lighter than the (95, 95, 95)
 // background, so the picture reads as disabled.
 QRgb washedOut(QRgb c) {
@@ -437,7 +432,6 @@ int main(int argc, char** argv) {
     const QImage pictures = drawToolbarPictures();
     const QImage normal = flatten(pictures, qRgb(0, 0, 0), asIs);
     const QImage disabled = flatten(pictures, qRgb(95, 95, 95), washedOut);
-    const QImage gray = flatten(pictures, qRgb(0, 0, 0), greyscale);
     const QImage stock = drawStockStrip();
     std::vector<QImage> icons;
     for (int size : {16, 32})
@@ -455,7 +449,6 @@ int main(int argc, char** argv) {
     const bool ok =
         save(outDir + "/IDB_TOOLBAR_NORMAL.bmp", kurvon::EncodeBmp24(normal, kStyle)) &&
         save(outDir + "/IDB_TOOLBAR_DISABLED.bmp", kurvon::EncodeBmp24(disabled, kStyle)) &&
-        save(outDir + "/IDB_TOOLBAR_GRAY.bmp", kurvon::EncodeBmp24(gray, kStyle)) &&
         save(outDir + "/IDR_MAINFRAME_toolbar.bmp", kurvon::EncodeBmp4(stock, kStyle)) &&
         save(outDir + "/icon16.bmp", kurvon::EncodeBmp24(icons[0], kStyle)) &&
         save(outDir + "/icon32.bmp", kurvon::EncodeBmp24(icons[1], kStyle)) &&
@@ -467,7 +460,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!preview.isEmpty())
-        writePreview(preview, {normal, asOnToolbar(normal), disabled, asOnToolbar(disabled), gray,
+        writePreview(preview, {normal, asOnToolbar(normal), disabled, asOnToolbar(disabled),
                                stock.convertToFormat(QImage::Format_RGB32), icons[0], icons[1],
                                asOnToolbar(icons[1]), drawIcon(64)});
     return 0;

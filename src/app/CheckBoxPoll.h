@@ -7,14 +7,10 @@
 #include "chart/ViewState.h"
 
 #include <functional>
-#include <vector>
 
 namespace kurvon {
 
 // isTicked(i) tells whether row i is ticked; a channel without a row counts as unticked.
 bool PollCheckBoxes(ViewState& state, const std::function<bool(int)>& isTicked);
-
-// The same with the ticked state of each row; rows past the vector's end are unticked.
-bool PollCheckBoxes(ViewState& state, const std::vector<bool>& ticked);
 
 } // namespace kurvon

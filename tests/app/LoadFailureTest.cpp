@@ -95,7 +95,8 @@ TEST_F(FailureFixture, EveryFailedLoadKeepsTheOldRowsAndSaysWhy) {
                   f.message.isNull() ? QStringList() : QStringList({f.message}));
         EXPECT_FALSE(view().State().dataLoaded);
         EXPECT_FALSE(view().State().loading);
-        EXPECT_FALSE(view().State().data.Present());
+        EXPECT_TRUE(view().State().data.columns.empty() && view().State().data.names.empty() &&
+                    view().State().data.colors.empty());
         EXPECT_EQ(view().State().data.recordCount, 0u);
         EXPECT_EQ(view().State().data.channelCount, 0u);
         EXPECT_TRUE(progress()->isVisible());

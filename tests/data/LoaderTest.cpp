@@ -112,7 +112,8 @@ TEST(Loader, RefusedFiles) {
         RecordingSink sink;
         const LoadResult result = LoadFile(dir.Write(name, bytes), &sink);
         EXPECT_EQ(result.status, LoadStatus::TooFewRecords);
-        EXPECT_FALSE(result.data.Present());
+        EXPECT_TRUE(result.data.columns.empty() && result.data.names.empty() &&
+                    result.data.colors.empty());
         EXPECT_EQ(result.data.recordCount, 0u);
         EXPECT_EQ(sink.positions.back(), 15);
     }
@@ -187,7 +188,8 @@ TEST(Loader, AwkwardBytes) {
         huge += "1\r\n";
     const LoadResult tooLarge = LoadFile(dir.Write("huge.kvd", huge));
     EXPECT_EQ(tooLarge.status, LoadStatus::OutOfMemory);
-    EXPECT_FALSE(tooLarge.data.Present());
+    EXPECT_TRUE(tooLarge.data.columns.empty() && tooLarge.data.names.empty() &&
+                tooLarge.data.colors.empty());
 }
 
 TEST(Loader, RandomBytesLoadOrAreRefused) {
@@ -235,7 +237,8 @@ TEST(Loader, CancelBeforeAndDuringParsing) {
     } sink;
     const LoadResult result = LoadFile(path, &sink, 1, &sink.flag);
     EXPECT_EQ(result.status, LoadStatus::Cancelled);
-    EXPECT_FALSE(result.data.Present());
+    EXPECT_TRUE(result.data.columns.empty() && result.data.names.empty() &&
+                result.data.colors.empty());
     EXPECT_LT(sink.positions.back(), 95);
 }
 
