@@ -1,7 +1,8 @@
 #pragma once
 // The main view: the chart area on the left, painted by the renderer, and the channel list in
-// the 300-pixel strip on the right. It owns the view state and handles every command; the rules
-// live in src/chart and src/data, this class only dispatches and repaints.
+// the 300-pixel strip on the right. It owns the view state and does the view's commands; the
+// rules live in src/chart, src/data and the command table, this class only dispatches and
+// repaints.
 
 #include "app/LoadJob.h"
 #include "app/Prompts.h"
