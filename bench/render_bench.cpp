@@ -10,7 +10,7 @@
 #include "chart/ChartPaintCache.h"
 #include "chart/ChartRenderer.h"
 #include "chart/FlatRange.h"
-#include "data/ViewState.h"
+#include "chart/ViewState.h"
 #include "platform/RasterSurface.h"
 
 #include <QGuiApplication>

@@ -8,7 +8,7 @@
 // the first stored pixel (bottom-left) is the transparent colour, and no picture pixel has that
 // colour.
 
-#include "platform/LittleEndianWriter.h"
+#include "platform/ImageFile.h"
 
 #include <QColor>
 #include <QDir>
@@ -28,157 +28,18 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+// The resources record their image sizes and 96 dpi.
+constexpr kurvon::BmpHeaderStyle kStyle{true, 3780};
 
-constexpr std::uint32_t kPixelsPerMetre = 3780; // 96 dpi
-
-std::uint32_t rowStride(int width, int bitCount) {
-    return static_cast<std::uint32_t>((width * bitCount + 31) / 32 * 4);
-}
-
-// BITMAPINFOHEADER; `storedHeight` is doubled inside icons (colour rows, then mask rows).
-void writeInfoHeader(kurvon::LittleEndianWriter& w, int width, int storedHeight, int bitCount,
-                     std::uint32_t imageSize, std::uint32_t coloursUsed) {
-    w.U32(40);                                   // biSize
-    w.I32(width);                                // biWidth
-    w.I32(storedHeight);                         // biHeight: positive, rows stored bottom-up
-    w.U16(1);                                    // biPlanes
-    w.U16(static_cast<std::uint16_t>(bitCount)); // biBitCount
-    w.U32(0);                                    // biCompression: BI_RGB
-    w.U32(imageSize);                            // biSizeImage
-    w.I32(kPixelsPerMetre);                      // biXPelsPerMeter
-    w.I32(kPixelsPerMetre);                      // biYPelsPerMeter
-    w.U32(coloursUsed);                          // biClrUsed
-    w.U32(0);                                    // biClrImportant
-}
-
-// The 24-bit pixel rows of `image`, bottom-up, blue-green-red, each padded to 4 bytes.
-Bytes pixelRows24(const QImage& image) {
-    Bytes rows;
-    const std::uint32_t stride = rowStride(image.width(), 24);
-    for (int y = image.height() - 1; y >= 0; --y) {
-        const std::size_t start = rows.size();
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb c = image.pixel(x, y);
-            rows.push_back(static_cast<std::uint8_t>(qBlue(c)));
-            rows.push_back(static_cast<std::uint8_t>(qGreen(c)));
-            rows.push_back(static_cast<std::uint8_t>(qRed(c)));
-        }
-        rows.resize(start + stride, 0);
-    }
-    return rows;
-}
-
-void writeFileHeader(kurvon::LittleEndianWriter& w, std::uint32_t fileSize,
-                     std::uint32_t pixelOffset) {
-    w.U8('B'); // bfType
-    w.U8('M');
-    w.U32(fileSize);    // bfSize
-    w.U16(0);           // bfReserved1
-    w.U16(0);           // bfReserved2
-    w.U32(pixelOffset); // bfOffBits
-}
-
-Bytes encodeBmp24(const QImage& image) {
-    const Bytes rows = pixelRows24(image);
-    const std::uint32_t offset = 14 + 40;
-    Bytes out;
-    kurvon::LittleEndianWriter w(out);
-    writeFileHeader(w, offset + static_cast<std::uint32_t>(rows.size()), offset);
-    writeInfoHeader(w, image.width(), image.height(), 24, static_cast<std::uint32_t>(rows.size()),
-                    0);
-    w.Bytes(rows);
-    return out;
-}
-
-// `image` is Format_Indexed8 with at most 16 colours.
-Bytes encodeBmp4(const QImage& image) {
-    const QList<QRgb> palette = image.colorTable();
-    Bytes rows;
-    const std::uint32_t stride = rowStride(image.width(), 4);
-    for (int y = image.height() - 1; y >= 0; --y) {
-        Bytes row(stride, 0);
-        for (int x = 0; x < image.width(); ++x) {
-            const auto index = static_cast<std::uint8_t>(image.pixelIndex(x, y) & 0x0F);
-            row[x / 2] |= (x % 2 == 0) ? static_cast<std::uint8_t>(index << 4) : index;
-        }
-        rows.insert(rows.end(), row.begin(), row.end());
-    }
-    const std::uint32_t offset = 14 + 40 + 16 * 4;
-    Bytes out;
-    kurvon::LittleEndianWriter w(out);
-    writeFileHeader(w, offset + static_cast<std::uint32_t>(rows.size()), offset);
-    writeInfoHeader(w, image.width(), image.height(), 4, static_cast<std::uint32_t>(rows.size()),
-                    16);
-    for (int i = 0; i < 16; ++i) { // RGBQUAD palette
-        const QRgb c = i < palette.size() ? palette[i] : 0;
-        w.U8(static_cast<std::uint8_t>(qBlue(c)));
-        w.U8(static_cast<std::uint8_t>(qGreen(c)));
-        w.U8(static_cast<std::uint8_t>(qRed(c)));
-        w.U8(0);
-    }
-    w.Bytes(rows);
-    return out;
-}
-
-// One icon image: 24-bit colour rows, then the 1-bit AND mask (1 = transparent), both bottom-up.
-Bytes encodeIconImage(const QImage& image) {
-    QImage colour = image.convertToFormat(QImage::Format_RGB32);
-    Bytes mask;
-    const std::uint32_t maskStride = rowStride(image.width(), 1);
-    for (int y = image.height() - 1; y >= 0; --y) {
-        Bytes row(maskStride, 0);
-        for (int x = 0; x < image.width(); ++x) {
-            if (qAlpha(image.pixel(x, y)) == 0) {
-                row[x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
-                colour.setPixel(x, y, qRgb(0, 0, 0));
-            }
-        }
-        mask.insert(mask.end(), row.begin(), row.end());
-    }
-    const Bytes rows = pixelRows24(colour);
-    Bytes out;
-    kurvon::LittleEndianWriter w(out);
-    writeInfoHeader(w, image.width(), image.height() * 2, 24,
-                    static_cast<std::uint32_t>(rows.size() + mask.size()), 0);
-    w.Bytes(rows);
-    w.Bytes(mask);
-    return out;
-}
-
-// ICONDIR, one ICONDIRENTRY per image, then the images. Alpha is taken as on/off.
-Bytes encodeIco(const std::vector<QImage>& images) {
-    std::vector<Bytes> encoded;
-    for (const QImage& image : images)
-        encoded.push_back(encodeIconImage(image));
-    Bytes out;
-    kurvon::LittleEndianWriter w(out);
-    w.U16(0);                                         // idReserved
-    w.U16(1);                                         // idType: icon
-    w.U16(static_cast<std::uint16_t>(images.size())); // idCount
-    std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
-    for (std::size_t i = 0; i < images.size(); ++i) {
-        w.U8(static_cast<std::uint8_t>(images[i].width()));   // bWidth
-        w.U8(static_cast<std::uint8_t>(images[i].height()));  // bHeight
-        w.U8(0);                                              // bColorCount: more than 256
-        w.U8(0);                                              // bReserved
-        w.U16(1);                                             // wPlanes
-        w.U16(24);                                            // wBitCount
-        w.U32(static_cast<std::uint32_t>(encoded[i].size())); // dwBytesInRes
-        w.U32(offset);                                        // dwImageOffset
-        offset += static_cast<std::uint32_t>(encoded[i].size());
-    }
-    for (const Bytes& e : encoded)
-        w.Bytes(e);
-    return out;
-}
-
-bool saveBytes(const QString& path, const Bytes& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const auto size = static_cast<qint64>(bytes.size());
-    return file.write(reinterpret_cast<const char*>(bytes.data()), size) == size;
+// Writes an encoded file, or says why it cannot be written.
+bool save(const QString& path, const kurvon::EncodedImage& encoded) {
+    QString reason = encoded.error;
+    if (encoded.Ok())
+        reason = kurvon::WriteFileWhole(path, encoded.bytes).reason;
+    if (reason.isEmpty())
+        return true;
+    std::fprintf(stderr, "resgen: cannot write %s: %s\n", qPrintable(path), qPrintable(reason));
+    return false;
 }
 
 bool saveThemeIcons(const QString& outDir, const std::function<QImage(int)>& draw) {
@@ -510,11 +371,6 @@ QRgb asIs(QRgb c) {
     return c;
 }
 
-QRgb greyscale(QRgb c) {
-    const int l = luma(c);
-    return qRgb(l, l, l);
-}
-
 // Mostly grey, much lighter, a trace of the colour left: clearly lighter than the (95, 95, 95)
 // background, so the picture reads as disabled.
 QRgb washedOut(QRgb c) {
@@ -576,7 +432,6 @@ int main(int argc, char** argv) {
     const QImage pictures = drawToolbarPictures();
     const QImage normal = flatten(pictures, qRgb(0, 0, 0), asIs);
     const QImage disabled = flatten(pictures, qRgb(95, 95, 95), washedOut);
-    const QImage gray = flatten(pictures, qRgb(0, 0, 0), greyscale);
     const QImage stock = drawStockStrip();
     std::vector<QImage> icons;
     for (int size : {16, 32})
@@ -591,20 +446,21 @@ int main(int argc, char** argv) {
         maskedIcons.push_back(masked);
     }
 
-    bool ok = saveBytes(outDir + "/IDB_TOOLBAR_NORMAL.bmp", encodeBmp24(normal)) &&
-              saveBytes(outDir + "/IDB_TOOLBAR_DISABLED.bmp", encodeBmp24(disabled)) &&
-              saveBytes(outDir + "/IDB_TOOLBAR_GRAY.bmp", encodeBmp24(gray)) &&
-              saveBytes(outDir + "/IDR_MAINFRAME_toolbar.bmp", encodeBmp4(stock)) &&
-              saveBytes(outDir + "/icon16.bmp", encodeBmp24(icons[0])) &&
-              saveBytes(outDir + "/icon32.bmp", encodeBmp24(icons[1])) &&
-              saveBytes(outDir + "/IDR_MAINFRAME.ico", encodeIco(maskedIcons)) &&
-              drawIcon(64).save(outDir + "/kurvon.png") && saveThemeIcons(outDir, drawIcon);
-    if (!ok) {
-        std::fprintf(stderr, "resgen: cannot write into %s\n", qPrintable(outDir));
+    const bool ok =
+        save(outDir + "/IDB_TOOLBAR_NORMAL.bmp", kurvon::EncodeBmp24(normal, kStyle)) &&
+        save(outDir + "/IDB_TOOLBAR_DISABLED.bmp", kurvon::EncodeBmp24(disabled, kStyle)) &&
+        save(outDir + "/IDR_MAINFRAME_toolbar.bmp", kurvon::EncodeBmp4(stock, kStyle)) &&
+        save(outDir + "/icon16.bmp", kurvon::EncodeBmp24(icons[0], kStyle)) &&
+        save(outDir + "/icon32.bmp", kurvon::EncodeBmp24(icons[1], kStyle)) &&
+        save(outDir + "/IDR_MAINFRAME.ico", kurvon::EncodeIco(maskedIcons, kStyle));
+    if (!ok)
+        return 1;
+    if (!drawIcon(64).save(outDir + "/kurvon.png") || !saveThemeIcons(outDir, drawIcon)) {
+        std::fprintf(stderr, "resgen: cannot write the PNG icons into %s\n", qPrintable(outDir));
         return 1;
     }
     if (!preview.isEmpty())
-        writePreview(preview, {normal, asOnToolbar(normal), disabled, asOnToolbar(disabled), gray,
+        writePreview(preview, {normal, asOnToolbar(normal), disabled, asOnToolbar(disabled),
                                stock.convertToFormat(QImage::Format_RGB32), icons[0], icons[1],
                                asOnToolbar(icons[1]), drawIcon(64)});
     return 0;

@@ -26,7 +26,7 @@ CKurvonApp::CKurvonApp() = default;
 
 CKurvonApp::~CKurvonApp() = default;
 
-bool CKurvonApp::InitInstance(std::unique_ptr<Prompts> prompts, const QString& fileToLoad) {
+void CKurvonApp::InitInstance(std::unique_ptr<Prompts> prompts, const QString& fileToLoad) {
     m_pMainFrame = std::make_unique<CMainFrame>();
     connect(m_pMainFrame.get(), &CMainFrame::AboutRequested, this, &CKurvonApp::OnAppAbout);
     CKurvonView* view = m_pMainFrame->CreateView(std::move(prompts));
@@ -42,7 +42,6 @@ bool CKurvonApp::InitInstance(std::unique_ptr<Prompts> prompts, const QString& f
 
     if (!fileToLoad.isEmpty())
         view->OpenDataFile(fileToLoad);
-    return true;
 }
 
 void CKurvonApp::OnAppAbout() {
@@ -73,8 +72,7 @@ int RunGui(int argc, char** argv, const QString& fileToLoad) {
         QApplication::installTranslator(qtChinese.get());
     SetUpApplication();
     CKurvonApp kurvon;
-    if (!kurvon.InitInstance(std::make_unique<QtPrompts>(), fileToLoad))
-        return 1;
+    kurvon.InitInstance(std::make_unique<QtPrompts>(), fileToLoad);
     return app.exec();
 }
 

@@ -19,7 +19,7 @@ public:
 
     // Frame with its bars, then the view and its initial update, then title, show and centre.
     // With a path, loads it as the Open command would.
-    bool InitInstance(std::unique_ptr<Prompts> prompts, const QString& fileToLoad = QString());
+    void InitInstance(std::unique_ptr<Prompts> prompts, const QString& fileToLoad = QString());
 
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
 

@@ -1,8 +1,8 @@
 #include "app/CKurvonView.h"
 
+#include "app/CheckBoxPoll.h"
 #include "app/CommandActions.h"
 #include "chart/ChartGeometry.h"
-#include "chart/CheckBoxPoll.h"
 #include "chart/DragSelection.h"
 #include "chart/FlatRange.h"
 #include "controls/CColorListCtrl.h"
@@ -32,7 +32,7 @@ CKurvonView::CKurvonView(std::unique_ptr<Prompts> prompts, QWidget* parent)
     // Hidden until the initial update shows it.
     m_pChannelList = new CColorListCtrl(this);
     m_pChannelList->hide();
-    connect(m_pChannelList, &CColorListCtrl::rowDoubleClicked, this,
+    connect(m_pChannelList, &CColorListCtrl::RowDoubleClicked, this,
             [this](int) { OnDblclkChannelList(); });
 }
 

@@ -1,13 +1,14 @@
 #pragma once
 // The main view: the chart area on the left, painted by the renderer, and the channel list in
-// the 300-pixel strip on the right. It owns the view state and handles every command; the rules
-// live in src/chart and src/data, this class only dispatches and repaints.
+// the 300-pixel strip on the right. It owns the view state and does the view's commands; the
+// rules live in src/chart, src/data and the command table, this class only dispatches and
+// repaints.
 
 #include "app/LoadJob.h"
 #include "app/Prompts.h"
 #include "chart/ChartPaintCache.h"
+#include "chart/ViewState.h"
 #include "chart/WheelZoom.h"
-#include "data/ViewState.h"
 #include "platform/RasterSurface.h"
 
 #include <QBasicTimer>
@@ -16,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace kurvon {
 
@@ -70,6 +72,8 @@ public:
     QRect ChartRect() const;
     bool TimerRunning() const { return m_timer.isActive(); }
     bool LoadRunning() const { return m_load.Running(); }
+    // How the last load ended; nothing while it runs or when its thread could not start.
+    std::optional<LoadStatus> LastLoadStatus() const { return m_lastLoadStatus; }
     QSize sizeHint() const override;
 
 signals:
@@ -90,7 +94,7 @@ protected:
 
 private:
     void LayoutChannelList();
-    bool StartLoad(const QString& path);
+    bool StartLoad(const std::string& path);
     void OnLoadShow();
     void OnLoadPosition(int position);
     void OnLoadDone(LoadResult& result);
@@ -110,6 +114,7 @@ private:
     ChartPaintCache m_paintCache;
     CurveMode m_curveMode = CurveMode::ByColumn;
     LoadJob m_load;
+    std::optional<LoadStatus> m_lastLoadStatus;
     WheelNotches m_wheelNotches;
     std::optional<std::uint32_t> m_colorSeed; // the calendar time when unset
 };

@@ -17,9 +17,8 @@ CMainFrame::CMainFrame() {
     BuildMenu();
 
     m_pToolBar = new CMainToolBar(this);
-    QList<QAction*> buttons;
-    for (int id : ToolBarLayout())
-        buttons.append(id ? Action(static_cast<CommandId>(id)) : nullptr);
+    const QList<QAction*> buttons =
+        m_pActions->InSlots([](const CommandInfo& info) { return info.toolBarSlot; });
     m_pToolBar->AddButtons(buttons);
     // A failure leaves the tool bar with whatever images it had; the frame still stands.
     m_pToolBar->SetTrueColorImageLists(32, 132, 132, 130);
@@ -28,12 +27,12 @@ CMainFrame::CMainFrame() {
     m_pStatusBar = new CMainStatusBar(this);
     setStatusBar(m_pStatusBar);
 
-    connect(Action(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
-    connect(Action(ID_APP_ABOUT), &QAction::triggered, this, &CMainFrame::AboutRequested);
-    connect(Action(ID_VIEW_TOOLBAR), &QAction::triggered, this,
-            [this](bool on) { m_pToolBar->setVisible(on); });
-    connect(Action(ID_VIEW_STATUS_BAR), &QAction::triggered, this,
-            [this](bool on) { m_pStatusBar->setVisible(on); });
+    for (const CommandInfo& info : AllCommands()) {
+        if (!info.handler)
+            continue;
+        connect(Action(info.id), &QAction::triggered, this,
+                [this, handler = info.handler](bool checked) { handler(*this, checked); });
+    }
     connect(m_pToolBar, &QToolBar::visibilityChanged, this, &CMainFrame::SyncBarChecks);
     SyncBarChecks();
 }
@@ -41,13 +40,17 @@ CMainFrame::CMainFrame() {
 CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::BuildMenu() {
-    for (const MenuPopup& popup : MainMenuLayout()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(popup.title));
-        for (int id : popup.items) {
-            if (id == 0)
-                menu->addSeparator();
+    const std::span<const char* const> titles = MenuPopupTitles();
+    for (int popup = 0; popup < static_cast<int>(titles.size()); ++popup) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(titles[popup]));
+        const QList<QAction*> items = m_pActions->InSlots([popup](const CommandInfo& info) {
+            return info.menu.popup == popup ? info.menu.slot : -1;
+        });
+        for (QAction* item : items) {
+            if (item)
+                menu->addAction(item);
             else
-                menu->addAction(Action(static_cast<CommandId>(id)));
+                menu->addSeparator();
         }
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::SyncBarChecks);
     }
@@ -62,20 +65,8 @@ void CMainFrame::SyncBarChecks() {
 CKurvonView* CMainFrame::CreateView(std::unique_ptr<Prompts> prompts) {
     m_pView = new CKurvonView(std::move(prompts), this);
     setCentralWidget(m_pView);
-    ConnectViewCommands();
     m_pView->OnInitialUpdate(m_pActions);
     return m_pView;
-}
-
-void CMainFrame::ConnectViewCommands() {
-    const std::pair<CommandId, void (CKurvonView::*)()> handlers[] = {
-        {ID_OPEN, &CKurvonView::OnOpenDataFile},        {ID_CLEAR, &CKurvonView::OnClear},
-        {ID_SAVE_PICTURE, &CKurvonView::OnSavePicture}, {ID_BACK, &CKurvonView::OnBack},
-        {ID_FORWARD, &CKurvonView::OnForward},          {ID_ZOOM_IN, &CKurvonView::OnZoomIn},
-        {ID_ZOOM_OUT, &CKurvonView::OnZoomOut},         {ID_SHOW_ALL, &CKurvonView::OnShowAll},
-    };
-    for (const auto& [id, handler] : handlers)
-        connect(Action(id), &QAction::triggered, m_pView, handler);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -29,7 +29,6 @@ public:
     CKurvonView* View() const { return m_pView; }
     CMainToolBar* ToolBar() const { return m_pToolBar; }
     CMainStatusBar* StatusBar() const { return m_pStatusBar; }
-    CommandActions* Actions() const { return m_pActions; }
     QAction* Action(CommandId id) const { return m_pActions->Action(id); }
 
 signals:
@@ -40,7 +39,6 @@ protected:
 
 private:
     void BuildMenu();
-    void ConnectViewCommands();
     void SyncBarChecks();
 
     CMainStatusBar* m_pStatusBar = nullptr;

@@ -5,55 +5,58 @@
 #include <QWidget>
 
 namespace kurvon {
-namespace {
-
-QList<QKeySequence> KeysFor(CommandId id) {
-    // "=" and "-" are the unshifted keys: a typed "+" (Shift and =) matches nothing.
-    switch (id) {
-    case ID_OPEN:
-        return {QKeySequence(Qt::CTRL | Qt::Key_O)};
-    case ID_SAVE_PICTURE:
-        return {QKeySequence(Qt::CTRL | Qt::Key_S)};
-    case ID_CLEAR:
-        return {QKeySequence(Qt::Key_Delete)};
-    case ID_BACK:
-        return {QKeySequence(Qt::Key_Left)};
-    case ID_FORWARD:
-        return {QKeySequence(Qt::Key_Right)};
-    case ID_ZOOM_IN:
-        return {QKeySequence(Qt::Key_Equal), QKeySequence(Qt::Key_Up)};
-    case ID_ZOOM_OUT:
-        return {QKeySequence(Qt::Key_Minus), QKeySequence(Qt::Key_Down)};
-    case ID_SHOW_ALL:
-        return {QKeySequence(Qt::Key_F1)};
-    default:
-        return {};
-    }
-}
-
-} // namespace
 
 CommandActions::CommandActions(QWidget* window) : QObject(window) {
     for (const CommandInfo& info : AllCommands()) {
         auto* action = new QAction(QString::fromUtf8(info.menuText), window);
         action->setStatusTip(QString::fromUtf8(info.prompt));
         action->setToolTip(QString::fromUtf8(info.tooltip));
-        action->setShortcuts(KeysFor(info.id));
+        QList<QKeySequence> keys;
+        for (QKeyCombination key : info.keys)
+            if (key.key() != Qt::Key_unknown)
+                keys.append(QKeySequence(key));
+        action->setShortcuts(keys);
         action->setShortcutContext(Qt::WindowShortcut);
         // The menu shows the hint written after the tab, not Qt's rendering of the keys.
         action->setShortcutVisibleInContextMenu(false);
         action->setIconVisibleInMenu(false); // the tool bar images are for the tool bar only
+        action->setCheckable(info.checkable);
         action->setData(static_cast<int>(info.id));
         window->addAction(action);
-        m_actions.emplace(info.id, action);
+        m_actions.push_back(action);
     }
-    Action(ID_DATA_POINTS)->setEnabled(false);
-    Action(ID_VIEW_TOOLBAR)->setCheckable(true);
-    Action(ID_VIEW_STATUS_BAR)->setCheckable(true);
+    // Until a view reports its state, the commands stand as for an empty one.
+    UpdateEnabled(ViewState());
 }
 
 QAction* CommandActions::Action(CommandId id) const {
-    return m_actions.at(id);
+    const std::span<const CommandInfo> commands = AllCommands();
+    for (std::size_t row = 0; row < commands.size(); ++row)
+        if (commands[row].id == id)
+            return m_actions[row];
+    return nullptr;
+}
+
+QList<QAction*>
+CommandActions::InSlots(const std::function<int(const CommandInfo&)>& slotOf) const {
+    const std::span<const CommandInfo> commands = AllCommands();
+    QList<QAction*> placed;
+    for (std::size_t row = 0; row < commands.size(); ++row) {
+        const int slot = slotOf(commands[row]);
+        if (slot < 0)
+            continue;
+        if (placed.size() <= slot)
+            placed.resize(slot + 1, nullptr);
+        placed[slot] = m_actions[row];
+    }
+    return placed;
+}
+
+void CommandActions::UpdateEnabled(const ViewState& state) {
+    const std::span<const CommandInfo> commands = AllCommands();
+    for (std::size_t row = 0; row < commands.size(); ++row)
+        if (commands[row].enabled)
+            m_actions[row]->setEnabled(commands[row].enabled(state));
 }
 
 } // namespace kurvon

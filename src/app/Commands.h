@@ -1,11 +1,19 @@
 #pragma once
-// The program's command set: identifiers, menu texts with their key hints, status-bar prompts
-// and tooltips. Menu, keys and tool bar only route these; the view handles them.
+// The program's command set, one row per command: identifier, texts, keys, places in the menu
+// and on the tool bar, handler and enabling rule. The frame builds its menu, tool bar and actions
+// from these rows, and the enabling pass reads their rules; the view owns the handlers' work.
 
+#include "chart/ViewState.h"
+
+#include <QKeyCombination>
+#include <array>
 #include <span>
 
 namespace kurvon {
 
+class CMainFrame;
+
+// The resource numbers of the commands.
 enum CommandId : int {
     ID_OPEN = 32771,
     ID_DATA_POINTS = 32772,
@@ -22,25 +30,31 @@ enum CommandId : int {
     ID_VIEW_STATUS_BAR = 59393,
 };
 
+// A place in a menu pop-up or on the tool bar: items stand in order of their slots, and each
+// unused slot between two items is a separator.
+struct MenuSlot {
+    int popup;
+    int slot;
+};
+constexpr int kNotOnToolBar = -1;
+
 struct CommandInfo {
     CommandId id;
     const char* menuText; // UTF-8; the text after '\t' is the key hint shown in the menu
     const char* prompt;   // status-bar prompt
     const char* tooltip;
+    std::array<QKeyCombination, 2> keys; // Qt::Key_unknown for none
+    MenuSlot menu;
+    int toolBarSlot; // kNotOnToolBar when not on it
+    bool checkable;
+    void (*handler)(CMainFrame& frame, bool checked); // null: nothing to do
+    bool (*enabled)(const ViewState& state);          // null: always enabled
 };
 
 // Every command that has a menu item, key or button.
 std::span<const CommandInfo> AllCommands();
-const CommandInfo& CommandInfoFor(CommandId id);
 
-// Menu layout: pop-up titles and their items in order; 0 marks a separator.
-struct MenuPopup {
-    const char* title;
-    std::span<const int> items;
-};
-std::span<const MenuPopup> MainMenuLayout();
-
-// Tool bar layout, left to right; 0 marks a separator.
-std::span<const int> ToolBarLayout();
+// The menu's pop-up titles, in order.
+std::span<const char* const> MenuPopupTitles();
 
 } // namespace kurvon

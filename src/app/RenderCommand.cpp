@@ -1,6 +1,5 @@
 #include "app/RenderCommand.h"
 
-#include "app/AppTexts.h"
 #include "app/CKurvonView.h"
 #include "app/CommandOptions.h"
 #include "app/ExitCodes.h"
@@ -115,21 +114,19 @@ std::string ParseRequest(const std::vector<std::string>& args, RenderRequest& re
     return {};
 }
 
-// Dialogs never show here: every question is cancelled and every message is kept for the error
-// line.
-class RecordingPrompts final : public Prompts {
+// Dialogs never show here: every question is cancelled; a failed load is told from the view's
+// load status instead of its message.
+class SilentPrompts final : public Prompts {
 public:
     std::optional<QString> AskOpenDataFile(QWidget*) override { return std::nullopt; }
     std::optional<PictureChoice> AskPictureFile(QWidget*) override { return std::nullopt; }
     std::optional<QColor> AskColor(QWidget*) override { return std::nullopt; }
-    void ShowAppMessage(QWidget*, const QString& text) override { lastMessage = text; }
-    void ShowNotice(QWidget*, const QString& text) override { lastMessage = text; }
-    QString lastMessage;
+    void ShowAppMessage(QWidget*, const QString&) override {}
+    void ShowNotice(QWidget*, const QString&) override {}
 };
 
 // Loads the file as Open would and waits for the hand-over. Empty when it loaded.
-std::string LoadIntoView(CKurvonView& view, const RecordingPrompts& prompts,
-                         const std::string& path) {
+std::string LoadIntoView(CKurvonView& view, const std::string& path) {
     QEventLoop loop;
     QObject::connect(&view, &CKurvonView::LoadFinished, &loop, &QEventLoop::quit);
     view.OpenDataFile(QString::fromLocal8Bit(path));
@@ -137,14 +134,8 @@ std::string LoadIntoView(CKurvonView& view, const RecordingPrompts& prompts,
         loop.exec();
     if (view.State().dataLoaded)
         return {};
-    // The window said it with its fixed message (or, for too few records, said nothing).
-    const QString& message = prompts.lastMessage;
-    if (message.isEmpty())
-        return LoadFailureText(LoadStatus::TooFewRecords, path);
-    if (message == msg::OutOfMemory())
-        return LoadFailureText(LoadStatus::OutOfMemory, path);
-    if (message == msg::FileOpenFailed())
-        return LoadFailureText(LoadStatus::CannotOpen, path);
+    if (const std::optional<LoadStatus> status = view.LastLoadStatus())
+        return LoadFailureText(*status, path);
     return "cannot load " + path + ": the loader did not start";
 }
 
@@ -223,9 +214,7 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream& err) {
     }
 
     // The real view, never shown on a screen, grabbed as Save picture grabs it.
-    auto ownedPrompts = std::make_unique<RecordingPrompts>();
-    const RecordingPrompts& prompts = *ownedPrompts;
-    CKurvonView view(std::move(ownedPrompts));
+    CKurvonView view(std::make_unique<SilentPrompts>());
     view.setAttribute(Qt::WA_DontShowOnScreen);
     view.resize(request.width, request.height);
     view.show();
@@ -235,8 +224,7 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream& err) {
     if (request.literal)
         view.SetCurveMode(CurveMode::Literal);
 
-    if (const std::string problem = LoadIntoView(view, prompts, request.dataPath);
-        !problem.empty()) {
+    if (const std::string problem = LoadIntoView(view, request.dataPath); !problem.empty()) {
         err << "kurvon: " << problem << '\n';
         return kExitFailure;
     }

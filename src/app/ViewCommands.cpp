@@ -2,14 +2,11 @@
 #include "app/AppTexts.h"
 #include "app/CKurvonView.h"
 #include "app/CommandActions.h"
-#include "chart/CommandEnabling.h"
 #include "chart/Navigation.h"
 #include "chart/PictureFile.h"
 #include "chart/PictureName.h"
 #include "controls/CColorListCtrl.h"
 #include "controls/ColorRefQt.h"
-
-#include <QAction>
 
 namespace kurvon {
 
@@ -83,18 +80,8 @@ void CKurvonView::EditState(const std::function<void(ViewState&)>& edit) {
 }
 
 void CKurvonView::UpdateCommandStates() {
-    if (!m_pActions)
-        return;
-    const CommandEnabling enabled = EnabledCommands(m_state);
-    const std::pair<CommandId, bool> states[] = {
-        {ID_OPEN, enabled.open},        {ID_DATA_POINTS, enabled.dataPoints},
-        {ID_CLEAR, enabled.clear},      {ID_SAVE_PICTURE, enabled.savePicture},
-        {ID_BACK, enabled.back},        {ID_FORWARD, enabled.forward},
-        {ID_ZOOM_IN, enabled.zoomIn},   {ID_ZOOM_OUT, enabled.zoomOut},
-        {ID_SHOW_ALL, enabled.showAll},
-    };
-    for (const auto& [id, on] : states)
-        m_pActions->Action(id)->setEnabled(on);
+    if (m_pActions)
+        m_pActions->UpdateEnabled(m_state);
 }
 
 } // namespace kurvon

@@ -35,7 +35,7 @@ void CKurvonView::OnOpenDataFile() {
 void CKurvonView::OpenDataFile(const QString& path) {
     if (m_state.loading || path.isEmpty())
         return;
-    if (StartLoad(path))
+    if (StartLoad(QFile::encodeName(path).toStdString()))
         m_timer.start(kTimerPeriodMs, this);
 }
 
@@ -56,15 +56,16 @@ void CKurvonView::OnDropFiles(const QList<QUrl>& urls) {
                 m_pPrompts->ShowAppMessage(this, msg::UnsupportedFormat());
                 return;
             }
-            if (!StartLoad(QFile::decodeName(QByteArray::fromStdString(*accepted))))
+            if (!StartLoad(*accepted))
                 return;
         }
     }
     m_timer.start(kTimerPeriodMs, this); // (re)started
 }
 
-bool CKurvonView::StartLoad(const QString& path) {
-    m_state.currentPath = QFile::encodeName(path).toStdString();
+bool CKurvonView::StartLoad(const std::string& path) {
+    m_state.currentPath = path;
+    m_lastLoadStatus.reset();
     m_timer.stop();
     ForgetDataSet(m_state);
     // Raised before the thread starts: Open and drops are refused from here on.
@@ -98,6 +99,7 @@ void CKurvonView::OnLoadPosition(int position) {
 
 void CKurvonView::OnLoadDone(LoadResult& result) {
     m_load.Join();
+    m_lastLoadStatus = result.status;
     switch (result.status) {
     case LoadStatus::Loaded:
         m_state.data = std::move(result.data);

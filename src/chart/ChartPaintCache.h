@@ -17,7 +17,6 @@ public:
     // As RenderChart, with the same pixels.
     bool Paint(RasterSurface& surface, const ViewState& state, int clientWidth, int clientHeight,
                ColorRef background = 0xFFFFFF, CurveMode mode = CurveMode::ByColumn);
-    void Invalidate() { m_valid = false; }
 
 private:
     struct Key {

@@ -7,7 +7,7 @@
 // (readout or "NULL", the frame edges that lie over the readout, the crosshair), so a cached
 // base plus a fresh cursor layer gives the same pixels as a full paint.
 
-#include "data/ViewState.h"
+#include "chart/ViewState.h"
 #include "platform/RasterSurface.h"
 
 namespace kurvon {
@@ -21,7 +21,7 @@ enum class CurveMode {
 // w x h (w = clientWidth - 300, h = clientHeight) with `background` as its background colour.
 // Returns false and leaves the surface untouched when w < 60 or h < 20.
 //
-// Beyond the described paint: visible entries that name no channel of the data set are skipped,
+// For safety: visible entries that name no channel of the data set are skipped,
 // and a view window outside the data set is treated like a data set of fewer than 2 records
 // (frame edges, no curves or labels), so a bad state can never read past the arrays.
 bool RenderChart(RasterSurface& surface, const ViewState& state, int clientWidth, int clientHeight,

@@ -2,7 +2,7 @@
 // The mouse side of the chart: the drag selection of a record range and the cursor that the
 // crosshair follows. chartWidth is the width of the chart area at the moment of the event.
 
-#include "data/ViewState.h"
+#include "chart/ViewState.h"
 
 #include <cstdint>
 

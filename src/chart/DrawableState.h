@@ -3,7 +3,7 @@
 // and whether the view window lies inside the data set. Bad entries are skipped, so a paint can
 // never read past the arrays.
 
-#include "data/ViewState.h"
+#include "chart/ViewState.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 // minimum gets record 0's value +-1, kept in the data set. It applies exactly when the paint
 // about to run draws curves, so the renderer itself only reads the state.
 
-#include "data/ViewState.h"
+#include "chart/ViewState.h"
 
 namespace kurvon {
 

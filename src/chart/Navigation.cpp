@@ -25,6 +25,23 @@ bool Ready(const ViewState& state) {
     return state.dataLoaded && !state.visible.Empty();
 }
 
+bool BackEnabled(const ViewState& state) {
+    return Ready(state) && state.lastRecord != state.data.recordCount - 1; // unsigned, as compared
+}
+
+bool ForwardEnabled(const ViewState& state) {
+    return Ready(state) && state.firstRecord != 0;
+}
+
+bool ZoomInEnabled(const ViewState& state) {
+    return Ready(state) && state.lastRecord != state.firstRecord + 1;
+}
+
+bool ZoomOutEnabled(const ViewState& state) {
+    const bool wholeFile = state.firstRecord == 0 && state.lastRecord == state.data.recordCount - 1;
+    return Ready(state) && !wholeFile;
+}
+
 std::uint32_t PanStep(std::uint32_t first, std::uint32_t last) {
     const std::uint32_t span = last - first;
     if (U64{last} > U64{first} + 15)

@@ -3,7 +3,7 @@
 // chart area is to be repainted (even if the window did not change), and false when its guard
 // stopped it. On a loaded data set each leaves first < last <= record count - 1.
 
-#include "data/ViewState.h"
+#include "chart/ViewState.h"
 
 #include <cstdint>
 
@@ -15,6 +15,13 @@ bool Ready(const ViewState& state);
 // Records moved by Back and Forward: span / 15 from span 16, span / 5 from span 6, else
 // span / 2 (at least 1).
 std::uint32_t PanStep(std::uint32_t first, std::uint32_t last);
+
+// When each command over the view window is enabled: a command is disabled where it could not
+// change the window (at the data's ends, at the smallest span).
+bool BackEnabled(const ViewState& state);
+bool ForwardEnabled(const ViewState& state);
+bool ZoomInEnabled(const ViewState& state);
+bool ZoomOutEnabled(const ViewState& state); // also Show all's rule
 
 bool NavigateBack(ViewState& state);    // later records
 bool NavigateForward(ViewState& state); // earlier records

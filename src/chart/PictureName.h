@@ -12,7 +12,7 @@ namespace kurvon {
 QString PictureSuffix(PictureFormat format);
 
 // Save picture: the chosen filter's suffix is appended unless the path already ends in it,
-// exactly and case-sensitively ("a.BMP" becomes "a.BMP.bmp", as the original did).
+// exactly and case-sensitively ("a.BMP" becomes "a.BMP.bmp").
 QString WithPictureSuffix(const QString& path, PictureFormat format);
 
 struct PictureTarget {

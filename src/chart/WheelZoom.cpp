@@ -1,8 +1,8 @@
 #include "chart/WheelZoom.h"
 
 #include "chart/ChartGeometry.h"
-#include "chart/CommandEnabling.h"
 #include "chart/DragSelection.h"
+#include "chart/Navigation.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -28,9 +28,9 @@ U64 ZoomedOutSpan(U64 f, U64 l, U64 z, U64 count) {
 enum class Notch { Refused, Unchanged, Moved };
 
 Notch ZoomNotch(ViewState& state, bool in, int x, int chartWidth) {
-    const CommandEnabling enabled = EnabledCommands(state);
     const U64 count = state.data.recordCount;
-    if (!(in ? enabled.zoomIn : enabled.zoomOut) || count < 2 || PlotWidth(chartWidth) <= 0)
+    if (!(in ? ZoomInEnabled(state) : ZoomOutEnabled(state)) || count < 2 ||
+        PlotWidth(chartWidth) <= 0)
         return Notch::Refused;
     const U64 f = state.firstRecord;
     const U64 l = state.lastRecord;

@@ -5,7 +5,7 @@
 // end of the data pushes the window aside. A notch does nothing where its key command is
 // disabled; the window stays first < last <= record count - 1.
 
-#include "data/ViewState.h"
+#include "chart/ViewState.h"
 
 namespace kurvon {
 

@@ -42,7 +42,7 @@ CColorListCtrl::CColorListCtrl(QWidget* parent) : QTreeWidget(parent) {
     connect(m, &QAbstractItemModel::modelAboutToBeReset, this, [this] { OnDeleteAllItems(); });
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid() && !index.parent().isValid())
-            emit rowDoubleClicked(index.row());
+            emit RowDoubleClicked(index.row());
     });
 }
 

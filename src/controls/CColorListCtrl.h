@@ -57,7 +57,7 @@ public:
     int SelectedRow() const; // -1 when no row is selected
 
 signals:
-    void rowDoubleClicked(int row);
+    void RowDoubleClicked(int row);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -69,8 +69,6 @@ QString CMainToolBar::BitmapResourcePath(unsigned bitmapId) {
     switch (bitmapId) {
     case 130:
         return QStringLiteral(":/res/IDB_TOOLBAR_DISABLED.bmp");
-    case 131:
-        return QStringLiteral(":/res/IDB_TOOLBAR_GRAY.bmp");
     case 132:
         return QStringLiteral(":/res/IDB_TOOLBAR_NORMAL.bmp");
     default:

@@ -32,7 +32,7 @@ public:
     bool SetTrueColorImageList(ImageListKind kind, unsigned bitmapId, int imageWidth);
     bool SetTrueColorImageListFromFile(ImageListKind kind, const QString& bmpPath, int imageWidth);
 
-    // The Qt resource holding bitmap `bitmapId` (130, 131, 132), or an empty string.
+    // The Qt resource holding bitmap `bitmapId` (130, 132), or an empty string.
     static QString BitmapResourcePath(unsigned bitmapId);
 
     const QList<QAction*>& Buttons() const { return m_buttons; }

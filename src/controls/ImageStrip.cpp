@@ -1,35 +1,8 @@
 #include "controls/ImageStrip.h"
 
-#include <QFile>
-
-#include <cstdint>
+#include "platform/ImageFile.h"
 
 namespace kurvon {
-
-namespace {
-
-constexpr int kFileHeaderSize = 14;
-
-std::uint32_t ReadU32(const QByteArray& b, int at) {
-    const auto* p = reinterpret_cast<const unsigned char*>(b.constData()) + at;
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-           std::uint32_t(p[3]) << 24;
-}
-
-} // namespace
-
-std::optional<QRgb> FirstStoredBmpPixel(const QByteArray& bmpFile, const QImage& decoded) {
-    if (decoded.isNull() || bmpFile.size() < kFileHeaderSize + 4 || !bmpFile.startsWith("BM"))
-        return std::nullopt;
-    // An information header of 40 bytes or more holds a signed 32-bit height: negative means
-    // top-down rows. The old 12-byte core header is always bottom-up.
-    bool topDown = false;
-    const std::uint32_t infoSize = ReadU32(bmpFile, kFileHeaderSize);
-    if (infoSize >= 40 && bmpFile.size() >= kFileHeaderSize + 12)
-        topDown = static_cast<std::int32_t>(ReadU32(bmpFile, kFileHeaderSize + 8)) < 0;
-    const int y = topDown ? 0 : decoded.height() - 1;
-    return decoded.pixel(0, y) | 0xFF000000u;
-}
 
 std::optional<QList<QImage>> CutImageStrip(const QImage& strip, QRgb transparent, int imageWidth) {
     if (strip.isNull() || imageWidth <= 0 || strip.width() / imageWidth == 0)
@@ -55,15 +28,10 @@ std::optional<QList<QImage>> CutImageStrip(const QImage& strip, QRgb transparent
 }
 
 std::optional<QList<QImage>> LoadImageStrip(const QString& bmpPath, int imageWidth) {
-    QFile file(bmpPath);
-    if (!file.open(QIODevice::ReadOnly))
+    const BmpFile file = ReadBmpFile(bmpPath);
+    if (!file.error.isEmpty())
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    const QImage decoded = QImage::fromData(bytes, "BMP");
-    const std::optional<QRgb> transparent = FirstStoredBmpPixel(bytes, decoded);
-    if (!transparent)
-        return std::nullopt;
-    return CutImageStrip(decoded, *transparent, imageWidth);
+    return CutImageStrip(file.image, file.firstStoredPixel, imageWidth);
 }
 
 } // namespace kurvon

@@ -2,7 +2,6 @@
 // Tool bar image strips: a 24-bit BMP cut into equal-width images left to right, pixels of
 // the strip's transparent colour made transparent.
 
-#include <QByteArray>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -10,10 +9,6 @@
 #include <optional>
 
 namespace kurvon {
-
-// The colour of the first pixel stored in a BMP file's bit buffer: the bottom-left pixel of a
-// bottom-up file, the top-left one of a top-down file. Nothing if the bytes are no BMP.
-std::optional<QRgb> FirstStoredBmpPixel(const QByteArray& bmpFile, const QImage& decoded);
 
 // Cuts `strip` into width / imageWidth images of the strip's height; `transparent` pixels get
 // alpha 0. Nothing if the width is not positive or no whole image fits.

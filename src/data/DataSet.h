@@ -42,9 +42,6 @@ struct DataSet {
     // How the names are decoded, decided once for the whole names line.
     TextEncoding nameEncoding = TextEncoding::Utf8;
 
-    // The arrays are present (a complete data set, or one being built).
-    bool Present() const { return !columns.empty() || !colors.empty() || !names.empty(); }
-
     float Value(std::uint32_t channel, std::uint32_t record) const {
         return columns[channel][record];
     }

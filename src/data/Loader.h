@@ -3,6 +3,7 @@
 // result over to the view when the status is Loaded.
 
 #include "data/DataSet.h"
+#include "data/ProgressSink.h"
 
 #include <atomic>
 #include <cstddef>
@@ -18,15 +19,6 @@ enum class LoadStatus {
     TooFewRecords, // fewer than two data lines
     Cancelled,
     OutOfMemory, // the data set would not fit (or an allocation failed)
-};
-
-// Receives progress positions. Only called when the position differs from the last one sent;
-// positions are clamped to 0..100. Called on the loader's thread.
-class ProgressSink {
-public:
-    virtual ~ProgressSink() = default;
-    virtual void SetPosition(int position) = 0;
-    virtual void Show() = 0; // after position 0, before the file is opened
 };
 
 struct LoadOptions {

@@ -2,9 +2,10 @@
 // Passes progress positions on to a sink: clamped to 0..100 and only when they change, so the
 // sink sees each position once however many lines map to it.
 
-#include "data/Loader.h"
+#include "data/ProgressSink.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace kurvon {
 

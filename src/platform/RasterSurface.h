@@ -47,13 +47,10 @@ public:
     int Height() const { return m_height; }
 
     void SetBackgroundColor(ColorRef color) { m_background = color; }
-    ColorRef BackgroundColor() const { return m_background; }
     void FillBackground(); // the whole surface
 
     void SetPen(int width, ColorRef color);
     void SetDefaultPen() { SetPen(1, 0x000000); } // 1-pixel black
-    int PenWidth() const { return m_penWidth; }
-    ColorRef PenColor() const { return m_penColor; }
 
     void MoveTo(int x, int y);
     void LineTo(int x, int y); // draws from the current position, which then moves to (x, y)
@@ -61,7 +58,6 @@ public:
     void FillRect(int left, int top, int right, int bottom, ColorRef color);
 
     void SetTextColor(ColorRef color) { m_textColor = color; }
-    ColorRef TextColor() const { return m_textColor; }
     void TextOut(int x, int y, const QString& text);
 
     ColorRef PixelAt(int x, int y) const; // requires 0 <= x < Width(), 0 <= y < Height()

@@ -94,6 +94,7 @@ TEST_F(FailureFixture, EveryFailedLoadKeepsTheOldRowsAndSaysWhy) {
         EXPECT_EQ(app.script->appMessages,
                   f.message.isNull() ? QStringList() : QStringList({f.message}));
         EXPECT_FALSE(view().State().dataLoaded);
+        EXPECT_FALSE(view().State().loading);
         EXPECT_TRUE(view().State().data.columns.empty());
         EXPECT_EQ(view().State().data.channelCount, 0u);
         EXPECT_TRUE(progress()->isVisible());

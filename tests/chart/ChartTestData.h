@@ -1,7 +1,7 @@
 #pragma once
 // Hand-made view states for the chart tests.
 
-#include "data/ViewState.h"
+#include "chart/ViewState.h"
 
 #include <cstdint>
 #include <functional>

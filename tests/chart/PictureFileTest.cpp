@@ -32,7 +32,7 @@ TEST(PictureFileTest, TwentyFourBitLayoutBottomRowFirstWithPaddedRows) {
     image.fill(qRgb(1, 2, 3));
     image.setPixel(0, 2, qRgb(10, 20, 30));   // bottom row, first pixel
     image.setPixel(100, 0, qRgb(40, 50, 60)); // top row, last pixel
-    const std::vector<std::uint8_t> b = EncodeBmp24(image);
+    const std::vector<std::uint8_t> b = EncodeBmp24(image).bytes;
 
     const std::uint32_t rowSize = 304; // 101 * 3 = 303, padded to a multiple of 4
     ASSERT_EQ(b.size(), 54u + rowSize * 3);
@@ -54,8 +54,8 @@ TEST(PictureFileTest, TwentyFourBitLayoutBottomRowFirstWithPaddedRows) {
     EXPECT_EQ(Bytes(b.begin() + top, b.begin() + top + 3), (Bytes{60, 50, 40}));
 
     // Other formats are converted; a null image gives nothing.
-    EXPECT_EQ(EncodeBmp24(image.convertToFormat(QImage::Format_ARGB32)), b);
-    EXPECT_TRUE(EncodeBmp24(QImage()).empty());
+    EXPECT_EQ(EncodeBmp24(image.convertToFormat(QImage::Format_ARGB32)).bytes, b);
+    EXPECT_FALSE(EncodeBmp24(QImage()).Ok());
 }
 
 TEST(PictureFileTest, WritesCompletelyOrNotAtAll) {
@@ -100,7 +100,7 @@ TEST(PictureFileTest, WritesCompletelyOrNotAtAll) {
         }
     }
     EXPECT_FALSE(WritePictureFile(QImage(), bmp, PictureFormat::Bmp).written);
-    EXPECT_TRUE(EncodePng24(QImage()).isEmpty());
+    EXPECT_FALSE(EncodePng24(QImage()).Ok());
     EXPECT_EQ(ReadAll(bmp).size(), 54 + 24 * 7); // the existing picture is intact
     EXPECT_EQ(QDir(dir.path())
                   .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::System)

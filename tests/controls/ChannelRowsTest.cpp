@@ -71,7 +71,7 @@ TEST(ChannelRows, UserTicksSelectsAndDoubleClicks) {
     EXPECT_TRUE(list.IsChecked(2));
     EXPECT_EQ(list.SelectedRow(), 2);
 
-    QSignalSpy spy(&list, &CColorListCtrl::rowDoubleClicked);
+    QSignalSpy spy(&list, &CColorListCtrl::RowDoubleClicked);
     // The sequence a real double click delivers: press, release, double click, release.
     const QPoint swatch = CellCentre(list, 0, 1);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, swatch);

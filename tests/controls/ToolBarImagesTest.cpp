@@ -2,6 +2,7 @@
 // pixel, disabled buttons showing their own strip, failures keeping the previous images.
 #include "controls/CMainToolBar.h"
 #include "controls/ImageStrip.h"
+#include "platform/ImageFile.h"
 
 #include <QAction>
 #include <QDir>

@@ -2,8 +2,8 @@
 // Everything the view owns around the data set. The UI thread alone reads and writes it; the
 // loader builds a private DataSet and the view takes it over when the load completes.
 
+#include "chart/VisibleChannelList.h"
 #include "data/DataSet.h"
-#include "data/VisibleChannelList.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 // The ticked channels in the order they were ticked: the last entry is the primary channel,
 // the one before it the secondary. Growth follows a fixed rule (capacity 1, 5, 9, ... for
-// one-by-one appends) that the tests observe through Capacity().
+// one-by-one appends).
 
 #include <cstdint>
 #include <memory>
@@ -15,13 +15,11 @@ public:
     VisibleChannelList& operator=(const VisibleChannelList& other);
 
     int Size() const { return m_size; }
-    int Capacity() const { return m_capacity; }
     bool Empty() const { return m_size == 0; }
     int At(int i) const { return m_data[i]; }
     int Primary() const { return m_data[m_size - 1]; }   // requires Size() >= 1
     int Secondary() const { return m_data[m_size - 2]; } // requires Size() >= 2
     int IndexOf(int channel) const;                      // -1 when absent
-    bool Contains(int channel) const { return IndexOf(channel) >= 0; }
 
     void Append(int channel);
     void RemoveAt(int position);

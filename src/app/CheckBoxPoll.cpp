@@ -1,4 +1,4 @@
-#include "chart/CheckBoxPoll.h"
+#include "app/CheckBoxPoll.h"
 
 #include <climits>
 
@@ -22,12 +22,6 @@ bool PollCheckBoxes(ViewState& state, const std::function<bool(int)>& isTicked) 
         }
     }
     return changed;
-}
-
-bool PollCheckBoxes(ViewState& state, const std::vector<bool>& ticked) {
-    return PollCheckBoxes(state, [&ticked](int row) {
-        return row >= 0 && static_cast<std::size_t>(row) < ticked.size() && ticked[row];
-    });
 }
 
 } // namespace kurvon

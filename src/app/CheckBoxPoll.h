@@ -4,17 +4,13 @@
 // order of the rest kept. Returns whether the list changed (the chart is then repainted).
 // Does nothing while a load runs: the rows then belong to the previous file.
 
-#include "data/ViewState.h"
+#include "chart/ViewState.h"
 
 #include <functional>
-#include <vector>
 
 namespace kurvon {
 
 // isTicked(i) tells whether row i is ticked; a channel without a row counts as unticked.
 bool PollCheckBoxes(ViewState& state, const std::function<bool(int)>& isTicked);
-
-// The same with the ticked state of each row; rows past the vector's end are unticked.
-bool PollCheckBoxes(ViewState& state, const std::vector<bool>& ticked);
 
 } // namespace kurvon

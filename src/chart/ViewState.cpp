@@ -1,4 +1,4 @@
-#include "data/ViewState.h"
+#include "chart/ViewState.h"
 
 namespace kurvon {
 

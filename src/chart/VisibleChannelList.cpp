@@ -1,4 +1,4 @@
-#include "data/VisibleChannelList.h"
+#include "chart/VisibleChannelList.h"
 
 #include <algorithm>
 
