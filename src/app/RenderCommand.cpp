@@ -145,6 +145,8 @@ std::string LoadIntoView(CKurvonView& view, const RecordingPrompts& prompts,
         return LoadFailureText(LoadStatus::OutOfMemory, path);
     if (message == msg::FileOpenFailed())
         return LoadFailureText(LoadStatus::CannotOpen, path);
+    if (message == msg::FileChangedWhileLoading())
+        return LoadFailureText(LoadStatus::FileChanged, path);
     return "cannot load " + path + ": the loader did not start";
 }
 
