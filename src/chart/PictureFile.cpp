@@ -1,6 +1,7 @@
 #include "chart/PictureFile.h"
 
 #include "platform/LittleEndianWriter.h"
+#include "platform/WriteWhole.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -106,7 +107,7 @@ PictureWriteResult WritePictureFile(const QImage& image, const QString& path,
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {false, file.errorString()};
-    if (file.write(bytes) != bytes.size()) {
+    if (!WriteWhole(file, bytes.constData(), bytes.size())) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return {false, reason};
