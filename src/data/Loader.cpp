@@ -184,6 +184,11 @@ void Finish(LoadResult& result) {
     result.zoomStep = data.recordCount / 40;
 }
 
+// A file that changes under the load fails it: a read that ends before the size it had at the
+// start, a size below that or the same size with a new time afterwards, or passes that read
+// different bytes. A longer file has grown and is read up to its starting size. Not seen: a
+// rewrite that makes the file longer and changes only bytes neither pass has read yet, or a
+// same-size rewrite within the clock tick of the file's time that both passes read alike.
 LoadStatus Load(const std::string& path, ProgressGate& progress, const LoadOptions& options,
                 LoadResult& result) {
     Text text;
