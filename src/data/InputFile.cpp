@@ -122,10 +122,11 @@ bool InputFile::Open(const std::string& path) {
 }
 
 bool InputFile::ChangedSinceOpen() const {
-    std::error_code error;
-    const auto size = std::filesystem::file_size(m_impl->path, error);
-    const auto modified = std::filesystem::last_write_time(m_impl->path, error);
-    return error || size < m_size || (size == m_size && modified != m_impl->modified);
+    std::error_code sizeError, timeError;
+    const auto size = std::filesystem::file_size(m_impl->path, sizeError);
+    const auto modified = std::filesystem::last_write_time(m_impl->path, timeError);
+    return sizeError || timeError || size < m_size ||
+           (size == m_size && modified != m_impl->modified);
 }
 
 std::int64_t InputFile::ReadAt(std::uint64_t offset, char* dst, std::size_t count) const {
