@@ -90,6 +90,7 @@ run "file-size limit over an existing file" 60 \
     '[ "$(cat old.bmp)" = "keep me" ] && [ "$(files)" -eq "$before" ]' \
     sh -c 'ulimit -f 10 && exec "$0" --render old.bmp data.kvd --size 2000x1500' "$kurvon"
 printf 'keep me' >old.csv
+before=$(files)
 run "file-size limit over an existing CSV export" 60 \
     '[ "$(cat old.csv)" = "keep me" ] && [ "$(files)" -eq "$before" ]' \
     sh -c 'ulimit -f 10 && exec "$0" --export old.csv table.kvd' "$kurvon"
