@@ -34,6 +34,9 @@ inline QString SavePictureFailed() {
 inline QString OutOfMemory() {
     return QStringLiteral("数据文件太大，内存不足，无法打开!");
 }
+inline QString FileChangedWhileLoading() {
+    return QStringLiteral("数据文件在读取过程中被修改，请重新打开!");
+}
 } // namespace msg
 
 } // namespace kurvon

@@ -7,6 +7,7 @@
 #include "data/CsvExport.h"
 #include "data/Loader.h"
 #include "platform/TextDecode.h"
+#include "platform/WriteWhole.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -91,7 +92,7 @@ std::string WriteFile(const std::string& path, const CsvExportJob& job) {
     if (!file.open(QIODevice::WriteOnly))
         return "cannot write " + path + ": " + file.errorString().toStdString();
     const bool written = WriteCsv(job, [&file](const char* bytes, std::size_t size) {
-        return file.write(bytes, static_cast<qint64>(size)) == static_cast<qint64>(size);
+        return WriteWhole(file, bytes, static_cast<qint64>(size));
     });
     if (!written) {
         const std::string reason = file.errorString().toStdString();

@@ -1,5 +1,7 @@
 #include "app/FileProblems.h"
 
+#include "data/LineChunks.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
@@ -24,8 +26,9 @@ std::string DataFileProblem(const std::string& path) {
         return "cannot open " + path + ": " + error.message();
     if (fs::is_directory(status))
         return path + " is a folder, not a data file";
+    // Not opened: opening a pipe for reading waits for a writer.
     if (!fs::is_regular_file(status))
-        return {}; // a pipe or a device: opening it could block, so leave it to the loader
+        return path + " is not a regular file (a pipe, a device or a socket), not a data file";
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return "cannot open " + path + ": " + std::generic_category().message(errno);
@@ -47,6 +50,11 @@ std::string LoadFailureText(LoadStatus status, const std::string& path) {
         return path + " is too large to load: not enough memory";
     case LoadStatus::Cancelled:
         return "loading " + path + " was cancelled";
+    case LoadStatus::FileChanged:
+        return path + " was cut short or rewritten while it loaded: nothing loaded, open it again";
+    case LoadStatus::LineTooLong:
+        return path + " has a line longer than " + std::to_string(kMaxLineBytes >> 20) +
+               " MB: not a data file";
     case LoadStatus::Loaded:
         break;
     }

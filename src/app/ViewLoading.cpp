@@ -118,6 +118,8 @@ void CKurvonView::OnLoadDone(LoadResult& result) {
     case LoadStatus::CannotOpen:
     case LoadStatus::TooFewRecords:
     case LoadStatus::OutOfMemory:
+    case LoadStatus::FileChanged:
+    case LoadStatus::LineTooLong:
     case LoadStatus::Cancelled:
         // The progress bar stays where the loader left it; the list keeps its rows.
         ForgetDataSet(m_state);
@@ -127,8 +129,10 @@ void CKurvonView::OnLoadDone(LoadResult& result) {
     UpdateCommandStates();
     if (result.status == LoadStatus::CannotOpen)
         m_pPrompts->ShowAppMessage(this, msg::FileOpenFailed());
-    else if (result.status == LoadStatus::OutOfMemory)
+    else if (result.status == LoadStatus::OutOfMemory || result.status == LoadStatus::LineTooLong)
         m_pPrompts->ShowAppMessage(this, msg::OutOfMemory());
+    else if (result.status == LoadStatus::FileChanged)
+        m_pPrompts->ShowAppMessage(this, msg::FileChangedWhileLoading());
     emit LoadFinished();
 }
 

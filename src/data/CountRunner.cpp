@@ -30,10 +30,17 @@ CountOutcome CountRange(const CountJob& job, std::uint64_t from, std::uint64_t t
             afterEach();
             return rest;
         });
-    if (outcome == WindowsOutcome::Stopped)
+    switch (outcome) {
+    case WindowsOutcome::Stopped:
         return CountOutcome::Cancelled;
-    if (outcome == WindowsOutcome::ReadError)
+    case WindowsOutcome::ReadError:
         return CountOutcome::ReadError;
+    case WindowsOutcome::Shrunk:
+        return CountOutcome::Changed;
+    case WindowsOutcome::Done:
+        break;
+    }
+    counts.sum += chunks.Sum();
     counts.textEnd = chunks.End();
     counts.chunkBytes = std::max(counts.chunkBytes, chunks.Capacity());
     return CountOutcome::Done;
@@ -52,13 +59,14 @@ CountOutcome RunSequential(const CountJob& job, ProgressGate& progress, Counts& 
     return outcome;
 }
 
-// The first line start at or after offset (at least 1), if a line starts there before size.
+// The first line start at or after offset (at least 1), if a line starts there before size and
+// within the longest line a reader holds: past that the counting fails on one thread anyway.
 std::optional<std::uint64_t> LineStartFrom(const InputFile& file, std::uint64_t offset,
                                            std::uint64_t size) {
     char piece[4096];
-    for (std::uint64_t at = offset - 1; at < size;) {
-        const auto want =
-            static_cast<std::size_t>(std::min<std::uint64_t>(sizeof piece, size - at));
+    const std::uint64_t end = std::min(size, offset + kMaxLineBytes);
+    for (std::uint64_t at = offset - 1; at < end;) {
+        const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(sizeof piece, end - at));
         const std::int64_t n = file.ReadAt(at, piece, want);
         if (n <= 0)
             return std::nullopt;
@@ -95,7 +103,7 @@ CountOutcome RunParallel(const CountJob& job, ProgressGate& progress, Counts& co
     CountingPass first(job.fileSize, &progress, std::numeric_limits<std::uint64_t>::max());
     CountOutcome outcome = CountRange(job, 0, middle, first, job.cancel, counts,
                                       [&] { first.SetOtherBytes(helper.BytesDone()); });
-    const bool endedEarly = counts.textEnd < middle; // a Ctrl-Z, or the file shrank
+    const bool endedEarly = counts.textEnd < middle; // a Ctrl-Z
     if (outcome != CountOutcome::Done || endedEarly || first.Cursor().nonBlank < 2) {
         helper.StopAndJoin();
         if (outcome != CountOutcome::Done || endedEarly) {
@@ -120,6 +128,7 @@ CountOutcome RunParallel(const CountJob& job, ProgressGate& progress, Counts& co
         return secondOutcome;
     counts.textEnd = secondCounts.textEnd;
     counts.chunkBytes = std::max(counts.chunkBytes, secondCounts.chunkBytes);
+    counts.sum += secondCounts.sum;
     counts.channels = first.Channels();
     counts.records = first.Records() + second.Records();
     counts.split = first.Cursor();

@@ -4,6 +4,7 @@
 // sends every progress position, rising only. The line start where the second thread began is
 // where the parsing pass splits too.
 
+#include "data/ByteSum.h"
 #include "data/InputFile.h"
 #include "data/ParseCursor.h"
 #include "data/ProgressGate.h"
@@ -29,9 +30,11 @@ struct Counts {
     std::uint64_t records = 0;
     std::size_t chunkBytes = 0; // per reader, grown to the longest line
     std::optional<ParseCursor> split;
+    ByteSum sum; // of the text's bytes
 };
 
-enum class CountOutcome { Done, Cancelled, ReadError };
+// Changed: the file ended before its size at the start.
+enum class CountOutcome { Done, Cancelled, ReadError, Changed };
 
 CountOutcome RunCountingPass(const CountJob& job, ProgressGate& progress, Counts& counts);
 

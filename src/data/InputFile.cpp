@@ -18,7 +18,20 @@ namespace kurvon {
 
 struct InputFile::Impl {
     int fd = -1;
+    struct timespec modified {};
 };
+
+namespace {
+
+struct timespec ModificationTime(const struct stat& info) {
+#ifdef __APPLE__
+    return info.st_mtimespec;
+#else
+    return info.st_mtim;
+#endif
+}
+
+} // namespace
 
 InputFile::InputFile() : m_impl(std::make_unique<Impl>()) {}
 
@@ -48,8 +61,19 @@ bool InputFile::Open(const std::string& path) {
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
     m_impl->fd = fd;
+    m_impl->modified = ModificationTime(info);
     m_size = static_cast<std::uint64_t>(info.st_size);
     return true;
+}
+
+bool InputFile::ChangedSinceOpen() const {
+    struct stat info {};
+    if (::fstat(m_impl->fd, &info) != 0)
+        return true;
+    const auto size = static_cast<std::uint64_t>(info.st_size);
+    const struct timespec modified = ModificationTime(info);
+    return size < m_size || (size == m_size && (modified.tv_sec != m_impl->modified.tv_sec ||
+                                                modified.tv_nsec != m_impl->modified.tv_nsec));
 }
 
 std::int64_t InputFile::ReadAt(std::uint64_t offset, char* dst, std::size_t count) const {
@@ -67,6 +91,8 @@ std::int64_t InputFile::ReadAt(std::uint64_t offset, char* dst, std::size_t coun
 struct InputFile::Impl {
     std::mutex mutex; // one stream position for all readers
     std::ifstream stream;
+    std::filesystem::path path;
+    std::filesystem::file_time_type modified;
 };
 
 InputFile::InputFile() : m_impl(std::make_unique<Impl>()) {}
@@ -83,11 +109,24 @@ bool InputFile::Open(const std::string& path) {
     const auto size = std::filesystem::file_size(fsPath, error);
     if (error)
         return false;
+    const auto modified = std::filesystem::last_write_time(fsPath, error);
+    if (error)
+        return false;
     m_impl->stream.open(fsPath, std::ios::binary);
     if (!m_impl->stream)
         return false;
+    m_impl->path = fsPath;
+    m_impl->modified = modified;
     m_size = size;
     return true;
+}
+
+bool InputFile::ChangedSinceOpen() const {
+    std::error_code sizeError, timeError;
+    const auto size = std::filesystem::file_size(m_impl->path, sizeError);
+    const auto modified = std::filesystem::last_write_time(m_impl->path, timeError);
+    return sizeError || timeError || size < m_size ||
+           (size == m_size && modified != m_impl->modified);
 }
 
 std::int64_t InputFile::ReadAt(std::uint64_t offset, char* dst, std::size_t count) const {

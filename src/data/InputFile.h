@@ -20,6 +20,11 @@ public:
     bool Open(const std::string& path);
     std::uint64_t Size() const { return m_size; }
 
+    // Whether the file is no longer what was opened, other than by growing: shorter now, or the
+    // same size with a new modification time (rewritten in place). A longer file has grown. A
+    // rewrite within the clock tick of the last modification keeps the time and goes unseen here.
+    bool ChangedSinceOpen() const;
+
     // Bytes read from offset into dst (0 at the end of the file), or -1 on a read error. Safe
     // to call from several threads at once: each parsing thread reads its own part.
     std::int64_t ReadAt(std::uint64_t offset, char* dst, std::size_t count) const;

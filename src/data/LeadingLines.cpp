@@ -51,6 +51,8 @@ LeadingOutcome ReadLeadingLines(const InputFile& file, std::uint64_t textEnd,
                         [&](const LineWindow& window) { return collector.Feed(window); })) {
     case WindowsOutcome::ReadError:
         return LeadingOutcome::ReadError;
+    case WindowsOutcome::Shrunk:
+        return LeadingOutcome::Changed;
     case WindowsOutcome::Stopped: // the collector has its lines, unless the load was cancelled
         return cancelled() ? LeadingOutcome::Cancelled : LeadingOutcome::Done;
     case WindowsOutcome::Done:

@@ -16,7 +16,8 @@ struct LeadingLines {
     std::string firstData; // empty when it has no data line
 };
 
-enum class LeadingOutcome { Done, Cancelled, ReadError };
+// Changed: the file ended before the text did.
+enum class LeadingOutcome { Done, Cancelled, ReadError, Changed };
 
 LeadingOutcome ReadLeadingLines(const InputFile& file, std::uint64_t textEnd,
                                 std::size_t chunkBytes, const std::atomic<bool>* cancel,

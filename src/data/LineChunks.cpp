@@ -30,6 +30,8 @@ void LineChunks::MakeRoom() {
     // brings at least half a buffer and a long line is scanned a bounded number of times.
     if (m_kept > m_capacity / 2) {
         const std::size_t capacity = m_capacity * 2;
+        if (capacity > kMaxLineBytes)
+            throw LineTooLong();
         // Two readers' buffers and the table must fit: a longer line fails the load.
         if (capacity > PhysicalMemoryBytes() / 4)
             throw std::bad_alloc();
@@ -52,6 +54,8 @@ LineChunks::Step LineChunks::Next(LineWindow& window) {
     std::int64_t got = 0;
     if (want != 0 && (got = m_file.ReadAt(m_next, m_buffer.get() + m_filled, want)) < 0)
         return Step::ReadError;
+    if (want != 0 && got == 0)
+        return Step::Shrunk;
     char* const fresh = m_buffer.get() + m_filled;
     std::size_t n = static_cast<std::size_t>(got);
     if (m_stopAtEndOfText) {
@@ -61,10 +65,9 @@ LineChunks::Step LineChunks::Next(LineWindow& window) {
             m_to = m_next + n;
         }
     }
+    m_sum.Add(m_next, fresh, n);
     m_next += n;
     m_filled += n;
-    if (got == 0)
-        m_to = m_next; // the file is shorter than it was
     window.last = m_next == m_to;
     m_done = window.last; // the caller takes the final line too
     if (m_filled == 0)

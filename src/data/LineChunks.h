@@ -1,15 +1,26 @@
 #pragma once
 // Streams a byte range of a file through one reusable buffer, a window of whole lines at a time,
 // so that a pass holds a bounded part of the file however large the file is. A line longer than
-// the buffer makes it grow to hold that line; past a quarter of the memory, std::bad_alloc.
+// the buffer makes it grow to hold that line, up to kMaxLineBytes (LineTooLong) or a quarter of
+// the memory (std::bad_alloc).
 
+#include "data/ByteSum.h"
 #include "data/InputFile.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <memory>
 
 namespace kurvon {
+
+// The buffer never grows past this: no data file has lines that long, and a file of NUL bytes
+// or one without line ends is refused before its only line takes gigabytes.
+constexpr std::size_t kMaxLineBytes = std::size_t(64) << 20;
+
+struct LineTooLong : std::exception {
+    const char* what() const noexcept override { return "line too long"; }
+};
 
 struct LineWindow {
     const char* begin = nullptr;
@@ -19,10 +30,10 @@ struct LineWindow {
 
 class LineChunks {
 public:
-    enum class Step { Window, Done, ReadError };
+    // Shrunk: the file ended before the range did.
+    enum class Step { Window, Done, ReadError, Shrunk };
 
-    // Reads [from, to) of file; a file that is shorter now ends the range early. With
-    // stopAtEndOfText the range also ends before the first Ctrl-Z.
+    // Reads [from, to) of file. With stopAtEndOfText the range ends before the first Ctrl-Z.
     LineChunks(const InputFile& file, std::uint64_t from, std::uint64_t to, std::size_t chunkBytes,
                bool stopAtEndOfText);
 
@@ -35,6 +46,8 @@ public:
     std::uint64_t End() const { return m_to; }
     // The largest the buffer has been.
     std::size_t Capacity() const { return m_capacity; }
+    // The sum of the bytes read so far.
+    const ByteSum& Sum() const { return m_sum; }
 
 private:
     void MakeRoom();
@@ -48,9 +61,10 @@ private:
     std::size_t m_kept = 0; // bytes at the buffer's start carried over from the last window
     std::size_t m_filled = 0;
     bool m_done = false;
+    ByteSum m_sum;
 };
 
-enum class WindowsOutcome { Done, Stopped, ReadError };
+enum class WindowsOutcome { Done, Stopped, ReadError, Shrunk };
 
 // Hands each window of chunks to feed, which returns where its unused rest begins (kept for the
 // next window) or null to stop; stopped() is asked before every read.
@@ -65,6 +79,8 @@ WindowsOutcome FeedWindows(LineChunks& chunks, Stopped&& stopped, Feed&& feed) {
             return WindowsOutcome::Done;
         case LineChunks::Step::ReadError:
             return WindowsOutcome::ReadError;
+        case LineChunks::Step::Shrunk:
+            return WindowsOutcome::Shrunk;
         case LineChunks::Step::Window:
             break;
         }

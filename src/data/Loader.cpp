@@ -6,6 +6,7 @@
 #include "data/HugePages.h"
 #include "data/InputFile.h"
 #include "data/LeadingLines.h"
+#include "data/LineChunks.h"
 #include "data/ListText.h"
 #include "data/MemoryBudget.h"
 #include "data/ParseRunner.h"
@@ -52,6 +53,8 @@ LoadStatus ReadAndCount(const std::string& path, ProgressGate& progress, const L
         return LoadStatus::Loaded;
     case CountOutcome::Cancelled:
         return LoadStatus::Cancelled;
+    case CountOutcome::Changed:
+        return LoadStatus::FileChanged;
     case CountOutcome::ReadError:
         break;
     }
@@ -70,6 +73,8 @@ LoadStatus ChooseMode(const LoadOptions& options, Text& text) {
         return LoadStatus::Cancelled;
     case LeadingOutcome::ReadError:
         return LoadStatus::CannotOpen;
+    case LeadingOutcome::Changed:
+        return LoadStatus::FileChanged;
     }
     text.mode = ChooseFieldMode(lines.names, lines.firstData);
     if (text.mode == FieldMode::Tabs)
@@ -124,11 +129,15 @@ LoadStatus Parse(const Text& text, ProgressGate& progress, const LoadOptions& op
     job.split = text.counts.split;
     job.parallelMinBytes = options.parallelMinBytes;
     job.cancel = options.cancel;
-    switch (RunParsingPass(job, progress)) {
+    ByteSum sum;
+    switch (RunParsingPass(job, progress, sum)) {
     case ParseOutcome::Done:
-        return LoadStatus::Loaded;
+        // Both passes must have read the same bytes.
+        return sum == text.counts.sum ? LoadStatus::Loaded : LoadStatus::FileChanged;
     case ParseOutcome::Cancelled:
         return LoadStatus::Cancelled;
+    case ParseOutcome::Changed:
+        return LoadStatus::FileChanged;
     case ParseOutcome::ReadError:
         break;
     }
@@ -175,6 +184,11 @@ void Finish(LoadResult& result) {
     result.zoomStep = data.recordCount / 40;
 }
 
+// A file that changes under the load fails it: a read that ends before the size it had at the
+// start, a size below that or the same size with a new time afterwards, or passes that read
+// different bytes. A longer file has grown and is read up to its starting size. Not seen: a
+// rewrite that makes the file longer and changes only bytes neither pass has read yet, or a
+// same-size rewrite within the clock tick of the file's time that both passes read alike.
 LoadStatus Load(const std::string& path, ProgressGate& progress, const LoadOptions& options,
                 LoadResult& result) {
     Text text;
@@ -182,6 +196,8 @@ LoadStatus Load(const std::string& path, ProgressGate& progress, const LoadOptio
     if (status != LoadStatus::Loaded)
         return status;
     progress.Send(15);
+    if (text.file.ChangedSinceOpen())
+        return LoadStatus::FileChanged;
     if (text.counts.records < 2)
         return LoadStatus::TooFewRecords;
     if ((status = ChooseMode(options, text)) != LoadStatus::Loaded)
@@ -190,6 +206,8 @@ LoadStatus Load(const std::string& path, ProgressGate& progress, const LoadOptio
         return status;
     if ((status = Parse(text, progress, options, result.data)) != LoadStatus::Loaded)
         return status;
+    if (text.file.ChangedSinceOpen())
+        return LoadStatus::FileChanged;
     progress.Send(95);
     if ((status = FindExtremes(progress, options, result.data)) != LoadStatus::Loaded)
         return status;
@@ -212,6 +230,8 @@ LoadResult LoadDataFile(const std::string& path, ProgressSink& sink, const LoadO
         result.status = LoadStatus::OutOfMemory;
     } catch (const std::length_error&) {
         result.status = LoadStatus::OutOfMemory;
+    } catch (const LineTooLong&) {
+        result.status = LoadStatus::LineTooLong;
     }
     if (result.status != LoadStatus::Loaded) {
         // A failed load leaves no data set behind.

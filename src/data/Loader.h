@@ -19,6 +19,8 @@ enum class LoadStatus {
     TooFewRecords, // fewer than two data lines
     Cancelled,
     OutOfMemory, // the data set would not fit (or an allocation failed)
+    FileChanged, // cut short or rewritten while it loaded
+    LineTooLong, // a line longer than any data file has (a file of NUL bytes, say)
 };
 
 struct LoadOptions {

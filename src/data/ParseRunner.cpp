@@ -23,39 +23,43 @@ bool IsSet(const std::atomic<bool>* flag) {
 template <typename OnLine>
 ParseOutcome ParseRange(const ParseJob& job, const ParseCursor& start, std::uint64_t end,
                         std::uint64_t recordEnd, std::vector<std::string>* names,
-                        const std::atomic<bool>* stop, OnLine&& onLine) {
+                        const std::atomic<bool>* stop, ByteSum& sum, OnLine&& onLine) {
     LineChunks chunks(*job.file, start.offset, end, job.chunkBytes, false);
     ParsingPass pass(job.columns, job.channels, recordEnd, names, start, job.mode);
     switch (FeedWindows(
         chunks, [stop] { return IsSet(stop); },
         [&](const LineWindow& window) { return pass.Feed(window, onLine); })) {
     case WindowsOutcome::Done:
+        sum += chunks.Sum();
         return ParseOutcome::Done;
     case WindowsOutcome::ReadError:
         return ParseOutcome::ReadError;
+    case WindowsOutcome::Shrunk:
+        return ParseOutcome::Changed;
     case WindowsOutcome::Stopped:
         break;
     }
     return ParseOutcome::Cancelled;
 }
 
-ParseOutcome RunSequential(const ParseJob& job, ProgressGate& progress) {
+ParseOutcome RunSequential(const ParseJob& job, ProgressGate& progress, ByteSum& sum) {
     std::uint32_t lines = 0;
-    return ParseRange(job, ParseCursor{}, job.textEnd, job.records, job.names, job.cancel,
+    return ParseRange(job, ParseCursor{}, job.textEnd, job.records, job.names, job.cancel, sum,
                       [&](std::uint64_t position) {
                           progress.SendTruncated(ParsingPosition(position, job.fileSize));
                           return (++lines % kCancelCheckLines) != 0 || !IsSet(job.cancel);
                       });
 }
 
-ParseOutcome RunParallel(const ParseJob& job, ProgressGate& progress) {
+ParseOutcome RunParallel(const ParseJob& job, ProgressGate& progress, ByteSum& sum) {
     const ParseCursor second = *job.split;
     ParseOutcome secondOutcome = ParseOutcome::Cancelled;
+    ByteSum secondSum;
     HelperThread helper;
     const bool started = helper.Start([&] {
         std::uint32_t lines = 0;
         secondOutcome = ParseRange(job, second, job.textEnd, job.records, nullptr,
-                                   helper.StopFlag(), [&](std::uint64_t position) {
+                                   helper.StopFlag(), secondSum, [&](std::uint64_t position) {
                                        if (++lines % kPublishLines == 0)
                                            helper.Publish(position - second.position);
                                        return true;
@@ -63,12 +67,12 @@ ParseOutcome RunParallel(const ParseJob& job, ProgressGate& progress) {
         helper.Publish(job.textEnd - second.offset);
     });
     if (!started)
-        return RunSequential(job, progress);
+        return RunSequential(job, progress, sum);
 
     std::uint32_t lines = 0;
     std::uint64_t otherBytes = 0;
     const ParseOutcome first =
-        ParseRange(job, ParseCursor{}, second.offset, second.record, job.names, job.cancel,
+        ParseRange(job, ParseCursor{}, second.offset, second.record, job.names, job.cancel, sum,
                    [&](std::uint64_t position) {
                        if (++lines % kPublishLines == 0) {
                            otherBytes = helper.BytesDone();
@@ -90,16 +94,17 @@ ParseOutcome RunParallel(const ParseJob& job, ProgressGate& progress) {
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     helper.Join();
+    sum += secondSum;
     return secondOutcome;
 }
 
 } // namespace
 
-ParseOutcome RunParsingPass(const ParseJob& job, ProgressGate& progress) {
+ParseOutcome RunParsingPass(const ParseJob& job, ProgressGate& progress, ByteSum& sum) {
     const bool parallel = job.split && job.split->offset < job.textEnd &&
                           job.textEnd >= job.parallelMinBytes &&
                           std::thread::hardware_concurrency() >= 2;
-    return parallel ? RunParallel(job, progress) : RunSequential(job, progress);
+    return parallel ? RunParallel(job, progress, sum) : RunSequential(job, progress, sum);
 }
 
 } // namespace kurvon

@@ -4,6 +4,7 @@
 // after the split. The calling thread sends every progress position, rising only, ending at the
 // pass's last position.
 
+#include "data/ByteSum.h"
 #include "data/FieldRule.h"
 #include "data/InputFile.h"
 #include "data/ParseCursor.h"
@@ -33,8 +34,10 @@ struct ParseJob {
     const std::atomic<bool>* cancel = nullptr;
 };
 
-enum class ParseOutcome { Done, Cancelled, ReadError };
+// Changed: the file ended before the text did.
+enum class ParseOutcome { Done, Cancelled, ReadError, Changed };
 
-ParseOutcome RunParsingPass(const ParseJob& job, ProgressGate& progress);
+// sum receives the sum of the bytes read, for comparison with the counting pass's.
+ParseOutcome RunParsingPass(const ParseJob& job, ProgressGate& progress, ByteSum& sum);
 
 } // namespace kurvon

@@ -1,6 +1,7 @@
 #include "platform/ImageFile.h"
 
 #include "platform/LittleEndianWriter.h"
+#include "platform/WriteWhole.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -249,8 +250,8 @@ FileWriteResult WriteFileWhole(const QString& path, const std::vector<std::uint8
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {false, file.errorString()};
-    const auto size = static_cast<qint64>(bytes.size());
-    if (file.write(reinterpret_cast<const char*>(bytes.data()), size) != size) {
+    if (!WriteWhole(file, reinterpret_cast<const char*>(bytes.data()),
+                    static_cast<qint64>(bytes.size()))) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return {false, reason};

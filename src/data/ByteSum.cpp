@@ -1,0 +1,42 @@
+#include "data/ByteSum.h"
+
+#include <bit>
+#include <cstring>
+
+namespace kurvon {
+
+namespace {
+
+// Bytes in a word stand where a plain load puts them, so a word read whole and the same word
+// put together from pieces of two reads add up alike.
+unsigned ByteShift(std::uint64_t offset) {
+    const unsigned lane = static_cast<unsigned>(offset % 8);
+    return 8 * (std::endian::native == std::endian::little ? lane : 7 - lane);
+}
+
+void AddWord(ByteSum& sum, std::uint64_t index, std::uint64_t word) {
+    const std::uint64_t weight = 2 * index + 1;
+    sum.plain += word * weight;
+    sum.rotated += std::rotl(word, 32) * weight;
+}
+
+} // namespace
+
+void ByteSum::Add(std::uint64_t offset, const char* p, std::size_t n) {
+    // The partial word at the start, the whole words, then the partial word at the end.
+    while (n != 0 && offset % 8 != 0) {
+        AddWord(*this, offset / 8,
+                std::uint64_t(static_cast<unsigned char>(*p)) << ByteShift(offset));
+        ++p, ++offset, --n;
+    }
+    for (; n >= 8; p += 8, offset += 8, n -= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        AddWord(*this, offset / 8, word);
+    }
+    for (; n != 0; ++p, ++offset, --n)
+        AddWord(*this, offset / 8,
+                std::uint64_t(static_cast<unsigned char>(*p)) << ByteShift(offset));
+}
+
+} // namespace kurvon
