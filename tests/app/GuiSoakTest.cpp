@@ -39,7 +39,7 @@ std::uint64_t EnvNumber(const char* name, std::uint64_t fallback) {
 }
 
 QString At(QPoint p) {
-    return QStringLiteral(" %1,%2").arg(p.x()).arg(p.y());
+    return QStringLiteral("%1,%2").arg(p.x()).arg(p.y());
 }
 
 class Soak {
@@ -286,7 +286,7 @@ private:
     void Click() {
         const QPoint at = ChartPoint();
         const Qt::MouseButton button = Pick(4) ? Qt::LeftButton : Qt::RightButton;
-        Note(At(at) + (button == Qt::LeftButton ? "" : " right"));
+        Note(At(at) + (button == Qt::LeftButton ? "" : " right button"));
         QTest::mouseClick(&View(), button, {}, at);
     }
 
@@ -312,7 +312,7 @@ private:
             Note("unreleased");
         } else {
             const QPoint to = AnyPoint();
-            Note("released" + At(to));
+            Note("released " + At(to));
             QTest::mouseRelease(&View(), Qt::LeftButton, {}, to);
         }
     }
@@ -324,7 +324,7 @@ private:
         static const int deltas[] = {120, -120, 60, -60, 240, -360};
         const int delta = deltas[Pick(std::size(deltas))];
         const QPoint at = AnyPoint();
-        Note(QString::number(delta) + At(at));
+        Note(QString::number(delta) + " at " + At(at));
         if (!View().rect().contains(at))
             return; // another window's
         QWidget* target = View().ChartRect().contains(at) ? &View() : List()->viewport();
@@ -442,16 +442,16 @@ private:
 };
 
 const Soak::Action Soak::kActions[11] = {{30, "key", &Soak::Key, true},
-                                       {4, "save", &Soak::SavePicture, true},
-                                       {12, "tick", &Soak::Tick, true},
-                                       {5, "click", &Soak::Click, true},
-                                       {8, "drag", &Soak::Drag, true},
-                                       {10, "move", &Soak::Move, true},
-                                       {8, "wheel", &Soak::Wheel, true},
-                                       {4, "resize", &Soak::Resize, false},
-                                       {5, "recolour", &Soak::Recolour, true},
-                                       {10, "load", &Soak::Load, false},
-                                       {1, "close", &Soak::CloseDuringLoad, true}};
+                                         {4, "save", &Soak::SavePicture, true},
+                                         {12, "tick", &Soak::Tick, true},
+                                         {5, "click", &Soak::Click, true},
+                                         {8, "drag", &Soak::Drag, true},
+                                         {10, "move", &Soak::Move, true},
+                                         {8, "wheel", &Soak::Wheel, true},
+                                         {4, "resize", &Soak::Resize, false},
+                                         {5, "recolour", &Soak::Recolour, true},
+                                         {10, "load", &Soak::Load, false},
+                                         {1, "close", &Soak::CloseDuringLoad, true}};
 
 TEST(GuiSoak, RandomActionsKeepTheWindowConsistent) {
     Soak soak(EnvNumber("KURVON_SOAK_SEED", 20261207));
