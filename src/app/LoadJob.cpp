@@ -50,6 +50,11 @@ void LoadJob::CancelAndJoin() {
     if (m_cancel)
         m_cancel->store(true);
     Join();
+    // Whatever the loader reported is for a window that is going away: none of it is shown.
+    m_collector.stop();
+    std::lock_guard lock(m_mutex);
+    m_mail.clear();
+    m_result.reset();
 }
 
 void LoadJob::Join() {

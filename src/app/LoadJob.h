@@ -37,7 +37,7 @@ public:
     bool Start(const std::string& path, std::uint32_t colorSeed, Callbacks callbacks);
 
     bool Running() const { return m_thread.joinable(); }
-    // Asks the loader to stop and waits for its thread.
+    // Asks the loader to stop, waits for its thread and drops whatever it reported.
     void CancelAndJoin();
     // Waits for the thread (it has finished, or is about to, once `done` ran).
     void Join();

@@ -1,10 +1,15 @@
 #include "AppTestSupport.h"
 
+#include <QApplication>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace kurvon::test {
 
@@ -52,6 +57,19 @@ QString WriteDataFile(const QDir& dir, const QString& name, int channels, int re
         text += "\r\n";
     }
     return WriteBytes(dir, name, text);
+}
+
+void DropOn(CKurvonView& view, const QStringList& paths, QPoint at) {
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString& path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    mime.setUrls(urls);
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&view, &enter);
+    ASSERT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&view, &drop);
 }
 
 QString ExampleFile() {

@@ -97,6 +97,9 @@ QString WriteBytes(const QDir& dir, const QString& name, const std::string& byte
 
 QString ExampleFile();
 
+// Drops file URLs on the view the way a drag from a file manager does.
+void DropOn(CKurvonView& view, const QStringList& paths, QPoint at = QPoint(100, 100));
+
 // Whether some pixel of `rect` in `image` is neither black, white nor grey.
 bool HasColouredPixel(const QImage& image, const QRect& rect);
 

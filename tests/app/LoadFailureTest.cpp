@@ -7,32 +7,14 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDropEvent>
 #include <QFile>
-#include <QMimeData>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTest>
-#include <QUrl>
 #include <gtest/gtest.h>
 
 namespace kurvon::test {
 namespace {
-
-// Drops file URLs on the view the way a drag from a file manager does.
-void DropOn(CKurvonView& view, const QStringList& paths) {
-    QMimeData mime;
-    QList<QUrl> urls;
-    for (const QString& path : paths)
-        urls.append(QUrl::fromLocalFile(path));
-    mime.setUrls(urls);
-    const QPoint at(100, 100);
-    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&view, &enter);
-    ASSERT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&view, &drop);
-}
 
 // A file of about `megabytes` MB with 8 channels.
 QString WriteLargeFile(const QDir& dir, int megabytes) {

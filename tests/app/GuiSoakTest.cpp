@@ -1,0 +1,475 @@
+// A long random session: seeded actions on the window (keys, ticks, mouse, wheel, resizes,
+// recolours, pictures, loads, closes during a load) with the window's invariants checked after
+// every one. KURVON_SOAK_SEED and KURVON_SOAK_ACTIONS choose the run; a failure names the seed
+// and the action to replay.
+#include "AppTestSupport.h"
+
+#include "app/AppTexts.h"
+#include "app/Commands.h"
+#include "chart/ChartRenderer.h"
+#include "controls/CColorListCtrl.h"
+#include "controls/ColorRefQt.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+#include <QWheelEvent>
+#include <cstring>
+#include <deque>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <map>
+#include <random>
+#include <sstream>
+
+namespace kurvon::test {
+namespace {
+
+constexpr QRgb kUntouched = 0xFF123457; // a colour the chart never paints over the strip
+
+std::uint64_t EnvNumber(const char* name, std::uint64_t fallback) {
+    bool ok = false;
+    const qulonglong value = qEnvironmentVariable(name).toULongLong(&ok);
+    return ok ? value : fallback;
+}
+
+QString At(QPoint p) {
+    return QStringLiteral("%1,%2").arg(p.x()).arg(p.y());
+}
+
+class Soak {
+public:
+    explicit Soak(std::uint64_t seed) : m_seed(seed), m_rng(seed) {
+        const QDir dir(m_dir.path());
+        m_files = {
+            WriteDataFile(dir, "two.kvd", 1, 2),
+            WriteDataFile(dir, "thirty.kvd", 3, 30),
+            WriteDataFile(dir, "thousand.kvd", 4, 1000),
+            WriteDataFile(dir, "wide.kvd", 40, 300),
+            WriteBytes(dir, "odd.kvd", "odd\r\na b c\r\n1 1e39 nan\r\n1 -1e39 5\r\n1 inf x\r\n"),
+            WriteBytes(dir, "flat.kvd", "flat\r\na\r\n3.4e38\r\n3.4e38\r\n-3.4e38\r\n"),
+            WriteBytes(dir, "empty.kvd", ""),
+            WriteBytes(dir, "header.kvd", "header\r\n"),
+            WriteBytes(dir, "notes.txt", "notes\r\nx y\r\n1 2\r\n3 4\r\n"),
+            dir.filePath("absent.kvd"),
+            dir.path(),
+            dir.filePath("broken.kvd")}; // random bytes, new for each load
+        const QDir shared(QStringLiteral(KURVON_SHARED_DATA_DIR));
+        for (const QString& name : shared.entryList({QStringLiteral("*.kvd")}, QDir::Files))
+            m_files << shared.filePath(name) << shared.filePath(name); // twice as likely
+        m_big = WriteDataFile(dir, "big.kvd", 6, 40000);
+        NewWindow();
+    }
+
+    void Run(std::uint64_t count) {
+        for (std::uint64_t i = 0; i < count && !::testing::Test::HasFailure(); ++i) {
+            m_trail.push_back(std::to_string(i));
+            if (m_trail.size() > 12)
+                m_trail.pop_front();
+            Step();
+            if (!::testing::Test::HasFailure())
+                continue;
+            std::ostringstream trail;
+            for (const std::string& line : m_trail)
+                trail << "\n  " << line;
+            ADD_FAILURE() << "soak failed at action " << i
+                          << "; replay with KURVON_SOAK_SEED=" << m_seed
+                          << " KURVON_SOAK_ACTIONS=" << i + 1
+                          << "; the last actions:" << trail.str();
+        }
+        std::cout << "soak: seed " << m_seed << ", " << count << " actions:";
+        for (const auto& [name, n] : m_counts)
+            std::cout << ' ' << name << ' ' << n;
+        std::cout << '\n';
+    }
+
+private:
+    struct Action {
+        int weight;
+        const char* name;
+        void (Soak::*run)();
+        bool duringLoad; // runs no event loop, so a running load stays running
+    };
+    static const Action kActions[11];
+
+    CMainFrame& Frame() const { return m_app->Frame(); }
+    CKurvonView& View() const { return m_app->View(); }
+    const ViewState& State() const { return View().State(); }
+    CColorListCtrl* List() const { return View().ChannelList(); }
+    ScriptedPrompts::Script& Script() const { return *m_app->script; }
+    int Pick(int n) { return n > 0 ? static_cast<int>(m_rng() % static_cast<unsigned>(n)) : 0; }
+    QPoint ChartPoint() { return {Pick(View().ChartRect().width()), Pick(View().height())}; }
+    QPoint AnyPoint() { return {Pick(View().width() + 100) - 50, Pick(View().height() + 60) - 30}; }
+    void Note(const QString& what) { m_trail.back() += ' ' + what.toStdString(); }
+
+    void NewWindow() {
+        m_app.reset(); // one window at a time
+        m_app = std::make_unique<RunningApp>();
+        for (const CommandInfo& info : AllCommands()) {
+            QAction* action = Frame().Action(info.id);
+            QObject::connect(action, &QAction::triggered, action,
+                             [this, id = info.id] { ++m_fired[id]; });
+        }
+        Frame().resize(800 + Pick(400), 500 + Pick(300));
+        Frame().activateWindow(); // the keys' shortcuts need an active window
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+        m_loadMessages.clear();
+    }
+
+    void Step() {
+        const bool loading = State().loading;
+        int total = 0;
+        for (const Action& a : kActions)
+            total += a.weight;
+        static const Action await{0, "await", &Soak::AwaitLoad, false};
+        const Action* action = loading && Pick(3) == 0 ? &await : nullptr;
+        while (!action) {
+            int at = Pick(total);
+            const Action* a = kActions;
+            while ((at -= a->weight) >= 0)
+                ++a;
+            action = loading && !a->duringLoad ? nullptr : a;
+        }
+        Note(action->name);
+        ++m_counts[action->name];
+        m_messages.clear();
+        m_notices.clear();
+        (this->*action->run)();
+        if (loading && !State().loading)
+            m_messages += m_loadMessages;
+        EXPECT_EQ(Script().appMessages.join('|').toStdString(), m_messages.join('|').toStdString());
+        EXPECT_EQ(Script().notices.join('|').toStdString(), m_notices.join('|').toStdString());
+        Script().appMessages.clear();
+        Script().notices.clear();
+        CheckInvariants();
+    }
+
+    void CheckInvariants() {
+        const ViewState& s = State();
+        if (s.dataLoaded) {
+            ASSERT_GE(s.data.recordCount, 2u);
+            EXPECT_LT(s.firstRecord, s.lastRecord);
+            EXPECT_LE(s.lastRecord, s.data.recordCount - 1);
+        }
+        EXPECT_GE(Frame().width(), CMainFrame::kMinWidth);
+        EXPECT_GE(Frame().height(), CMainFrame::kMinHeight);
+
+        // The enabling rules, from the state alone.
+        const bool ready = s.dataLoaded && !s.visible.Empty();
+        const std::uint32_t lastIndex = s.data.recordCount - 1;
+        const bool whole = s.firstRecord == 0 && s.lastRecord == lastIndex;
+        const std::pair<CommandId, bool> rules[] = {
+            {ID_OPEN, !s.loading},
+            {ID_DATA_POINTS, false},
+            {ID_CLEAR, s.dataLoaded},
+            {ID_SAVE_PICTURE, ready},
+            {ID_BACK, ready && s.lastRecord != lastIndex},
+            {ID_FORWARD, ready && s.firstRecord != 0},
+            {ID_ZOOM_IN, ready && s.lastRecord != s.firstRecord + 1},
+            {ID_ZOOM_OUT, ready && !whole},
+            {ID_SHOW_ALL, ready && !whole},
+        };
+        for (const auto& [id, enabled] : rules)
+            EXPECT_EQ(Frame().Action(id)->isEnabled(), enabled) << "command " << id;
+        CheckDrawing();
+    }
+
+    // The view's own paint (no background, no children) onto a canvas of a colour it never
+    // uses: the list strip stays untouched, and the chart area holds what a fresh paint of the
+    // current state gives.
+    void CheckDrawing() {
+        CKurvonView& view = View();
+        if (m_canvas.size() != view.size())
+            m_canvas = QImage(view.size(), QImage::Format_RGB32);
+        m_canvas.fill(kUntouched);
+        view.setAttribute(Qt::WA_NoSystemBackground, true);
+        view.render(&m_canvas, QPoint(), QRegion(), {});
+        view.setAttribute(Qt::WA_NoSystemBackground, false);
+        const int chartWidth = view.ChartRect().width();
+        const std::vector<QRgb> strip(static_cast<std::size_t>(view.width() - chartWidth),
+                                      kUntouched);
+        const bool drawn = RenderChart(m_fresh, view.State(), view.width(), view.height());
+        const QImage fresh = m_fresh.View();
+        for (int y = 0; y < m_canvas.height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(m_canvas.constScanLine(y));
+            ASSERT_EQ(std::memcmp(line + chartWidth, strip.data(), strip.size() * sizeof(QRgb)), 0)
+                << "painted right of the chart area in row " << y;
+            if (drawn) {
+                ASSERT_EQ(std::memcmp(line, fresh.constScanLine(y), chartWidth * sizeof(QRgb)), 0)
+                    << "the chart area differs from a fresh paint in row " << y;
+            }
+        }
+    }
+
+    // A key, at the view or the list: its command fires exactly when enabled, and a disabled
+    // one leaves the view window alone.
+    void PressKey(QKeyCombination key, CommandId id) {
+        QWidget* target = Pick(2) ? static_cast<QWidget*>(&View()) : List();
+        const bool enabled = Frame().Action(id)->isEnabled();
+        const auto window = std::make_pair(State().firstRecord, State().lastRecord);
+        const int fired = m_fired[id];
+        QTest::keyClick(target, key.key(), key.keyboardModifiers());
+        EXPECT_EQ(m_fired[id] - fired, enabled ? 1 : 0) << "command " << id;
+        if (!enabled) {
+            EXPECT_EQ(std::make_pair(State().firstRecord, State().lastRecord), window);
+        }
+    }
+
+    void Key() {
+        static const std::pair<QKeyCombination, CommandId> keys[] = {
+            {Qt::Key_Up, ID_ZOOM_IN},
+            {Qt::Key_Equal, ID_ZOOM_IN},
+            {Qt::Key_Down, ID_ZOOM_OUT},
+            {Qt::Key_Minus, ID_ZOOM_OUT},
+            {Qt::Key_Left, ID_BACK},
+            {Qt::Key_Right, ID_FORWARD},
+            {Qt::Key_F1, ID_SHOW_ALL},
+            {Qt::Key_Delete, ID_CLEAR},
+            {Qt::ControlModifier | Qt::Key_O, ID_OPEN}}; // the dialog is cancelled
+        const auto& [key, id] = keys[Pick(std::size(keys))];
+        Note(QKeySequence(key).toString());
+        PressKey(key, id);
+    }
+
+    void SavePicture() {
+        const bool good = Pick(3) != 0;
+        const PictureFormat format = Pick(2) ? PictureFormat::Bmp : PictureFormat::Png;
+        const QString file = format == PictureFormat::Bmp ? "picture.bmp" : "picture.png";
+        const QString path = m_dir.filePath(good ? file : "missing/" + file);
+        const bool answered = Pick(8) != 0;
+        Note((answered ? "" : "cancelled ") + path);
+        QFile::remove(path);
+        Script().pictureAnswers = {answered ? path : QString()};
+        Script().pictureFilters = {format};
+        const bool enabled = Frame().Action(ID_SAVE_PICTURE)->isEnabled();
+        const QSize size = View().size();
+        PressKey(Qt::ControlModifier | Qt::Key_S, ID_SAVE_PICTURE);
+        if (enabled && answered && !good)
+            m_messages << msg::SavePictureFailed();
+        if (enabled && answered && good) {
+            EXPECT_EQ(QImage(path).size(), size);
+        }
+        Script().pictureAnswers.clear();
+        Script().pictureFilters.clear();
+    }
+
+    // One to three boxes turned over, by Space on the current row or directly, then a poll:
+    // the visible channels are then the ticked rows.
+    void Tick() {
+        CColorListCtrl* list = List();
+        for (int n = 1 + Pick(3); n > 0 && list->RowCount() > 0; --n) {
+            const int row = Pick(list->RowCount());
+            Note(QString::number(row));
+            if (Pick(2)) {
+                list->setCurrentItem(list->topLevelItem(row));
+                QTest::keyClick(list, Qt::Key_Space);
+            } else {
+                list->SetChecked(row, !list->IsChecked(row));
+            }
+        }
+        View().OnTimer();
+        if (!State().dataLoaded || State().loading)
+            return;
+        int ticked = 0;
+        for (int row = 0; row < list->RowCount(); ++row) {
+            ticked += list->IsChecked(row);
+            EXPECT_EQ(list->IsChecked(row), State().visible.IndexOf(row) >= 0) << "row " << row;
+        }
+        EXPECT_EQ(ticked, State().visible.Size());
+    }
+
+    void Click() {
+        const QPoint at = ChartPoint();
+        const Qt::MouseButton button = Pick(4) ? Qt::LeftButton : Qt::RightButton;
+        Note(At(at) + (button == Qt::LeftButton ? "" : " right button"));
+        QTest::mouseClick(&View(), button, {}, at);
+    }
+
+    // Qt reports a move to the view while a button is held or when it is over the chart area.
+    void SendMove(QPoint at, bool held) {
+        Note(At(at));
+        if (!held && !View().ChartRect().contains(at))
+            return;
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(View().mapToGlobal(at)),
+                         Qt::NoButton, held ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&View(), &move);
+    }
+
+    // From a press in the chart area through a few moves to a release anywhere (over the list,
+    // outside the window), or none at all.
+    void Drag() {
+        const QPoint from = ChartPoint();
+        Note(At(from));
+        QTest::mousePress(&View(), Qt::LeftButton, {}, from);
+        for (int n = Pick(4); n > 0; --n)
+            SendMove(AnyPoint(), true);
+        if (Pick(8) == 0) {
+            Note("unreleased");
+        } else {
+            const QPoint to = AnyPoint();
+            Note("released " + At(to));
+            QTest::mouseRelease(&View(), Qt::LeftButton, {}, to);
+        }
+    }
+
+    void Move() { SendMove(AnyPoint(), false); }
+
+    // Whole, half and multiple notches either way, over the chart or the list.
+    void Wheel() {
+        static const int deltas[] = {120, -120, 60, -60, 240, -360};
+        const int delta = deltas[Pick(std::size(deltas))];
+        const QPoint at = AnyPoint();
+        Note(QString::number(delta) + " at " + At(at));
+        if (!View().rect().contains(at))
+            return; // another window's
+        QWidget* target = View().ChartRect().contains(at) ? &View() : List()->viewport();
+        const QPoint local = target->mapFrom(&View(), at);
+        QWheelEvent wheel(QPointF(local), QPointF(target->mapToGlobal(local)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &wheel);
+    }
+
+    // Any size, below the minimum too.
+    void Resize() {
+        const QSize size(300 + Pick(1300), 200 + Pick(800));
+        Note(QStringLiteral("%1x%2").arg(size.width()).arg(size.height()));
+        Frame().resize(size);
+        QApplication::processEvents();
+    }
+
+    // A double-click on a row asks for a colour only while a data set is shown; the colour
+    // chosen becomes the channel's.
+    void Recolour() {
+        CColorListCtrl* list = List();
+        if (list->RowCount() == 0)
+            return;
+        const int row = Pick(list->RowCount());
+        QTreeWidgetItem* item = list->topLevelItem(row);
+        list->scrollToItem(item);
+        const int name = CColorListCtrl::kNameColumn; // away from the check box
+        const QPoint at(list->header()->sectionViewportPosition(name) + 10,
+                        list->visualItemRect(item).center().y());
+        const QColor colour = Pick(5) ? QColor(Pick(256), Pick(256), Pick(256)) : QColor();
+        Note(QStringLiteral("row %1 to %2").arg(row).arg(colour.name()));
+        Script().colorAnswers = {colour};
+        const int asked = Script().colorAsked;
+        const bool shown = State().dataLoaded && !State().loading;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+        EXPECT_EQ(Script().colorAsked - asked, shown ? 1 : 0);
+        if (shown && colour.isValid()) {
+            EXPECT_EQ(State().data.colors[static_cast<std::size_t>(row)], ToColorRef(colour));
+            EXPECT_EQ(list->CellBackground(row, CColorListCtrl::kColorColumn), colour);
+        }
+        Script().colorAnswers.clear();
+    }
+
+    // Opens or drops one of the files; the following actions run while it loads until one
+    // awaits it. Broken files are random bytes, biased towards what data lines hold.
+    void Load() {
+        const QString path = m_files[Pick(m_files.size())];
+        if (path.endsWith("broken.kvd")) {
+            static const char alphabet[] = "0123456789 \t\r\n.-+eE\r\nxN\x1a\xff\xc3";
+            std::string bytes(static_cast<std::size_t>(Pick(3000)), ' ');
+            for (char& c : bytes)
+                c = alphabet[Pick(sizeof alphabet)]; // the final '\0' too
+            WriteBytes(QDir(m_dir.path()), "broken.kvd", bytes);
+        }
+        const bool readable = QFileInfo(path).isFile();
+        bool starts = true;
+        if (Pick(4) == 0) {
+            Note("drop " + path);
+            DropOn(View(), {path}, ChartPoint());
+            if (!readable)
+                m_notices << msg::FolderDrop();
+            else if (!path.endsWith(".kvd"))
+                m_messages << msg::UnsupportedFormat();
+            starts = readable && path.endsWith(".kvd");
+        } else {
+            Note("open " + path);
+            Script().openAnswers = {path};
+            PressKey(Qt::ControlModifier | Qt::Key_O, ID_OPEN);
+        }
+        EXPECT_EQ(State().loading, starts);
+        m_loadMessages.clear();
+        if (!readable)
+            m_loadMessages << msg::FileOpenFailed();
+    }
+
+    // The load ends in time; a loaded file shows all its records, unticked.
+    void AwaitLoad() {
+        ASSERT_TRUE(WaitForLoad(View())) << "the load never ended";
+        const ViewState& s = State();
+        if (!s.dataLoaded)
+            return;
+        EXPECT_EQ(s.firstRecord, 0u);
+        EXPECT_EQ(s.lastRecord, s.data.recordCount - 1);
+        EXPECT_EQ(s.zoomStep, s.data.recordCount / 40);
+        EXPECT_EQ(List()->RowCount(), static_cast<int>(s.data.channelCount));
+        for (int row = 0; row < List()->RowCount(); ++row)
+            EXPECT_FALSE(List()->IsChecked(row)) << "row " << row;
+    }
+
+    // Closing stops the load and joins its thread; the session goes on in a fresh window.
+    void CloseDuringLoad() {
+        if (!State().loading)
+            View().OpenDataFile(Pick(2) ? m_big : m_files[Pick(m_files.size())]);
+        Frame().close();
+        EXPECT_FALSE(View().LoadRunning());
+        QTest::qWait(2 * LoadJob::kCollectPeriodMs); // nothing of the load shows after the close
+        EXPECT_TRUE(Script().appMessages.isEmpty()) << "a message after the close";
+        NewWindow();
+    }
+
+    std::uint64_t m_seed;
+    std::mt19937_64 m_rng;
+    QTemporaryDir m_dir;
+    QStringList m_files;
+    QString m_big;
+    std::unique_ptr<RunningApp> m_app;
+    QImage m_canvas;                     // the view's paint
+    RasterSurface m_fresh;               // a paint of the same state from scratch
+    std::map<int, int> m_fired;          // triggers per command
+    QStringList m_messages, m_notices;   // what the current action may show
+    QStringList m_loadMessages;          // what the running load will show when it ends
+    std::deque<std::string> m_trail;     // the last actions, for the failure report
+    std::map<std::string, int> m_counts; // actions run, by name
+};
+
+const Soak::Action Soak::kActions[11] = {{30, "key", &Soak::Key, true},
+                                         {4, "save", &Soak::SavePicture, true},
+                                         {12, "tick", &Soak::Tick, true},
+                                         {5, "click", &Soak::Click, true},
+                                         {8, "drag", &Soak::Drag, true},
+                                         {10, "move", &Soak::Move, true},
+                                         {8, "wheel", &Soak::Wheel, true},
+                                         {4, "resize", &Soak::Resize, false},
+                                         {5, "recolour", &Soak::Recolour, true},
+                                         {10, "load", &Soak::Load, false},
+                                         {1, "close", &Soak::CloseDuringLoad, true}};
+
+TEST(GuiSoak, RandomActionsKeepTheWindowConsistent) {
+    Soak soak(EnvNumber("KURVON_SOAK_SEED", 20261207));
+    ASSERT_FALSE(::testing::Test::HasFailure());
+    soak.Run(EnvNumber("KURVON_SOAK_ACTIONS", 1000));
+}
+
+// Found by the soak: a load that had failed just before the close still said so afterwards.
+TEST(GuiSoak, NothingOfALoadShowsAfterTheClose) {
+    QTemporaryDir dir;
+    RunningApp app;
+    app.View().OpenDataFile(QDir(dir.path()).filePath("absent.kvd"));
+    QThread::msleep(100); // the loader fails at once; its report waits for the event loop
+    app.Frame().close();
+    QSignalSpy ended(&app.View(), &CKurvonView::LoadFinished);
+    EXPECT_FALSE(ended.wait(100));
+    EXPECT_TRUE(app.script->appMessages.isEmpty());
+}
+
+} // namespace
+} // namespace kurvon::test
