@@ -71,11 +71,11 @@ void LoadJob::PostPosition(int position) {
 }
 
 void LoadJob::PostDone(LoadResult result) {
-    {
-        std::lock_guard lock(m_mutex);
-        m_result = std::make_unique<LoadResult>(std::move(result));
-    }
-    Post({Mail::Kind::Done});
+    // The result and its mail go in together: a delivery between the two would take the result
+    // without its mail and drop it, and the owner would wait for `done` for ever.
+    std::lock_guard lock(m_mutex);
+    m_result = std::make_unique<LoadResult>(std::move(result));
+    m_mail.push_back({Mail::Kind::Done});
 }
 
 void LoadJob::Post(Mail mail) {
