@@ -20,6 +20,8 @@ cmake --build "$build" --parallel "$(nproc)" $(printf -- '--target fuzz_%s ' "${
 
 corpora=${KURVON_FUZZ_CORPUS:-$(mktemp -d)}
 [ -n "${KURVON_FUZZ_CORPUS:-}" ] || trap 'rm -rf "$corpora"' EXIT
+# Absolute: the command-line target works in a scratch folder of its own.
+corpora=$(mkdir -p "$corpora" && cd "$corpora" && pwd)
 files=("$root"/examples/*.kvd)
 [ -d "$root/../shared/data" ] && files+=("$root"/../shared/data/*.kvd)
 
