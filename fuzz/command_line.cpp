@@ -58,9 +58,9 @@ std::vector<std::string> ConsumeArguments(const std::uint8_t* data, std::size_t 
 bool LargePicture(const std::vector<std::string>& args) {
     bool sized = false;
     for (std::size_t i = 0; i + 1 < args.size(); ++i) {
-        std::pair<long, long> size;
+        std::pair<int, int> size;
         if (args[i] == "--size" && kurvon::ParsePair(args[i + 1], 'x', size)) {
-            if (size.first * size.second > 400 * 300)
+            if (std::int64_t(size.first) * size.second > 400 * 300)
                 return true;
             sized = true;
         }
