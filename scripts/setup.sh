@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev
   libgtest-dev libgmock-dev
-  clang-format
+  clang-format clang-14 libclang-rt-14-dev llvm-14
   xvfb xauth x11-utils xdotool imagemagick
   fonts-wqy-microhei
   dpkg-dev file help2man desktop-file-utils appstream shared-mime-info

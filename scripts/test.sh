@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the formatting, then builds and runs every test:
-# a plain build, a build under AddressSanitizer + UndefinedBehaviorSanitizer, and the loader,
-# chart and view tests under ThreadSanitizer.
+# a plain build, a build under AddressSanitizer + UndefinedBehaviorSanitizer, a bounded run of the
+# fuzz targets, and the loader, chart and view tests under ThreadSanitizer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -23,6 +23,9 @@ export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 "$root/scripts/build.sh" build/asan asan
 ctest --test-dir build/asan --output-on-failure -j "$jobs"
+
+echo "== fuzzing (bounded)"
+"$root/scripts/fuzz.sh" 20
 
 if [ -f "$root/scripts/tsan-tests.txt" ]; then
   echo "== ThreadSanitizer (loader, chart and view)"
