@@ -107,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const DataSet& d = result.data;
     if (expected.records < 2) {
         FUZZ_CHECK(result.status == LoadStatus::TooFewRecords);
-        FUZZ_CHECK(!d.Present() && d.recordCount == 0);
+        FUZZ_CHECK(d.columns.empty() && d.recordCount == 0);
         return 0;
     }
     FUZZ_CHECK(result.status == LoadStatus::Loaded);

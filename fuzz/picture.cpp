@@ -3,6 +3,7 @@
 // encoded bytes.
 
 #include "chart/PictureFile.h"
+#include "platform/ImageFile.h"
 
 #include "FuzzCheck.h"
 #include "FuzzQt.h"
@@ -89,9 +90,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             image.setPixel(
                 x, y, in.ConsumeBool() ? in.ConsumeIntegral<std::uint32_t>() | 0xFF000000u : fill);
 
-    const std::vector<std::uint8_t> bmp = EncodeBmp24(image);
+    const std::vector<std::uint8_t> bmp = EncodeBmp24(image).bytes;
     if (image.isNull()) {
-        FUZZ_CHECK(bmp.empty() && EncodePng24(image).isEmpty());
+        FUZZ_CHECK(bmp.empty() && !EncodeBmp24(image).Ok() && !EncodePng24(image).Ok());
         return 0;
     }
     CheckBmp(bmp, image);
@@ -99,7 +100,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int rare = in.ConsumeIntegralInRange(0, 63);
     if (rare % 8 != 0)
         return 0;
-    const QByteArray png = EncodePng24(image);
+    const EncodedImage encodedPng = EncodePng24(image);
+    FUZZ_CHECK(encodedPng.Ok());
+    const QByteArray png(reinterpret_cast<const char*>(encodedPng.bytes.data()),
+                         qsizetype(encodedPng.bytes.size()));
     FUZZ_CHECK(SameRgb(QImage::fromData(png, "PNG"), image));
     if (rare == 0) {
         const QString path = g_dir->filePath(QStringLiteral("picture"));
