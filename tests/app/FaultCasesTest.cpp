@@ -88,7 +88,7 @@ TEST(FaultCases, OddFilesSayWhyWithoutHanging) {
                   c.message.isNull() ? QStringList() : QStringList{c.message});
         EXPECT_FALSE(view.State().dataLoaded);
         EXPECT_FALSE(view.State().loading);
-        EXPECT_FALSE(view.State().data.Present());
+        EXPECT_TRUE(view.State().data.columns.empty());
         EXPECT_EQ(view.ChannelList()->RowCount(), 3); // the old rows stay
     }
 }
