@@ -39,6 +39,11 @@ QString WriteBytes(const QDir& dir, const QString& name, const std::string& byte
     return path;
 }
 
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QString WriteDataFile(const QDir& dir, const QString& name, int channels, int records) {
     std::string text = "test rig export\r\n";
     for (int c = 0; c < channels; ++c) {

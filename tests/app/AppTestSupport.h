@@ -94,6 +94,7 @@ bool WaitForLoad(CKurvonView& view);
 // Writes a data file: a header line, `channels` names, `records` data lines (CR LF).
 QString WriteDataFile(const QDir& dir, const QString& name, int channels, int records);
 QString WriteBytes(const QDir& dir, const QString& name, const std::string& bytes);
+QByteArray ReadBytes(const QString& path); // empty when it cannot be read
 
 QString ExampleFile();
 

@@ -36,21 +36,6 @@ TEST(CommandLine, InfoPrintsCountsAndChannels) {
     std::filesystem::remove(path);
 }
 
-// The reasons themselves are the render command's too; here: stderr only, status 1.
-TEST(CommandLine, InfoFailuresSayWhyInOneLine) {
-    const std::string one = WriteTemp("kurvon_cli_one.kvd", "h\r\na b\r\n1 2\r\n");
-    for (const auto& [path, says] : {std::pair<std::string, const char*>{one, "too few records"},
-                                     {"/nonexistent/kurvon/none.kvd", "No such file"}}) {
-        std::ostringstream out, err;
-        EXPECT_EQ(RunInfoCommand(path, out, err), 1) << path;
-        const std::string message = err.str();
-        EXPECT_EQ(out.str(), "");
-        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
-        EXPECT_NE(message.find(says), std::string::npos) << message;
-    }
-    std::filesystem::remove(one);
-}
-
 TEST(CommandLine, Dispatch) {
     std::ostringstream out, err;
     EXPECT_EQ(RunCommandLine({"--version"}, out, err), 0);

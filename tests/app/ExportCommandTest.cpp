@@ -1,8 +1,9 @@
+#include "AppTestSupport.h"
+
 #include "app/CommandLine.h"
 
-#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -63,15 +64,8 @@ Exported Export(std::vector<std::string> args) {
     return e;
 }
 
-void WriteAll(const std::string& path, const std::string& bytes) {
-    QFile f(QString::fromStdString(path));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
-std::string ReadAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<none>");
+std::string Read(const std::string& path) {
+    return test::ReadBytes(QString::fromStdString(path)).toStdString();
 }
 
 class ExportCommandTest : public ::testing::Test {
@@ -85,10 +79,12 @@ protected:
                                  "1 -0 1e39 -1e39\r\n"
                                  "2 123456789 0.3333333333 2.5\r\n"
                                  "3 4 5 6\r\n";
-        data = dir.filePath(QStringLiteral("in.kvd")).toStdString();
-        WriteAll(data, text);
+        data = Write("in.kvd", text);
     }
     std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
+    std::string Write(const char* name, const std::string& bytes) const {
+        return test::WriteBytes(QDir(dir.path()), name, bytes).toStdString();
+    }
 
     QTemporaryDir dir;
     std::string data;
@@ -100,7 +96,7 @@ TEST_F(ExportCommandTest, ValuesReadBackBitForBitWithNamesAndSelection) {
     const std::string out = Path("all.csv");
     const Exported e = Export({out, data});
     ASSERT_EQ(e.status, 0) << e.err;
-    const std::string text = ReadAll(QString::fromStdString(out));
+    const std::string text = Read(out);
     ASSERT_EQ(text.substr(0, 3), "\xEF\xBB\xBF");
     const auto rows = ReadCsv(text.substr(3));
     ASSERT_EQ(rows.size(), 5u);
@@ -122,15 +118,14 @@ TEST_F(ExportCommandTest, ValuesReadBackBitForBitWithNamesAndSelection) {
     EXPECT_EQ(part.out, "record,v,\"a,b\"\r\n1,-inf,-0\r\n2,2.5,123456792\r\n");
 
     // GBK names come out as UTF-8 ("流" makes the line GBK).
-    const std::string gbk = Path("gbk.kvd");
-    WriteAll(gbk, "h\r\n\xCA\xB1 \xD1\xB9 \xC1\xF7\r\n1 2 0\r\n3 4 0\r\n");
+    const std::string gbk =
+        Write("gbk.kvd", "h\r\n\xCA\xB1 \xD1\xB9 \xC1\xF7\r\n1 2 0\r\n3 4 0\r\n");
     EXPECT_EQ(Export({"-", gbk}).out, "record,时,压,流\r\n0,1,2,0\r\n1,3,4,0\r\n");
 }
 
 // Each failure: its exit status, one line naming the problem, and the old target untouched.
 TEST_F(ExportCommandTest, FailuresSayWhyAndLeaveTheTargetIntact) {
-    const std::string old = Path("old.csv");
-    WriteAll(old, "keep me");
+    const std::string old = Write("old.csv", "keep me");
     QDir(dir.path()).mkdir(QStringLiteral("folder"));
     const struct {
         std::vector<std::string> args;
@@ -154,7 +149,7 @@ TEST_F(ExportCommandTest, FailuresSayWhyAndLeaveTheTargetIntact) {
         EXPECT_EQ(e.status, c.status) << c.args[0];
         EXPECT_NE(e.err.find(c.says), std::string::npos) << e.err;
         EXPECT_EQ(std::count(e.err.begin(), e.err.end(), '\n'), 1) << e.err;
-        EXPECT_EQ(ReadAll(QString::fromStdString(old)), "keep me");
+        EXPECT_EQ(Read(old), "keep me");
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2); // no temporary left behind
 
@@ -163,7 +158,7 @@ TEST_F(ExportCommandTest, FailuresSayWhyAndLeaveTheTargetIntact) {
     ASSERT_TRUE(QFile::link(QString::fromStdString(old), link));
     ASSERT_EQ(Export({link.toStdString(), data}).status, 0);
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(ReadAll(QString::fromStdString(old)).substr(3, 6), "record");
+    EXPECT_EQ(Read(old).substr(3, 6), "record");
 }
 
 } // namespace

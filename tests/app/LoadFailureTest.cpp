@@ -1,4 +1,4 @@
-// Loads that fail, drops of every kind, and loads cut short by closing the window.
+// Loads that fail and drops of every kind.
 #include "AppTestSupport.h"
 
 #include "app/Commands.h"
@@ -9,28 +9,11 @@
 #include <QApplication>
 #include <QFile>
 #include <QProgressBar>
-#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace kurvon::test {
 namespace {
-
-// A file of about `megabytes` MB with 8 channels.
-QString WriteLargeFile(const QDir& dir, int megabytes) {
-    std::string line;
-    for (int c = 0; c < 8; ++c) {
-        if (c > 0)
-            line += '\t';
-        line += std::to_string(1000.125 + c);
-    }
-    line += "\r\n";
-    std::string text = "large\r\na b c d e f g h\r\n";
-    text.reserve(static_cast<std::size_t>(megabytes) << 20);
-    while (text.size() < (static_cast<std::size_t>(megabytes) << 20))
-        text += line;
-    return WriteBytes(dir, "large.kvd", text);
-}
 
 struct FailureFixture : ::testing::Test {
     void SetUp() override {
@@ -127,30 +110,6 @@ TEST(Drops, WrongExtensionLeavesTheTimerAloneAFolderStartsIt) {
     EXPECT_FALSE(fresh.View().TimerRunning());
     DropOn(fresh.View(), {dir.path()});
     EXPECT_TRUE(fresh.View().TimerRunning());
-}
-
-// Closing the window, or destroying it without a close, stops the loader and joins its thread.
-TEST(LargeLoad, OpenRefusedDuringALoadAndCloseOrDestroyCancelsIt) {
-    QTemporaryDir dir;
-    const QString large = WriteLargeFile(QDir(dir.path()), 30);
-    auto app = std::make_unique<RunningApp>();
-    CKurvonView& view = app->View();
-    view.OpenDataFile(large);
-    ASSERT_TRUE(view.State().loading);
-    EXPECT_FALSE(app->Frame().Action(ID_OPEN)->isEnabled());
-    app->script->openAnswers.push_back(large); // refused while the load runs
-    view.OnOpenDataFile();
-    EXPECT_EQ(app->script->openAsked, 0);
-    QSignalSpy moved(app->Frame().StatusBar()->Progress(), &QProgressBar::valueChanged);
-    moved.wait(20000);
-    app->Frame().close();
-    EXPECT_FALSE(view.LoadRunning());
-
-    app = std::make_unique<RunningApp>();
-    app->View().OpenDataFile(large);
-    ASSERT_TRUE(app->View().LoadRunning());
-    app.reset();
-    QApplication::processEvents();
 }
 
 } // namespace

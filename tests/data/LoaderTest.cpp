@@ -3,7 +3,6 @@
 #include "TestFiles.h"
 
 #include "data/ChannelColors.h"
-#include "data/MemoryBudget.h"
 
 #include <gtest/gtest.h>
 
@@ -163,18 +162,6 @@ TEST(Loader, AwkwardBytes) {
     const LoadResult named = LoadFile(dir.Write("电池 数据 1.kvd", Table("电压 电流", "1 2", 2)));
     ASSERT_EQ(named.status, LoadStatus::Loaded);
     EXPECT_EQ(named.data.names[1], "电流");
-
-    // A small file can still describe a table larger than memory.
-    const std::uint64_t records = PhysicalMemoryBytes() / (100000 * 4) + 1000;
-    std::string huge = "h\r\n";
-    for (int c = 0; c < 100000; ++c)
-        huge += "n ";
-    huge += "\r\n";
-    for (std::uint64_t r = 0; r < records; ++r)
-        huge += "1\r\n";
-    const LoadResult tooLarge = LoadFile(dir.Write("huge.kvd", huge));
-    EXPECT_EQ(tooLarge.status, LoadStatus::OutOfMemory);
-    EXPECT_TRUE(tooLarge.data.columns.empty());
 }
 
 TEST(Loader, RandomBytesLoadOrAreRefused) {
