@@ -19,31 +19,23 @@ bool IsSet(const std::atomic<bool>* flag) {
 
 // Counts [from, to) into pass, stopping at a Ctrl-Z; afterEach runs after every window.
 template <typename AfterEach>
-CountOutcome CountRange(const CountJob& job, std::uint64_t from, std::uint64_t to,
-                        CountingPass& pass, const std::atomic<bool>* stop, Counts& counts,
-                        AfterEach&& afterEach) {
+PassOutcome CountRange(const CountJob& job, std::uint64_t from, std::uint64_t to,
+                       CountingPass& pass, const std::atomic<bool>* stop, Counts& counts,
+                       AfterEach&& afterEach) {
     LineChunks chunks(*job.file, from, to, job.chunkBytes, true);
-    const WindowsOutcome outcome = FeedWindows(
+    const PassOutcome outcome = FeedWindows(
         chunks, [stop] { return IsSet(stop); },
         [&](const LineWindow& window) {
             const char* rest = pass.Feed(window);
             afterEach();
             return rest;
         });
-    switch (outcome) {
-    case WindowsOutcome::Stopped:
-        return CountOutcome::Cancelled;
-    case WindowsOutcome::ReadError:
-        return CountOutcome::ReadError;
-    case WindowsOutcome::Shrunk:
-        return CountOutcome::Changed;
-    case WindowsOutcome::Done:
-        break;
-    }
+    if (outcome != PassOutcome::Done)
+        return outcome;
     counts.sum += chunks.Sum();
     counts.textEnd = chunks.End();
     counts.chunkBytes = std::max(counts.chunkBytes, chunks.Capacity());
-    return CountOutcome::Done;
+    return PassOutcome::Done;
 }
 
 void TakeCounts(const CountingPass& pass, Counts& counts) {
@@ -52,9 +44,9 @@ void TakeCounts(const CountingPass& pass, Counts& counts) {
     counts.split = pass.Split();
 }
 
-CountOutcome RunSequential(const CountJob& job, ProgressGate& progress, Counts& counts) {
+PassOutcome RunSequential(const CountJob& job, ProgressGate& progress, Counts& counts) {
     CountingPass pass(job.fileSize, &progress, job.fileSize / 2);
-    const CountOutcome outcome = CountRange(job, 0, job.fileSize, pass, job.cancel, counts, [] {});
+    const PassOutcome outcome = CountRange(job, 0, job.fileSize, pass, job.cancel, counts, [] {});
     TakeCounts(pass, counts);
     return outcome;
 }
@@ -80,8 +72,8 @@ std::optional<std::uint64_t> LineStartFrom(const InputFile& file, std::uint64_t 
     return std::nullopt;
 }
 
-CountOutcome RunParallel(const CountJob& job, ProgressGate& progress, Counts& counts,
-                         std::uint64_t middle) {
+PassOutcome RunParallel(const CountJob& job, ProgressGate& progress, Counts& counts,
+                        std::uint64_t middle) {
     // The second thread takes every non-blank line of its share for a data line; whether the
     // names line came before is known once the first share is counted.
     ParseCursor secondStart;
@@ -90,7 +82,7 @@ CountOutcome RunParallel(const CountJob& job, ProgressGate& progress, Counts& co
     CountingPass second(job.fileSize, nullptr, std::numeric_limits<std::uint64_t>::max(),
                         secondStart);
     Counts secondCounts;
-    CountOutcome secondOutcome = CountOutcome::Cancelled;
+    PassOutcome secondOutcome = PassOutcome::Cancelled;
     HelperThread helper;
     const bool started = helper.Start([&] {
         secondOutcome =
@@ -101,12 +93,12 @@ CountOutcome RunParallel(const CountJob& job, ProgressGate& progress, Counts& co
         return RunSequential(job, progress, counts);
 
     CountingPass first(job.fileSize, &progress, std::numeric_limits<std::uint64_t>::max());
-    CountOutcome outcome = CountRange(job, 0, middle, first, job.cancel, counts,
-                                      [&] { first.SetOtherBytes(helper.BytesDone()); });
+    PassOutcome outcome = CountRange(job, 0, middle, first, job.cancel, counts,
+                                     [&] { first.SetOtherBytes(helper.BytesDone()); });
     const bool endedEarly = counts.textEnd < middle; // a Ctrl-Z
-    if (outcome != CountOutcome::Done || endedEarly || first.Cursor().nonBlank < 2) {
+    if (outcome != PassOutcome::Done || endedEarly || first.Cursor().nonBlank < 2) {
         helper.StopAndJoin();
-        if (outcome != CountOutcome::Done || endedEarly) {
+        if (outcome != PassOutcome::Done || endedEarly) {
             TakeCounts(first, counts);
             return outcome;
         }
@@ -124,7 +116,7 @@ CountOutcome RunParallel(const CountJob& job, ProgressGate& progress, Counts& co
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     helper.Join();
-    if (secondOutcome != CountOutcome::Done)
+    if (secondOutcome != PassOutcome::Done)
         return secondOutcome;
     counts.textEnd = secondCounts.textEnd;
     counts.chunkBytes = std::max(counts.chunkBytes, secondCounts.chunkBytes);
@@ -132,12 +124,12 @@ CountOutcome RunParallel(const CountJob& job, ProgressGate& progress, Counts& co
     counts.channels = first.Channels();
     counts.records = first.Records() + second.Records();
     counts.split = first.Cursor();
-    return CountOutcome::Done;
+    return PassOutcome::Done;
 }
 
 } // namespace
 
-CountOutcome RunCountingPass(const CountJob& job, ProgressGate& progress, Counts& counts) {
+PassOutcome RunCountingPass(const CountJob& job, ProgressGate& progress, Counts& counts) {
     if (job.fileSize >= job.parallelMinBytes && job.fileSize >= 2 &&
         std::thread::hardware_concurrency() >= 2) {
         if (const auto middle = LineStartFrom(*job.file, job.fileSize / 2, job.fileSize))

@@ -7,6 +7,7 @@
 #include "data/ByteSum.h"
 #include "data/InputFile.h"
 #include "data/ParseCursor.h"
+#include "data/PassOutcome.h"
 #include "data/ProgressGate.h"
 
 #include <atomic>
@@ -34,8 +35,7 @@ struct Counts {
 };
 
 // Changed: the file ended before its size at the start.
-enum class CountOutcome { Done, Cancelled, ReadError, Changed };
 
-CountOutcome RunCountingPass(const CountJob& job, ProgressGate& progress, Counts& counts);
+PassOutcome RunCountingPass(const CountJob& job, ProgressGate& progress, Counts& counts);
 
 } // namespace kurvon

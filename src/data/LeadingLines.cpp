@@ -40,25 +40,19 @@ struct Collector {
 
 } // namespace
 
-LeadingOutcome ReadLeadingLines(const InputFile& file, std::uint64_t textEnd,
-                                std::size_t chunkBytes, const std::atomic<bool>* cancel,
-                                LeadingLines& lines) {
+PassOutcome ReadLeadingLines(const InputFile& file, std::uint64_t textEnd, std::size_t chunkBytes,
+                             const std::atomic<bool>* cancel, LeadingLines& lines) {
     lines = LeadingLines{};
     LineChunks chunks(file, 0, textEnd, chunkBytes, true);
     Collector collector{lines};
     const auto cancelled = [cancel] { return cancel && cancel->load(std::memory_order_relaxed); };
-    switch (FeedWindows(chunks, cancelled,
-                        [&](const LineWindow& window) { return collector.Feed(window); })) {
-    case WindowsOutcome::ReadError:
-        return LeadingOutcome::ReadError;
-    case WindowsOutcome::Shrunk:
-        return LeadingOutcome::Changed;
-    case WindowsOutcome::Stopped: // the collector has its lines, unless the load was cancelled
-        return cancelled() ? LeadingOutcome::Cancelled : LeadingOutcome::Done;
-    case WindowsOutcome::Done:
-        break;
-    }
-    return LeadingOutcome::Done;
+    const PassOutcome outcome = FeedWindows(
+        chunks, cancelled, [&](const LineWindow& window) { return collector.Feed(window); });
+    // The collector stops the feed once it has its lines: that is done unless the load was
+    // cancelled.
+    if (outcome == PassOutcome::Cancelled && !cancelled())
+        return PassOutcome::Done;
+    return outcome;
 }
 
 } // namespace kurvon

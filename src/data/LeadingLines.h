@@ -3,6 +3,7 @@
 // of the file, wherever they lie: the counting threads may each have seen only one of them.
 
 #include "data/InputFile.h"
+#include "data/PassOutcome.h"
 
 #include <atomic>
 #include <cstddef>
@@ -17,10 +18,8 @@ struct LeadingLines {
 };
 
 // Changed: the file ended before the text did.
-enum class LeadingOutcome { Done, Cancelled, ReadError, Changed };
 
-LeadingOutcome ReadLeadingLines(const InputFile& file, std::uint64_t textEnd,
-                                std::size_t chunkBytes, const std::atomic<bool>* cancel,
-                                LeadingLines& lines);
+PassOutcome ReadLeadingLines(const InputFile& file, std::uint64_t textEnd, std::size_t chunkBytes,
+                             const std::atomic<bool>* cancel, LeadingLines& lines);
 
 } // namespace kurvon

@@ -6,6 +6,7 @@
 
 #include "data/ByteSum.h"
 #include "data/InputFile.h"
+#include "data/PassOutcome.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -64,29 +65,27 @@ private:
     ByteSum m_sum;
 };
 
-enum class WindowsOutcome { Done, Stopped, ReadError, Shrunk };
-
 // Hands each window of chunks to feed, which returns where its unused rest begins (kept for the
 // next window) or null to stop; stopped() is asked before every read.
 template <typename Stopped, typename Feed>
-WindowsOutcome FeedWindows(LineChunks& chunks, Stopped&& stopped, Feed&& feed) {
+PassOutcome FeedWindows(LineChunks& chunks, Stopped&& stopped, Feed&& feed) {
     LineWindow window;
     for (;;) {
         if (stopped())
-            return WindowsOutcome::Stopped;
+            return PassOutcome::Cancelled;
         switch (chunks.Next(window)) {
         case LineChunks::Step::Done:
-            return WindowsOutcome::Done;
+            return PassOutcome::Done;
         case LineChunks::Step::ReadError:
-            return WindowsOutcome::ReadError;
+            return PassOutcome::ReadError;
         case LineChunks::Step::Shrunk:
-            return WindowsOutcome::Shrunk;
+            return PassOutcome::Changed;
         case LineChunks::Step::Window:
             break;
         }
         const char* rest = feed(window);
         if (!rest)
-            return WindowsOutcome::Stopped;
+            return PassOutcome::Cancelled;
         chunks.Keep(rest);
     }
 }

@@ -23,6 +23,20 @@ namespace kurvon {
 
 namespace {
 
+LoadStatus StatusOf(PassOutcome outcome) {
+    switch (outcome) {
+    case PassOutcome::Done:
+        return LoadStatus::Loaded;
+    case PassOutcome::Cancelled:
+        return LoadStatus::Cancelled;
+    case PassOutcome::Changed:
+        return LoadStatus::FileChanged;
+    case PassOutcome::ReadError:
+        break;
+    }
+    return LoadStatus::CannotOpen;
+}
+
 bool IsCancelled(const LoadOptions& options) {
     return options.cancel && options.cancel->load(std::memory_order_relaxed);
 }
@@ -48,34 +62,17 @@ LoadStatus ReadAndCount(const std::string& path, ProgressGate& progress, const L
     job.chunkBytes = options.readChunkBytes;
     job.parallelMinBytes = options.parallelMinBytes;
     job.cancel = options.cancel;
-    switch (RunCountingPass(job, progress, text.counts)) {
-    case CountOutcome::Done:
-        return LoadStatus::Loaded;
-    case CountOutcome::Cancelled:
-        return LoadStatus::Cancelled;
-    case CountOutcome::Changed:
-        return LoadStatus::FileChanged;
-    case CountOutcome::ReadError:
-        break;
-    }
-    return LoadStatus::CannotOpen;
+    return StatusOf(RunCountingPass(job, progress, text.counts));
 }
 
 // Picks the field rule from the names line and the first data line; at tabs the names line
 // gives the channel count anew. The record count is the same either way.
 LoadStatus ChooseMode(const LoadOptions& options, Text& text) {
     LeadingLines lines;
-    switch (ReadLeadingLines(text.file, text.counts.textEnd, text.counts.chunkBytes, options.cancel,
-                             lines)) {
-    case LeadingOutcome::Done:
-        break;
-    case LeadingOutcome::Cancelled:
-        return LoadStatus::Cancelled;
-    case LeadingOutcome::ReadError:
-        return LoadStatus::CannotOpen;
-    case LeadingOutcome::Changed:
-        return LoadStatus::FileChanged;
-    }
+    const LoadStatus status = StatusOf(ReadLeadingLines(
+        text.file, text.counts.textEnd, text.counts.chunkBytes, options.cancel, lines));
+    if (status != LoadStatus::Loaded)
+        return status;
     text.mode = ChooseFieldMode(lines.names, lines.firstData);
     if (text.mode == FieldMode::Tabs)
         text.counts.channels = CountFields(
@@ -130,18 +127,11 @@ LoadStatus Parse(const Text& text, ProgressGate& progress, const LoadOptions& op
     job.parallelMinBytes = options.parallelMinBytes;
     job.cancel = options.cancel;
     ByteSum sum;
-    switch (RunParsingPass(job, progress, sum)) {
-    case ParseOutcome::Done:
-        // Both passes must have read the same bytes.
-        return sum == text.counts.sum ? LoadStatus::Loaded : LoadStatus::FileChanged;
-    case ParseOutcome::Cancelled:
-        return LoadStatus::Cancelled;
-    case ParseOutcome::Changed:
+    const LoadStatus status = StatusOf(RunParsingPass(job, progress, sum));
+    // Both passes must have read the same bytes.
+    if (status == LoadStatus::Loaded && sum != text.counts.sum)
         return LoadStatus::FileChanged;
-    case ParseOutcome::ReadError:
-        break;
-    }
-    return LoadStatus::CannotOpen;
+    return status;
 }
 
 LoadStatus FindExtremes(ProgressGate& progress, const LoadOptions& options, DataSet& data) {

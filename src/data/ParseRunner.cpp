@@ -21,28 +21,20 @@ bool IsSet(const std::atomic<bool>* flag) {
 // Parses the lines from start up to the offset end, records below recordEnd only. stop is also
 // looked at once per chunk, so a run of blank lines or one long line is cancelled too.
 template <typename OnLine>
-ParseOutcome ParseRange(const ParseJob& job, const ParseCursor& start, std::uint64_t end,
-                        std::uint64_t recordEnd, std::vector<std::string>* names,
-                        const std::atomic<bool>* stop, ByteSum& sum, OnLine&& onLine) {
+PassOutcome ParseRange(const ParseJob& job, const ParseCursor& start, std::uint64_t end,
+                       std::uint64_t recordEnd, std::vector<std::string>* names,
+                       const std::atomic<bool>* stop, ByteSum& sum, OnLine&& onLine) {
     LineChunks chunks(*job.file, start.offset, end, job.chunkBytes, false);
     ParsingPass pass(job.columns, job.channels, recordEnd, names, start, job.mode);
-    switch (FeedWindows(
+    const PassOutcome outcome = FeedWindows(
         chunks, [stop] { return IsSet(stop); },
-        [&](const LineWindow& window) { return pass.Feed(window, onLine); })) {
-    case WindowsOutcome::Done:
+        [&](const LineWindow& window) { return pass.Feed(window, onLine); });
+    if (outcome == PassOutcome::Done)
         sum += chunks.Sum();
-        return ParseOutcome::Done;
-    case WindowsOutcome::ReadError:
-        return ParseOutcome::ReadError;
-    case WindowsOutcome::Shrunk:
-        return ParseOutcome::Changed;
-    case WindowsOutcome::Stopped:
-        break;
-    }
-    return ParseOutcome::Cancelled;
+    return outcome;
 }
 
-ParseOutcome RunSequential(const ParseJob& job, ProgressGate& progress, ByteSum& sum) {
+PassOutcome RunSequential(const ParseJob& job, ProgressGate& progress, ByteSum& sum) {
     std::uint32_t lines = 0;
     return ParseRange(job, ParseCursor{}, job.textEnd, job.records, job.names, job.cancel, sum,
                       [&](std::uint64_t position) {
@@ -51,9 +43,9 @@ ParseOutcome RunSequential(const ParseJob& job, ProgressGate& progress, ByteSum&
                       });
 }
 
-ParseOutcome RunParallel(const ParseJob& job, ProgressGate& progress, ByteSum& sum) {
+PassOutcome RunParallel(const ParseJob& job, ProgressGate& progress, ByteSum& sum) {
     const ParseCursor second = *job.split;
-    ParseOutcome secondOutcome = ParseOutcome::Cancelled;
+    PassOutcome secondOutcome = PassOutcome::Cancelled;
     ByteSum secondSum;
     HelperThread helper;
     const bool started = helper.Start([&] {
@@ -71,7 +63,7 @@ ParseOutcome RunParallel(const ParseJob& job, ProgressGate& progress, ByteSum& s
 
     std::uint32_t lines = 0;
     std::uint64_t otherBytes = 0;
-    const ParseOutcome first =
+    const PassOutcome first =
         ParseRange(job, ParseCursor{}, second.offset, second.record, job.names, job.cancel, sum,
                    [&](std::uint64_t position) {
                        if (++lines % kPublishLines == 0) {
@@ -82,7 +74,7 @@ ParseOutcome RunParallel(const ParseJob& job, ProgressGate& progress, ByteSum& s
                        progress.SendTruncated(ParsingPosition(position + otherBytes, job.fileSize));
                        return true;
                    });
-    if (first != ParseOutcome::Done) {
+    if (first != PassOutcome::Done) {
         helper.StopAndJoin();
         return first;
     }
@@ -100,7 +92,7 @@ ParseOutcome RunParallel(const ParseJob& job, ProgressGate& progress, ByteSum& s
 
 } // namespace
 
-ParseOutcome RunParsingPass(const ParseJob& job, ProgressGate& progress, ByteSum& sum) {
+PassOutcome RunParsingPass(const ParseJob& job, ProgressGate& progress, ByteSum& sum) {
     const bool parallel = job.split && job.split->offset < job.textEnd &&
                           job.textEnd >= job.parallelMinBytes &&
                           std::thread::hardware_concurrency() >= 2;

@@ -8,6 +8,7 @@
 #include "data/FieldRule.h"
 #include "data/InputFile.h"
 #include "data/ParseCursor.h"
+#include "data/PassOutcome.h"
 #include "data/ProgressGate.h"
 
 #include <atomic>
@@ -35,9 +36,8 @@ struct ParseJob {
 };
 
 // Changed: the file ended before the text did.
-enum class ParseOutcome { Done, Cancelled, ReadError, Changed };
 
 // sum receives the sum of the bytes read, for comparison with the counting pass's.
-ParseOutcome RunParsingPass(const ParseJob& job, ProgressGate& progress, ByteSum& sum);
+PassOutcome RunParsingPass(const ParseJob& job, ProgressGate& progress, ByteSum& sum);
 
 } // namespace kurvon
