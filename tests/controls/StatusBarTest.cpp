@@ -24,8 +24,7 @@ TEST(StatusBar, ProgressCoversTheMessagePaneAtEverySize) {
             bar->ShowProgress();
         for (const QSize& s : {QSize(900, 500), QSize(420, 300), QSize(1200, 700)}) {
             window.resize(s);
-            for (int i = 0; i < 5; ++i) // the window and the bar lay themselves out
-                QCoreApplication::processEvents();
+            QTest::qWait(10); // the window and the bar lay themselves out
             const QRect pane = bar->MessagePaneRect();
             const QLabel* caps = bar->IndicatorLabel(CMainStatusBar::kCapsIndicator);
             EXPECT_EQ(progress->geometry(), pane) << s.width();
@@ -60,21 +59,19 @@ TEST(StatusBar, ProgressPositionsAndIdleText) {
 TEST(StatusBar, LockIndicatorsKeepTheirWidth) {
     CMainStatusBar bar;
     EXPECT_EQ(bar.PollsLockKeys(), QueryLockKeys().has_value());
-    const auto shown = [&bar] {
-        QStringList texts;
+    const std::pair<std::optional<LockKeyState>, QStringList> states[] = {
+        {LockKeyState{true, false, true}, {"大写", "", "滚动"}},
+        {LockKeyState{false, true, false}, {"", "数字", ""}},
+        {std::nullopt, {"", "", ""}},
+    };
+    for (const auto& [state, texts] : states) {
+        bar.ShowLockState(state);
         for (int i = 0; i < 3; ++i) {
             const auto which = static_cast<CMainStatusBar::Indicator>(i);
             const QLabel* label = bar.IndicatorLabel(which);
+            EXPECT_EQ(label->text(), texts[i]);
             EXPECT_GE(label->width(),
                       label->fontMetrics().horizontalAdvance(CMainStatusBar::IndicatorText(which)));
-            texts << label->text();
         }
-        return texts;
-    };
-    bar.ShowLockState(LockKeyState{true, false, true});
-    EXPECT_EQ(shown(), QStringList({QStringLiteral("大写"), QString(), QStringLiteral("滚动")}));
-    bar.ShowLockState(LockKeyState{false, true, false});
-    EXPECT_EQ(shown(), QStringList({QString(), QStringLiteral("数字"), QString()}));
-    bar.ShowLockState(std::nullopt);
-    EXPECT_EQ(shown(), QStringList({QString(), QString(), QString()}));
+    }
 }

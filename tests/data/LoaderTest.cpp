@@ -22,10 +22,6 @@ std::string Table(const std::string& names, const std::string& row, int records)
     return bytes;
 }
 
-Positions Tail(const Positions& p, std::size_t n) {
-    return Positions(p.end() - static_cast<std::ptrdiff_t>(std::min(n, p.size())), p.end());
-}
-
 TEST(Loader, ProgressPositions) {
     // First line 98 characters plus CR LF; 1000 bytes in all.
     std::string bytes = std::string(98, 'h') + "\r\n" + "a b\r\n";
@@ -36,28 +32,23 @@ TEST(Loader, ProgressPositions) {
     ASSERT_EQ(LoadFile(dir.Write("progress.kvd", bytes), {}, &sink).status, LoadStatus::Loaded);
     const Positions& p = sink.positions;
     EXPECT_EQ(sink.shownAfter, 1);
-    ASSERT_GE(p.size(), 4u);
+    ASSERT_GE(p.size(), 5u);
     EXPECT_EQ(Positions(p.begin(), p.begin() + 2), (Positions{0, 1})); // 1: first counted line
     const auto at15 = std::find(p.begin(), p.end(), 15);
     ASSERT_LT(at15 + 1, p.end());
     EXPECT_EQ(at15[1], 23); // first parsing position
     EXPECT_TRUE(std::adjacent_find(p.begin(), p.end(), std::greater_equal<>()) == p.end());
-    // 95 from the parsing pass, then one position per channel, each sent once; 100 is the
-    // caller's.
-    EXPECT_EQ(Tail(p, 3), (Positions{95, 97, 99}));
-    RecordingSink five;
-    LoadFile(dir.Write("five.kvd", Table("a b c d e", "1 2 3 4 5", 2)), {}, &five);
-    EXPECT_EQ(Tail(five.positions, 5), (Positions{95, 96, 97, 98, 99}));
+    // 95 after parsing, then one position per channel, each once; 100 is the caller's.
+    EXPECT_EQ(Positions(p.end() - 3, p.end()), (Positions{95, 97, 99}));
+    LoadFile(dir.Write("five.kvd", Table("a b c d e", "1 2 3 4 5", 2)), {}, &sink);
+    EXPECT_EQ(Positions(p.end() - 5, p.end()), (Positions{95, 96, 97, 98, 99}));
 }
 
 TEST(Loader, ColoursAndZoomStep) {
     TempDir dir;
-    std::string bytes = "h\r\nv\r\n";
-    for (int r = 0; r < 100; ++r)
-        bytes += std::to_string(r) + "\r\n";
     LoadOptions seeded;
     seeded.colorSeed = 77;
-    const LoadResult hundred = LoadFile(dir.Write("100.kvd", bytes), seeded);
+    const LoadResult hundred = LoadFile(dir.Write("100.kvd", Table("v", "1", 100)), seeded);
     EXPECT_EQ(std::pair(hundred.zoomStep, hundred.lastRecord), std::pair(2u, 99u));
     EXPECT_EQ(hundred.data.colors, DrawChannelColors(1, 77));
 
@@ -92,14 +83,11 @@ TEST(Loader, WhatCannotBeOpenedIsRefusedAtOnce) {
 
 TEST(Loader, LongLinesWideTablesAndChinesePaths) {
     TempDir dir;
-    // A 20 MB line without a line end: as names line, and as the last data line.
-    const std::string longLine(20u << 20, '9');
-    EXPECT_EQ(LoadFile(dir.Write("longnames.kvd", "h\r\n" + longLine)).status,
-              LoadStatus::TooFewRecords);
+    // A 20 MB last line without a line end.
     const LoadResult longData =
-        LoadFile(dir.Write("longdata.kvd", "h\r\na b\r\n1 2\r\n" + longLine));
+        LoadFile(dir.Write("longdata.kvd", "h\r\na b\r\n1 2\r\n" + std::string(20u << 20, '9')));
     ASSERT_EQ(longData.status, LoadStatus::Loaded);
-    EXPECT_EQ(Record(longData.data, 1), (Floats{std::numeric_limits<float>::infinity(), 0}));
+    EXPECT_EQ(Values(longData.data), (Floats{1, 2, std::numeric_limits<float>::infinity(), 0}));
 
     std::string names, row;
     for (int c = 0; c < 100000; ++c) {
@@ -124,14 +112,8 @@ TEST(Loader, CancelBeforeAndDuringParsing) {
     const std::string path = dir.Write("cancel.kvd", Table("a b", "1.5 2.5", 50000));
     EXPECT_EQ(LoadFile(path, options).status, LoadStatus::Cancelled);
 
-    struct CancellingSink : RecordingSink {
-        std::atomic<bool> flag{false};
-        void SetPosition(int position) override {
-            RecordingSink::SetPosition(position);
-            flag = flag || position >= 30;
-        }
-    } sink;
-    options.cancel = &sink.flag;
+    cancelled = false;
+    ChangingSink sink(30, [&] { cancelled = true; });
     const LoadResult result = LoadFile(path, options, &sink);
     EXPECT_EQ(result.status, LoadStatus::Cancelled);
     EXPECT_TRUE(result.data.columns.empty());
@@ -146,26 +128,22 @@ TEST(Loader, RealCyclerExports) {
     // with spaces in them stay whole, and "Volts" holds the voltage.
     const struct {
         const char* file;
-        std::uint32_t records;
-        Strings minMaxRecordVolts;
         float firstMonth; // of the first record's date-time
+        Strings countsMinMaxRecordVolts;
     } files[] = {
-        {"xTESLADIAG_000038.kvd", 10714, {"1.00", "10714.00", "3.00", "4.30"}, 8},
-        {"PreDiag_000229_truncated.kvd", 4061, {"1.00", "4061.00", "2.70", "4.20"}, 12},
+        {"xTESLADIAG_000038.kvd", 8, {"38", "10714", "1.00", "10714.00", "3.00", "4.30"}},
+        {"PreDiag_000229_truncated.kvd", 12, {"38", "4061", "1.00", "4061.00", "2.70", "4.20"}},
     };
     for (const auto& e : files) {
-        SCOPED_TRACE(e.file);
-        const LoadResult result = LoadFile((folder / e.file).string());
-        ASSERT_EQ(result.status, LoadStatus::Loaded);
-        EXPECT_EQ(result.data.channelCount, 38u);
-        EXPECT_EQ(result.data.recordCount, e.records);
-        EXPECT_EQ(result.data.names[3], "Test (Sec)");
-        EXPECT_EQ(result.data.names[11], "DPt Time");
-        EXPECT_EQ(
-            (Strings{result.listMin[0], result.listMax[0], result.listMin[8], result.listMax[8]}),
-            e.minMaxRecordVolts);
-        EXPECT_EQ(result.data.Value(9, 0), 0.0f); // the state column holds "R"
-        EXPECT_EQ(result.data.Value(11, 0), e.firstMonth);
+        const LoadResult r = LoadFile((folder / e.file).string());
+        const DataSet& d = r.data;
+        ASSERT_EQ(r.status, LoadStatus::Loaded) << e.file;
+        EXPECT_EQ((Strings{std::to_string(d.channelCount), std::to_string(d.recordCount),
+                           r.listMin[0], r.listMax[0], r.listMin[8], r.listMax[8]}),
+                  e.countsMinMaxRecordVolts);
+        EXPECT_EQ((Strings{d.names[3], d.names[11]}), (Strings{"Test (Sec)", "DPt Time"}));
+        // The state column holds "R".
+        EXPECT_EQ((Floats{d.Value(9, 0), d.Value(11, 0)}), (Floats{0, e.firstMonth})) << e.file;
     }
 }
 

@@ -1,10 +1,12 @@
 // The data-file rules seen through whole loads: line ends, blank lines, the end of the text,
 // names, fields and values, each text read whole, in every small chunk size and on two threads.
+// Also the list texts, the accepted file names, and which files are cut at tabs.
 
 #include "TestFiles.h"
 
 #include "data/DataFileExtension.h"
 #include "data/ListText.h"
+#include "data/TabMode.h"
 
 #include <clocale>
 #include <cmath>
@@ -21,6 +23,7 @@ using namespace test;
 constexpr float kInf = std::numeric_limits<float>::infinity();
 
 const std::string kUV = "head\r\nu v\r\n";
+const std::string kTabNames = "Test (Sec)\tVolts\r\n", kTabData = "1 9 5\t2\r\n3\t4\r\n";
 
 // Texts whose line ends, Ctrl-Z (\032) and blank lines land on every offset of small chunks.
 const struct {
@@ -50,10 +53,7 @@ const struct {
     {"ctrl-z between cr and lf", kUV + "1 2\r\n3 4\r\032\n5 6\r\n", {"u", "v"}, {1, 2, 3, 4}},
     // Two threads: the middle falls in the header, and a Ctrl-Z lies before the middle.
     {"long header", std::string(60, 'h') + "\r\nu v\r\n1 2\r\n3 4\r\n", {"u", "v"}, {1, 2, 3, 4}},
-    {"early ctrl-z",
-     kUV + "1 2\r\n3 4\r\n\032" + std::string(40, '5') + "\r\n6 7\r\n",
-     {"u", "v"},
-     {1, 2, 3, 4}},
+    {"early ctrl-z", kUV + "1 2\r\n3 4\r\n\032" + std::string(50, '5'), {"u", "v"}, {1, 2, 3, 4}},
     {"short, long and non-numeric lines",
      "h\r\na b c d\r\n1 2 3 4 5 6\r\n7\r\nabc -.5 1,5 0x1A\r\ninf nan 1e3 R\r\n"
      "1e39 -1e39 1e-50 N/A\r\n.5 5. +12.5e+3 -0.000000000000000000001\r\n",
@@ -70,18 +70,16 @@ const struct {
      {"Rec#", "Test (Sec)", "Volts", "DPt Time", "State"},
      {1, 0.5f, 3.45f, 8, 0, 2, 0, 3.5f, 9, 0, 0, 1.5f, -3.25f, 7, 0}},
     {"tabs, names past the middle",
-     std::string(80, 'h') + "\r\nTest (Sec)\tVolts\r\n1 9 5\t2\r\n3\t4\r\n",
+     std::string(80, 'h') + "\r\n" + kTabNames + kTabData,
      {"Test (Sec)", "Volts"},
      {1, 2, 3, 4}},
     {"tabs, data past the middle",
-     "head\r\nTest (Sec)\tVolts\r\n" + std::string(80, '\t') + "\r\n1 9 5\t2\r\n3\t4\r\n",
+     "h\r\n" + kTabNames + std::string(80, '\t') + "\r\n" + kTabData,
      {"Test (Sec)", "Volts"},
      {1, 2, 3, 4}},
     {"empty", "", {}, {}},
-    {"header only", "header only\r\n", {}, {}},
     {"one record", "header\r\na b\r\n1 2\r\n", {}, {}},
     {"blank", "\r\n \t \r\n\r\n", {}, {}},
-    {"ctrl-z leaves one record", "h\r\nx\r\n1\r\n\0322\r\n3\r\n", {}, {}},
 };
 
 TEST(Reader, TextsReadAsWrittenInAnyChunks) {
@@ -97,11 +95,7 @@ TEST(Reader, TextsReadAsWrittenInAnyChunks) {
         } else {
             ASSERT_EQ(whole.status, LoadStatus::Loaded);
             EXPECT_EQ(whole.data.names, t.names);
-            Floats values;
-            for (std::uint32_t r = 0; r < whole.data.recordCount; ++r)
-                for (float v : Record(whole.data, r))
-                    values.push_back(v);
-            EXPECT_EQ(values, t.values);
+            EXPECT_EQ(Values(whole.data), t.values);
         }
         for (std::size_t chunk : {1, 2, 3, 4, 5, 7, 11, 16}) {
             SCOPED_TRACE(chunk);
@@ -113,15 +107,13 @@ TEST(Reader, TextsReadAsWrittenInAnyChunks) {
     }
 }
 
-TEST(Reader, WorkedExampleListTextsExtremesAndViewWindow) {
+TEST(Reader, WorkedExampleListTextsAndExtremes) {
     TempDir dir;
     const LoadResult result = LoadFile(dir.Write("example.kvd", kTexts[0].bytes));
     EXPECT_EQ(result.listMin, (Strings{"0.00", "12.50", "-1.50"}));
     EXPECT_EQ(result.listMax, (Strings{"2.00", "12.60", "0.10"}));
     EXPECT_EQ(result.data.maxima, (Floats{3.0f, 12.6f + 1.0f, 0.1f + 1.0f}));
     EXPECT_EQ(result.data.minima, (Floats{-1.0f, 12.5f - 1.0f, -1.5f - 1.0f}));
-    EXPECT_EQ(std::vector<std::uint32_t>({result.firstRecord, result.lastRecord, result.zoomStep}),
-              std::vector<std::uint32_t>({0, 2, 0}));
 }
 
 TEST(Reader, ListTextsMatchPrintf) {
@@ -143,17 +135,33 @@ TEST(Reader, ListTextsMatchPrintf) {
 
 TEST(Reader, DroppedPathsNeedTheExtension) {
     const std::pair<const char*, const char*> paths[] = {
-        {"C:\\data\\run1.kvd", "C:\\data\\run1.kvd"},
-        {"C:\\data\\run1.kvd   ", "C:\\data\\run1.kvd"},
-        {".kvd", ".kvd"},
-        {"RUN1.KVD", nullptr},
-        {"run1.kvd.txt", nullptr},
-        {"run1.kvd\t", nullptr},
+        {"C:\\a.kvd", "C:\\a.kvd"}, {"C:\\a.kvd  ", "C:\\a.kvd"}, {".kvd", ".kvd"},
+        {"A.KVD", nullptr},         {"a.kvd.txt", nullptr},       {"a.kvd\t", nullptr},
         {"kvd", nullptr},
-        {"", nullptr}};
+    };
     for (const auto& [dropped, accepted] : paths)
         EXPECT_EQ(AcceptDataFilePath(dropped).value_or("refused"), accepted ? accepted : "refused")
             << dropped;
+}
+
+TEST(TabMode, OnlyWhereTheUsualRuleMisalignsTheTable) {
+    const struct {
+        const char* names;
+        const char* firstData;
+        FieldMode mode;
+    } cases[] = {
+        {"Test (Sec)\tVolts", "1.5\t3.2", FieldMode::Tabs},
+        {"Date\tVolts", "08/13/2019 19:17:53\t4.1", FieldMode::Tabs},
+        {"Test (Sec)\tVolts\t \t", "1\t2\t\t", FieldMode::Tabs}, // trailing empties dropped
+        {"t\tU\tI", "0\t12.6\t-1.5", FieldMode::Usual},          // aligned either way
+        {"  a\t\tb   c", "1 2 3", FieldMode::Usual},             // aligned by the usual rule
+        {"a\t\tb c", "1\t\t3", FieldMode::Usual},                // an empty name
+        {"Test (Sec)\tVolts", "1\t2\t3\t4", FieldMode::Usual},   // tab counts differ
+        {"Test (Sec)", "1", FieldMode::Usual},                   // no tab in the names
+        {"Test (Sec)\tVolts", "", FieldMode::Usual},             // no data line
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ChooseFieldMode(c.names, c.firstData), c.mode) << c.names << " / " << c.firstData;
 }
 
 } // namespace
