@@ -1,12 +1,8 @@
-// The channel list's colour tables: lookups, precedence as painted, and how entries follow
-// their rows through insertions and deletions.
+// The channel list: its columns, ticking and selecting by mouse, the colours as painted.
 #include "controls/CColorListCtrl.h"
 #include "controls/ColorRefQt.h"
 
-#include <QApplication>
 #include <QHeaderView>
-#include <QImage>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -21,99 +17,91 @@ constexpr ColorRef kBlue = MakeColorRef(20, 40, 210);
 constexpr ColorRef kYellow = MakeColorRef(230, 220, 10);
 const QColor kListBase(250, 240, 200);
 
-void FillRows(CColorListCtrl& list, int rows) {
-    for (int r = 0; r < rows; ++r)
-        list.InsertChannelRow(r, QStringLiteral("ch%1").arg(r), QStringLiteral("0.00"),
-                              QStringLiteral("1.00"));
-}
-
-// The colour painted near the top right corner of cell (row, column), clear of its text and
-// check box, taken from a grab of the widget.
-QColor PaintedCell(CColorListCtrl& list, const QImage& shot, int row, int column) {
-    QTreeWidgetItem* item = list.topLevelItem(row);
-    const QRect cell = list.visualItemRect(item);
-    const int x =
-        list.header()->sectionViewportPosition(column) + list.header()->sectionSize(column) - 2;
-    const QPoint inViewport(x, cell.top() + 1);
-    const QPoint inList = list.viewport()->mapTo(&list, inViewport);
-    return shot.pixelColor(inList);
-}
-
-struct PaintedList {
-    CColorListCtrl list;
-    PaintedList() {
-        QPalette p = list.palette();
+struct List : CColorListCtrl {
+    explicit List(int rows) {
+        QPalette p = palette();
         p.setColor(QPalette::Base, kListBase);
-        list.setPalette(p);
-        list.resize(300, 240);
-        list.setFocusPolicy(Qt::NoFocus); // no focus frame over the cells
+        setPalette(p);
+        setFocusPolicy(Qt::NoFocus); // no focus frame over the cells
+        resize(300, 240);
+        for (int r = 0; r < rows; ++r)
+            InsertChannelRow(r, QStringLiteral("电压%1").arg(r), QStringLiteral("3.10"),
+                             QStringLiteral("4.20"));
     }
-    QImage Shot() { return list.grab().toImage(); }
+    QRect Cell(int row, int column) const { // in the viewport
+        const QRect r = visualItemRect(topLevelItem(row));
+        return QRect(header()->sectionViewportPosition(column), r.top(),
+                     header()->sectionSize(column), r.height());
+    }
+    // The colour painted near the top right corner of a cell, clear of its text and check box.
+    QColor Painted(int row, int column) {
+        const QPoint corner = Cell(row, column).topRight() + QPoint(-1, 1);
+        return grab().toImage().pixelColor(viewport()->mapTo(this, corner));
+    }
 };
 
 } // namespace
 
-TEST(ColorList, PaintedPrecedenceCellRowColumnBackground) {
-    PaintedList p;
-    CColorListCtrl& list = p.list;
-    FillRows(list, 4);
-    list.SetColumnColor(kBlue, 2);
-    list.SetRowColor(kYellow, 1);
-    list.AddCellColor(kRed, 1, 2); // cell beats row and column
-    list.AddCellColor(kGreen, 0, 1);
-    list.AddCellColor(kBlue, 0, 1); // ignored: the first entry for the cell decides
-    const QImage shot = p.Shot();
+TEST(ColorList, ColumnsTicksAndSelection) {
+    List list(3);
+    const QStringList headings = {"", "颜色", "名称", "最小值", "最大值"};
+    const QStringList row1 = {"", "", "电压1", "3.10", "4.20"};
+    const int widths[] = {20, 50, 60, 60, 60};
+    ASSERT_EQ(list.columnCount(), 5);
+    for (int c = 0; c < 5; ++c) {
+        EXPECT_EQ(list.headerItem()->text(c), headings[c]) << c;
+        EXPECT_EQ(list.topLevelItem(1)->text(c), row1[c]) << c;
+        EXPECT_EQ(list.header()->sectionSize(c), widths[c]) << c;
+    }
 
-    // Cell beats row beats column beats background; the first entry for a cell decides; the
-    // next cell of a row with a cell entry has no entry of its own: list background, not green.
-    const std::tuple<int, int, QColor> painted[] = {
-        {0, 1, ToQColor(kGreen)}, {0, 3, kListBase},         {0, 2, ToQColor(kBlue)},
-        {1, 2, ToQColor(kRed)},   {1, 3, ToQColor(kYellow)}, {1, 0, ToQColor(kYellow)},
-        {2, 2, ToQColor(kBlue)},  {3, 4, kListBase}};
-    for (const auto& [row, column, colour] : painted)
-        EXPECT_EQ(PaintedCell(list, shot, row, column), colour) << row << ", " << column;
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.Cell(1, 0).center()); // ticks
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.Cell(2, 2).center()); // selects
+    EXPECT_EQ(std::vector<bool>({list.IsChecked(0), list.IsChecked(1), list.IsChecked(2)}),
+              std::vector<bool>({false, true, false}));
+    EXPECT_EQ(list.SelectedRow(), 2);
+}
+
+// Cell beats row beats column beats the list's background, and the first entry for a cell
+// decides; the entries follow their rows through insertions and deletions, columns never move.
+TEST(ColorList, PaintedPrecedenceAndColoursFollowingTheirRows) {
+    List list(4);
+    list.AddCellColor(kGreen, 0, 1);
+    list.AddCellColor(kBlue, 0, 1);
+    list.AddCellColor(kRed, 2, 3);
+    list.AddCellColor(kRed, 3, 4);
+    list.SetRowColor(kYellow, 2);
+    list.SetColumnColor(kBlue, 4);
+    const QColor green = ToQColor(kGreen), blue = ToQColor(kBlue), red = ToQColor(kRed),
+                 yellow = ToQColor(kYellow);
+    const auto expectPainted = [&list](std::initializer_list<std::tuple<int, int, QColor>> cells) {
+        for (const auto& [row, column, colour] : cells)
+            EXPECT_EQ(list.Painted(row, column), colour) << row << ", " << column;
+    };
+    expectPainted({{0, 1, green},
+                   {0, 2, kListBase},
+                   {0, 4, blue},
+                   {2, 3, red},
+                   {2, 4, yellow},
+                   {2, 0, yellow},
+                   {3, 4, red},
+                   {1, 3, kListBase}});
+    list.InsertChannelRow(2, QStringLiteral("new"), QString(), QString()); // no colour of its own
+    expectPainted(
+        {{0, 1, green}, {3, 3, red}, {3, 0, yellow}, {4, 4, red}, {2, 0, kListBase}, {2, 4, blue}});
+    list.DeleteItem(3); // the old row 2 and all its entries
+    expectPainted({{3, 4, red}, {3, 0, kListBase}});
+    EXPECT_EQ(list.CellColors().size(), 3u);
+    EXPECT_TRUE(list.RowColors().empty());
 
     // The background is asked for at every paint.
     QPalette pal = list.palette();
     pal.setColor(QPalette::Base, QColor(10, 20, 30));
     list.setPalette(pal);
-    EXPECT_EQ(PaintedCell(list, p.Shot(), 3, 4), QColor(10, 20, 30));
-}
+    EXPECT_EQ(list.Painted(1, 3), QColor(10, 20, 30));
 
-TEST(ColorList, ColoursFollowTheirRows) {
-    PaintedList p;
-    CColorListCtrl& list = p.list;
-    FillRows(list, 4);
-    for (int r = 0; r < 4; ++r)
-        list.AddCellColor(MakeColorRef(10 * r, 100, 200), r, 1);
-    list.AddCellColor(kRed, 2, 3);
-    list.SetRowColor(kYellow, 2);
-    list.SetRowColor(kGreen, 0);
-    list.SetColumnColor(kBlue, 4);
-
-    // Insert at 2: rows 2 and 3 move to 3 and 4, rows 0 and 1 stay, columns never move; the
-    // new row has no colour of its own.
-    list.InsertChannelRow(2, QStringLiteral("new"), QString(), QString());
-    const auto cellIs = [&list](int row, int column, QColor colour) {
-        EXPECT_EQ(list.CellBackground(row, column), colour) << row << ", " << column;
-    };
-    cellIs(1, 1, ToQColor(MakeColorRef(10, 100, 200)));
-    cellIs(3, 1, ToQColor(MakeColorRef(20, 100, 200)));
-    cellIs(4, 1, ToQColor(MakeColorRef(30, 100, 200)));
-    cellIs(3, 3, ToQColor(kRed));
-    cellIs(3, 2, ToQColor(kYellow));
-    cellIs(0, 2, ToQColor(kGreen));
-    const QImage shot = p.Shot();
-    EXPECT_EQ(PaintedCell(list, shot, 2, 1), kListBase);
-    EXPECT_EQ(PaintedCell(list, shot, 2, 4), ToQColor(kBlue));
-
-    // Delete row 3 (the old row 2): all its entries go, later rows move up.
-    list.DeleteItem(3);
-    cellIs(3, 1, ToQColor(MakeColorRef(30, 100, 200)));
-    EXPECT_EQ(list.CellColors().size(), 3u);
-    EXPECT_EQ(list.RowColors().size(), 1u);
-
-    // Delete all: all three tables are empty, the column table too, even without rows.
+    // Delete all empties all three tables, the column table too, even without rows.
     list.DeleteAllItems();
     list.SetColumnColor(kBlue, 1);
     list.DeleteAllItems();
