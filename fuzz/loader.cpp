@@ -35,22 +35,42 @@ struct Expected {
     std::uint32_t records = 0;
 };
 
+// The lines of the text in one sweep: LF ends a line and takes a CR just before it along.
+std::vector<std::string_view> WholeLines(const char* begin, const char* end) {
+    std::vector<std::string_view> lines;
+    for (const char* p = begin; p < end;) {
+        const char* lf = std::find(p, end, '\n');
+        const char* stop = lf != end && lf > p && lf[-1] == '\r' ? lf - 1 : lf;
+        lines.emplace_back(p, static_cast<std::size_t>(stop - p));
+        p = lf == end ? end : lf + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string> Fields(std::string_view line, FieldMode mode) {
+    std::vector<std::string> fields;
+    ForEachField(mode, line.data(), line.data() + line.size(),
+                 [&fields](const char* b, const char* e) {
+                     fields.emplace_back(b, e);
+                     return true;
+                 });
+    return fields;
+}
+
 Expected ReadWhole(const char* begin, const char* end) {
     std::vector<std::string_view> lines;
-    const char* textEnd = FindTextEnd(begin, end);
-    TextLine line;
-    for (const char* p = begin; NextLine(p, textEnd, line);)
-        if (!IsBlankLine(line.begin, line.end))
-            lines.emplace_back(line.begin, static_cast<std::size_t>(line.end - line.begin));
+    for (std::string_view line : WholeLines(begin, FindTextEnd(begin, end)))
+        if (!IsBlankLine(line.data(), line.data() + line.size()))
+            lines.push_back(line);
     Expected e;
     if (lines.size() < 4) // header, names, two records
         return e;
     const FieldMode mode = ChooseFieldMode(lines[1], lines[2]);
-    e.names = SplitFields(lines[1], mode);
+    e.names = Fields(lines[1], mode);
     e.records = static_cast<std::uint32_t>(lines.size() - 2);
     e.columns.assign(e.names.size(), std::vector<float>(e.records, 0.0f));
     for (std::uint32_t r = 0; r < e.records; ++r) {
-        const std::vector<std::string> fields = SplitFields(lines[r + 2], mode);
+        const std::vector<std::string> fields = Fields(lines[r + 2], mode);
         for (std::size_t c = 0; c < fields.size() && c < e.names.size(); ++c)
             e.columns[c][r] = ParseDecimalPrefix(fields[c]);
     }

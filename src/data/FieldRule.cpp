@@ -11,14 +11,4 @@ std::size_t CountFields(const char* begin, const char* end, FieldMode mode) {
     return count;
 }
 
-std::vector<std::string> SplitFields(std::string_view line, FieldMode mode) {
-    std::vector<std::string> fields;
-    ForEachField(mode, line.data(), line.data() + line.size(),
-                 [&fields](const char* b, const char* e) {
-                     fields.emplace_back(b, e);
-                     return true;
-                 });
-    return fields;
-}
-
 } // namespace kurvon

@@ -6,9 +6,6 @@
 
 #include <cstddef>
 #include <cstring>
-#include <string>
-#include <string_view>
-#include <vector>
 
 namespace kurvon {
 
@@ -79,6 +76,5 @@ template <typename Fn> void ForEachField(FieldMode mode, const char* p, const ch
 }
 
 std::size_t CountFields(const char* begin, const char* end, FieldMode mode = FieldMode::Usual);
-std::vector<std::string> SplitFields(std::string_view line, FieldMode mode = FieldMode::Usual);
 
 } // namespace kurvon

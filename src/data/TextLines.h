@@ -35,18 +35,4 @@ inline bool NextTerminatedLine(const char*& p, const char* limit, TextLine& line
     return true;
 }
 
-// Takes the next line of the text [p, textEnd); the last one may lack a line end. False once
-// the text is used up.
-inline bool NextLine(const char*& p, const char* textEnd, TextLine& line) {
-    if (p >= textEnd)
-        return false;
-    if (NextTerminatedLine(p, textEnd, line))
-        return true;
-    line.begin = p;
-    line.end = textEnd;
-    line.bytes = static_cast<std::size_t>(textEnd - p);
-    p = textEnd;
-    return true;
-}
-
 } // namespace kurvon
