@@ -11,35 +11,30 @@
 namespace kurvon {
 namespace {
 
-std::vector<std::pair<int, std::string>> Labels(int width, std::uint32_t first,
-                                                std::uint32_t last) {
-    std::vector<std::pair<int, std::string>> out;
+using LabelList = std::vector<std::pair<int, std::string>>;
+
+LabelList Labels(int width, std::uint32_t first, std::uint32_t last) {
+    LabelList out;
     for (const RecordLabel& l : RecordLabels(width, XScale(width, last - first), first))
         out.push_back({l.x, l.text});
     return out;
 }
 
-using LabelList = std::vector<std::pair<int, std::string>>;
-
 TEST(ChartLayoutTest, RecordLabelsOfTheWorkedExample) {
     // Client 1000 x 600: chart area 700 wide, frame x 60 .. 640.
-    const ChartArea area = ChartAreaOfClient(1000, 600);
-    ASSERT_EQ(area.width, 700);
+    ASSERT_EQ(ChartAreaOfClient(1000, 600).width, 700);
     EXPECT_EQ(FindTickSpacing(700, XScale(700, 299)).records, 50);
     EXPECT_EQ(Labels(700, 0, 299),
               (LabelList{
                   {60, "0"}, {156, "50"}, {253, "100"}, {350, "150"}, {447, "200"}, {544, "250"}}));
     EXPECT_EQ(FindTickSpacing(700, XScale(700, 30)).records, 10);
     EXPECT_EQ(Labels(700, 0, 30), (LabelList{{60, "0"}, {253, "10"}, {446, "20"}}));
-
     // The first label always stands at x = 60 and shows the first record.
     EXPECT_EQ(Labels(700, 12345, 9999999).front(), (std::pair<int, std::string>{60, "12345"}));
-    // Too narrow for labels.
-    EXPECT_TRUE(Labels(120, 0, 299).empty());
+    EXPECT_TRUE(Labels(120, 0, 299).empty()); // too narrow for labels
     EXPECT_EQ(Labels(121, 0, 299).front().first, 60);
-}
 
-TEST(ChartLayoutTest, RecordLabelValueRoundsUpFromSixTenths) { // with no 32-bit wrap
+    // The label value rounds up from six tenths, with no 32-bit wrap.
     const double nan = std::numeric_limits<double>::quiet_NaN();
     for (auto [value, label] :
          {std::pair(7.55, 7LL), std::pair(7.5, 7LL), std::pair(7.6, 8LL), std::pair(7.0, 7LL),
@@ -48,8 +43,7 @@ TEST(ChartLayoutTest, RecordLabelValueRoundsUpFromSixTenths) { // with no 32-bit
 }
 
 TEST(ChartLayoutTest, ValueLabelsEveryFiftyPixelsFromTheBottom) {
-    const ValueMapping m = MapChannel(600, 10.0f, -1.0f);
-    const std::vector<ValueLabel> labels = ValueLabels(m);
+    const std::vector<ValueLabel> labels = ValueLabels(MapChannel(600, 10.0f, -1.0f));
     ASSERT_EQ(labels.size(), 12u); // n = 580, 530, ..., 30
     EXPECT_EQ(labels.front().y, 580);
     EXPECT_EQ(labels.back().y, 30);

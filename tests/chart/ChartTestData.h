@@ -1,17 +1,23 @@
 #pragma once
-// Hand-made view states for the chart tests.
+// Hand-made and random view states for the chart tests.
 
 #include "chart/ViewState.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <functional>
+#include <limits>
+#include <numeric>
+#include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace kurvon {
 
-// A loaded state with `records` records; channel c's value in record r is value(c, r) and its
-// stored extremes are minimum .. maximum (as the loader leaves them: already widened).
+// Channel c's value in record r is value(r); its stored extremes are minimum .. maximum (as the
+// loader leaves them: already widened).
 struct TestChannel {
     std::string name;
     ColorRef color = 0;
@@ -20,26 +26,121 @@ struct TestChannel {
     std::function<float(std::uint32_t)> value = [](std::uint32_t) { return 5.0f; };
 };
 
-inline ViewState MakeLoadedState(std::uint32_t records, const std::vector<TestChannel>& channels) {
+// A loaded state showing `visible` with the whole data set in the window.
+inline ViewState MakeLoadedState(std::uint32_t records, const std::vector<TestChannel>& channels,
+                                 std::initializer_list<int> visible = {}) {
     ViewState state;
     DataSet& d = state.data;
     d.recordCount = records;
     d.channelCount = static_cast<std::uint32_t>(channels.size());
     for (const TestChannel& c : channels) {
-        std::vector<float> column(records);
+        d.columns.emplace_back(records);
         for (std::uint32_t r = 0; r < records; ++r)
-            column[r] = c.value(r);
-        d.columns.push_back(std::move(column));
+            d.columns.back()[r] = c.value(r);
         d.colors.push_back(c.color);
         d.names.push_back(c.name);
         d.minima.push_back(c.minimum);
         d.maxima.push_back(c.maximum);
     }
-    state.firstRecord = 0;
+    for (int c : visible)
+        state.visible.Append(c);
     state.lastRecord = records - 1;
     state.zoomStep = records / 40;
     state.dataLoaded = true;
     return state;
+}
+
+// One adversarial channel of `n` records.
+inline std::vector<float> RandomChannel(std::uint32_t n, std::mt19937& rng) {
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    const float level = unit(rng) * 20.0f - 10.0f;
+    const std::uint32_t period = 1 + rng() % std::max<std::uint32_t>(1, n / 3);
+    float step = level;
+    const std::function<float(std::uint32_t)> kinds[] = {
+        [&](std::uint32_t) { return unit(rng) * 10.0f - 5.0f; }, // noise
+        [&](std::uint32_t) { return step = rng() % 97 ? step : unit(rng) * 100.0f - 50.0f; },
+        [&](std::uint32_t) { return rng() % 500 ? 1.0f
+                                    : rng() % 2 ? 1e3f
+                                                : -1e3f; }, // spikes
+        [&](std::uint32_t) { return level; },
+        [&](std::uint32_t) {
+            return (rng() % 2 ? 3.4e38f : -3.4e38f) * (0.99f + 0.01f * unit(rng));
+        },
+        [&](std::uint32_t) { // finite with the odd infinity or NaN
+            return rng() % 300      ? unit(rng)
+                   : rng() % 3 == 0 ? std::nanf("")
+                   : rng() % 2      ? kInf
+                                    : -kInf;
+        },
+        [&](std::uint32_t) { return 1.0f + static_cast<float>(int(rng() % 5) - 2) * 1e-6f; },
+        [&](std::uint32_t r) { return level + static_cast<float>(r) * 0.01f; },
+        [&](std::uint32_t r) { return static_cast<float>(r % period); }, // saw teeth
+        // Long flat stretches ending in a jump: the last column's final row.
+        [&](std::uint32_t r) { return (r + 1) % period == 0 ? level + 5.0f : level; }};
+    constexpr std::uint32_t kKinds = std::size(kinds);
+    const std::uint32_t kind = rng() % (kKinds + 1); // the last: a different kind per record
+    std::vector<float> v(n);
+    for (std::uint32_t r = 0; r < n; ++r)
+        v[r] = kinds[kind == kKinds ? rng() % kKinds : kind](r);
+    return v;
+}
+
+struct RandomCase {
+    ViewState state;
+    int width = 0;
+    int height = 0;
+};
+
+// Random channels, extremes (as the loader leaves them, or now and then flat, inverted,
+// infinite or far too narrow), visible list, window, client size, cursor and band.
+inline RandomCase MakeRandomCase(std::mt19937& rng, std::uint32_t records) {
+    const std::uint32_t channels = 1 + rng() % 6;
+    std::vector<TestChannel> made(channels);
+    for (TestChannel& c : made)
+        c.color = rng() & 0xFFFFFF;
+    RandomCase k{MakeLoadedState(records, made)};
+    DataSet& d = k.state.data;
+    for (std::uint32_t c = 0; c < channels; ++c) {
+        const std::vector<float>& v = d.columns[c] = RandomChannel(records, rng);
+        const auto [lo, hi] = std::minmax_element(v.begin(), v.end());
+        const float flat = v[rng() % v.size()];
+        const std::pair<float, float> ranges[] = {{flat, flat},
+                                                  {*hi + 1, *lo - 1},
+                                                  {*lo - 1, std::numeric_limits<float>::infinity()},
+                                                  {1.0f, std::nextafter(1.0f, 2.0f)},
+                                                  {*lo - 1, *hi + 1}};
+        std::tie(d.minima[c], d.maxima[c]) = ranges[std::min<std::uint32_t>(rng() % 10, 4)];
+    }
+    BuildSummaries(d);
+
+    std::vector<int> order(channels);
+    std::iota(order.begin(), order.end(), 0);
+    std::shuffle(order.begin(), order.end(), rng);
+    order.resize(1 + rng() % channels);
+    for (int c : order)
+        k.state.visible.Append(c);
+
+    // Window widths spread evenly over the orders of magnitude, 1 record to all.
+    const double exponent = std::uniform_real_distribution<double>(0.0, 1.0)(rng);
+    const auto span = std::clamp<std::uint32_t>(
+        static_cast<std::uint32_t>(std::pow(static_cast<double>(records - 1), exponent)), 1,
+        records - 1);
+    k.state.firstRecord = rng() % (records - span);
+    k.state.lastRecord = k.state.firstRecord + span;
+
+    // Sizes from the smallest that draws (w 60, h 20) to 2600 wide, small ones often.
+    const bool small = rng() % 4 == 0;
+    const auto upTo = [&rng](int n) { return static_cast<int>(rng() % unsigned(std::max(1, n))); };
+    const int w = 60 + upTo(small ? 80 : 2541);
+    k.width = 300 + w;
+    k.height = 20 + upTo(small ? 20 : 900);
+    k.state.cursorX = upTo(w + 40) - 20;
+    k.state.cursorY = upTo(k.height + 40) - 20;
+    k.state.dragInProgress = rng() % 2;
+    k.state.dragStartX = 60 + upTo(w - 119);
+    k.state.dragEndX = 60 + upTo(w - 119);
+    return k;
 }
 
 } // namespace kurvon
