@@ -21,8 +21,10 @@ LabelList Labels(int width, std::uint32_t first, std::uint32_t last) {
 }
 
 TEST(ChartLayoutTest, RecordLabelsOfTheWorkedExample) {
-    // Client 1000 x 600: chart area 700 wide, frame x 60 .. 640.
+    // Client 1000 x 600: chart area 700 wide, frame x 60 .. 640; no chart below 60 x 20.
     ASSERT_EQ(ChartAreaOfClient(1000, 600).width, 700);
+    EXPECT_TRUE(ChartAreaOfClient(360, 20).Drawable());
+    EXPECT_FALSE(ChartAreaOfClient(359, 20).Drawable() || ChartAreaOfClient(360, 19).Drawable());
     EXPECT_EQ(FindTickSpacing(700, XScale(700, 299)).records, 50);
     EXPECT_EQ(Labels(700, 0, 299),
               (LabelList{

@@ -19,7 +19,7 @@ TEST(ChartPaintCacheTest, EveryChangeThatShowsIsRedrawnAndMouseMovesReuseTheBase
         RandomCase k = MakeRandomCase(rng, 2 + rng() % 3000);
         ViewState& s = k.state;
         for (int change = 0; change < 3; ++change) {
-            const int shown = s.visible.Size() ? s.visible.At(s.visible.Size() - 1) : 0;
+            const std::uint32_t channel = rng() % s.data.channelCount;
             switch (rng() % 8) {
             case 0: // navigation
                 s.firstRecord = rng() % std::max<std::uint32_t>(1, s.lastRecord);
@@ -32,7 +32,7 @@ TEST(ChartPaintCacheTest, EveryChangeThatShowsIsRedrawnAndMouseMovesReuseTheBase
                 s.visible.Append(static_cast<int>(rng() % s.data.channelCount));
                 break;
             case 3:
-                s.data.colors[shown] = rng() & 0xFFFFFF;
+                s.data.colors[channel] = rng() & 0xFFFFFF;
                 break;
             case 4: // resize, below the smallest drawable size too
                 if (rng() % 2)
@@ -42,7 +42,7 @@ TEST(ChartPaintCacheTest, EveryChangeThatShowsIsRedrawnAndMouseMovesReuseTheBase
                 break;
             case 5: // new values of the same shape, or a clear
                 if (rng() % 2) {
-                    s.data.columns[shown] = RandomChannel(s.data.recordCount, rng);
+                    s.data.columns[channel] = RandomChannel(s.data.recordCount, rng);
                     BuildSummaries(s.data);
                     ++s.dataGeneration;
                 } else {

@@ -50,29 +50,22 @@ inline ViewState MakeLoadedState(std::uint32_t records, const std::vector<TestCh
     return state;
 }
 
+constexpr float kInf = std::numeric_limits<float>::infinity();
+
 // One adversarial channel of `n` records.
 inline std::vector<float> RandomChannel(std::uint32_t n, std::mt19937& rng) {
-    constexpr float kInf = std::numeric_limits<float>::infinity();
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-    const float level = unit(rng) * 20.0f - 10.0f;
+    const float level = unit(rng) * 20.0f - 10.0f, special[] = {std::nanf(""), kInf, -kInf};
     const std::uint32_t period = 1 + rng() % std::max<std::uint32_t>(1, n / 3);
     float step = level;
+    const auto sign = [&rng] { return rng() % 2 ? 1.0f : -1.0f; };
     const std::function<float(std::uint32_t)> kinds[] = {
         [&](std::uint32_t) { return unit(rng) * 10.0f - 5.0f; }, // noise
         [&](std::uint32_t) { return step = rng() % 97 ? step : unit(rng) * 100.0f - 50.0f; },
-        [&](std::uint32_t) { return rng() % 500 ? 1.0f
-                                    : rng() % 2 ? 1e3f
-                                                : -1e3f; }, // spikes
+        [&](std::uint32_t) { return rng() % 500 ? 1.0f : sign() * 1e3f; }, // spikes
         [&](std::uint32_t) { return level; },
-        [&](std::uint32_t) {
-            return (rng() % 2 ? 3.4e38f : -3.4e38f) * (0.99f + 0.01f * unit(rng));
-        },
-        [&](std::uint32_t) { // finite with the odd infinity or NaN
-            return rng() % 300      ? unit(rng)
-                   : rng() % 3 == 0 ? std::nanf("")
-                   : rng() % 2      ? kInf
-                                    : -kInf;
-        },
+        [&](std::uint32_t) { return sign() * 3.4e38f * (0.99f + 0.01f * unit(rng)); },
+        [&](std::uint32_t) { return rng() % 300 ? unit(rng) : special[rng() % 3]; },
         [&](std::uint32_t) { return 1.0f + static_cast<float>(int(rng() % 5) - 2) * 1e-6f; },
         [&](std::uint32_t r) { return level + static_cast<float>(r) * 0.01f; },
         [&](std::uint32_t r) { return static_cast<float>(r % period); }, // saw teeth
@@ -107,17 +100,20 @@ inline RandomCase MakeRandomCase(std::mt19937& rng, std::uint32_t records) {
         const float flat = v[rng() % v.size()];
         const std::pair<float, float> ranges[] = {{flat, flat},
                                                   {*hi + 1, *lo - 1},
-                                                  {*lo - 1, std::numeric_limits<float>::infinity()},
-                                                  {1.0f, std::nextafter(1.0f, 2.0f)},
+                                                  {*lo - 1, kInf},
+                                                  {1, std::nextafter(1.0f, 2.0f)},
                                                   {*lo - 1, *hi + 1}};
         std::tie(d.minima[c], d.maxima[c]) = ranges[std::min<std::uint32_t>(rng() % 10, 4)];
     }
     BuildSummaries(d);
 
+    // Some channels in random order, now and then with an entry that names none.
     std::vector<int> order(channels);
     std::iota(order.begin(), order.end(), 0);
     std::shuffle(order.begin(), order.end(), rng);
     order.resize(1 + rng() % channels);
+    if (rng() % 8 == 0)
+        order.insert(order.begin() + rng() % order.size(), rng() % 2 ? -1 : int(channels));
     for (int c : order)
         k.state.visible.Append(c);
 
@@ -127,7 +123,7 @@ inline RandomCase MakeRandomCase(std::mt19937& rng, std::uint32_t records) {
         static_cast<std::uint32_t>(std::pow(static_cast<double>(records - 1), exponent)), 1,
         records - 1);
     k.state.firstRecord = rng() % (records - span);
-    k.state.lastRecord = k.state.firstRecord + span;
+    k.state.lastRecord = k.state.firstRecord + span + (rng() % 64 ? 0 : records); // or past the end
 
     // Sizes from the smallest that draws (w 60, h 20) to 2600 wide, small ones often.
     const bool small = rng() % 4 == 0;

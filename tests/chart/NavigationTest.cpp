@@ -74,15 +74,12 @@ TEST(NavigationTest, KeyCommandsAndWhenTheyAreEnabled) {
     loading.loading = true;
     EXPECT_EQ(enabled(loading), "1101");
 
-    // Nothing acts without a ticked channel; a drag only ends.
+    // Nothing acts without a ticked channel.
     ViewState s = Loaded(1000, {100, 200});
     s.visible.Clear();
     for (Command command : {NavigateBack, NavigateForward, ZoomIn, ZoomOut, ShowAll})
         EXPECT_FALSE(command(s));
     EXPECT_FALSE(WheelZoom(s, 1, 350, 700));
-    BeginDrag(s, 100, 700);
-    EndDrag(s, 300, 700);
-    EXPECT_FALSE(s.dragInProgress);
     EXPECT_EQ(Window(s), W(100, 200));
 }
 
@@ -161,27 +158,15 @@ TEST(NavigationTest, DragSelectsTheRecordsUnderTheBand) {
     }
 }
 
-TEST(NavigationTest, WheelZoomsAroundThePointer) {
-    // Chart area 700 wide: frame x 60 .. 640; 1000 records have a zoom step of 25. At the
-    // frame's edges (or beyond, in the margins) the first or last record stays put; widening
-    // is pushed aside by the first record; three notches take three steps; the narrowest
-    // window; zoom step 0 acts without changing the window.
-    const struct {
-        std::uint32_t records;
-        W start;
-        int notches, x;
-        W after;
-    } wheels[] = {
-        {1000, {0, 999}, 1, 60, {0, 949}},     {1000, {0, 999}, 1, 640, {50, 999}},
-        {1000, {100, 200}, -1, 5, {100, 250}}, {1000, {100, 200}, -1, 690, {50, 200}},
-        {1000, {10, 200}, -1, 640, {0, 240}},  {1000, {0, 999}, 3, 350, {75, 924}},
-        {1000, {0, 50}, 1, 640, {49, 50}},     {30, {5, 20}, 1, 350, {5, 20}},
-    };
-    for (const auto& w : wheels) {
-        ViewState s = Loaded(w.records, w.start);
-        EXPECT_TRUE(WheelZoom(s, w.notches, w.x, 700));
-        EXPECT_EQ(Window(s), w.after) << w.start.first << ".." << w.start.second << " at " << w.x;
-    }
+// Beyond the random check: several notches at once, and a widening pushed aside by the first
+// record (chart area 700 wide, frame x 60 .. 640, 1000 records with a zoom step of 25).
+TEST(NavigationTest, WheelNotchesAddUp) {
+    ViewState s = Loaded(1000, {0, 999});
+    EXPECT_TRUE(WheelZoom(s, 3, 350, 700));
+    EXPECT_EQ(Window(s), W(75, 924));
+    s = Loaded(1000, {10, 200});
+    EXPECT_TRUE(WheelZoom(s, -1, 640, 700));
+    EXPECT_EQ(Window(s), W(0, 240));
 
     WheelNotches notches;
     const std::pair<int, int> deltas[] = {{120, 1}, {240, 2}, {60, 0},    {59, 0},

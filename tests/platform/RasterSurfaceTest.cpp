@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <random>
 #include <set>
 #include <utility>
@@ -87,7 +88,6 @@ TEST(RasterSurfaceTest, LinesCoverTheWrittenWalkHoweverFarTheyReach) {
     const int far[][4] = {{-300000000, 10, 300000000, 12},
                           {5, -400000000, 7, 400000000},
                           {-500000000, -500000000, 500000000, 499999000},
-                          {-100000000, 40, 100000000, 41},
                           {2000000000, 3, -2000000000, 4}};
     const long long limit = RasterSurface::kCoordinateLimit;
     const auto clamp = [limit](long long v) { return std::clamp(v, -limit, limit); };
@@ -100,15 +100,13 @@ TEST(RasterSurfaceTest, LinesCoverTheWrittenWalkHoweverFarTheyReach) {
 TEST(RasterSurfaceTest, RectanglesAreHalfOpenOrderedAndClipped) {
     RasterSurface s(8, 6);
     s.FillRect(5, 4, 2, 1, kRed); // corners in either order
-    PixelSet expected;
-    for (int y = 1; y < 4; ++y)
-        for (int x = 2; x < 5; ++x)
-            expected.insert({x, y});
-    EXPECT_EQ(CoveredPixels(s), expected);
-
     s.FillRect(-1000000, -5, 1000000, 1, kRed);
-    EXPECT_EQ(CoveredPixels(s).size(), 8u + 9u);
-
+    PixelSet expected;
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 8; ++x)
+            if (y == 0 || (x >= 2 && x < 5))
+                expected.insert({x, y});
+    EXPECT_EQ(CoveredPixels(s), expected);
     s.SetBackgroundColor(0x123456);
     s.FillBackground();
     EXPECT_TRUE(CoveredPixels(s, 0x123456).empty());
@@ -118,21 +116,13 @@ TEST(RasterSurfaceTest, RectanglesAreHalfOpenOrderedAndClipped) {
 TEST(RasterSurfaceTest, OpaqueTextFillsItsCellAndDrawsPlainTextColour) {
     RasterSurface s(120, 40);
     s.FillRect(0, 0, 120, 40, kRed); // something for the cell to cover
-    s.SetBackgroundColor(kWhite);
-    s.SetTextColor(0x000000);
     s.TextOut(10, 10, QStringLiteral("NULL 1.50"));
-
-    int black = 0, white = 0, other = 0; // other: outside the cell, or an antialiased shade
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 120; ++x) {
-            const ColorRef c = s.PixelAt(x, y);
-            const bool inCell = x >= 10 && y >= 10;
-            black += inCell && c == 0x000000;
-            white += inCell && c == kWhite;
-            other += inCell ? c != 0x000000 && c != kWhite && c != kRed : c != kRed;
-        }
-    }
-    EXPECT_TRUE(other == 0 && black > 20 && white > black);
+    std::map<ColorRef, int> cell, outside; // no antialiased shades
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 120; ++x)
+            ++(x >= 10 && y >= 10 ? cell : outside)[s.PixelAt(x, y)];
+    EXPECT_EQ(outside.size(), 1u);
+    EXPECT_TRUE(cell.size() == 3 && cell[0x000000] > 20 && cell[kWhite] > cell[0x000000]);
     EXPECT_EQ(s.PixelAt(10, 10), kWhite); // the cell starts at the given point
 
     s.TextOut(-2000000000, 5, QStringLiteral("x")); // far away: nothing, no failure
