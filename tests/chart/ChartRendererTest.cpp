@@ -40,51 +40,40 @@ void Expect(const RasterSurface& s, std::initializer_list<Px> pixels,
 
 // Client 1000 x 600: chart area 700 x 600, plot frame (60, 10) - (640, 580).
 // As the view paints: the flat-range step, then the renderer.
-RasterSurface Render(ViewState& state) {
+RasterSurface Render(ViewState& state, int cursorX = -1000, int cursorY = -1000) {
     RasterSurface s;
+    state.cursorX = cursorX;
+    state.cursorY = cursorY;
     WidenFlatPrimary(state, 1000, 600);
     EXPECT_TRUE(RenderChart(s, state, 1000, 600));
     return s;
 }
 
-ViewState Shown(std::uint32_t records, const std::vector<TestChannel>& channels,
-                std::initializer_list<int> visible, int cx = -1000, int cy = -1000) {
-    ViewState state = MakeLoadedState(records, channels, visible);
-    state.cursorX = cx;
-    state.cursorY = cy;
-    return state;
-}
-
 TEST(ChartRendererTest, EmptyViewShowsOutlineNullAndCrosshairButNoBand) {
     ViewState state;
-    state.cursorX = 300;
-    state.cursorY = 200;
     state.dragInProgress = true; // nothing loaded: no band
     state.dragStartX = 200;
     state.dragEndX = 400;
     // The frame, the crosshair through (300, 200) from edge to edge, "NULL" at (304, 182).
-    Expect(Render(state),
+    Expect(Render(state, 300, 200),
            {Px{60, 10, kBlack}, Px{60, 580, kBlack}, Px{640, 580, kBlack}, Px{640, 10, kBlack},
             Px{59, 300, kWhite}, Px{641, 300, kWhite}},
            {In{300, 11, 301, 580, kBlack, 569}, In{61, 200, 640, 201, kBlack, 579},
             In{304, 182, 340, 199, kBlack, -8}, In{61, 11, 300, 199, kNotWhite, 0},
             In{301, 201, 640, 580, kNotWhite, 0}});
     // On the frame's edge: no crosshair and no text.
-    for (auto [cx, cy] : {std::pair{60, 200}, {640, 200}, {300, 10}, {300, 580}}) {
-        state.cursorX = cx;
-        state.cursorY = cy;
-        Expect(Render(state), {}, {In{61, 11, 640, 580, kNotWhite, 0}});
-    }
+    for (auto [cx, cy] : {std::pair{60, 200}, {640, 200}, {300, 10}, {300, 580}})
+        Expect(Render(state, cx, cy), {}, {In{61, 11, 640, 580, kNotWhite, 0}});
 }
 
 TEST(ChartRendererTest, OneChannelIsWideWithRightLabelsOnly) {
-    ViewState state = Shown(300, {{"U", kRed, 0.0f, 10.0f}}, {0}, 300, 200); // constant: y = 295
+    ViewState state = MakeLoadedState(300, {{"U", kRed}}, {0}); // constant 5: y = 295
     // The 3-pixel curve crossed by the crosshair on top; left edge 1-pixel black, right edge
     // 2-pixel in the channel's colour, bottom and top black; right ticks (w - 64 .. w - 61)
     // and labels in the channel's colour, nothing on the left (the wide curve's first stamp
     // reaches x = 59); record ticks of the worked example (x, 580) up to (x, 561), labels
     // below; one readout line at (cx + 4, cy - 18) in the channel's colour.
-    Expect(Render(state),
+    Expect(Render(state, 300, 200),
            {Px{400, 294, kRed}, Px{400, 295, kRed}, Px{400, 296, kRed}, Px{400, 293, kWhite},
             Px{400, 297, kWhite}, Px{300, 295, kBlack}, Px{60, 400, kBlack}, Px{61, 400, kWhite},
             Px{640, 400, kRed}, Px{641, 400, kRed}, Px{300, 580, kBlack}, Px{300, 10, kBlack},
@@ -97,19 +86,19 @@ TEST(ChartRendererTest, OneChannelIsWideWithRightLabelsOnly) {
 }
 
 TEST(ChartRendererTest, PrimaryOnTopSecondaryOwnsTheLeftSideBandBelowAll) {
-    ViewState state =
-        Shown(300,
-              {{"A", kGreen, 0.0f, 10.0f, [](std::uint32_t) { return 2.0f; }}, // y = 466
-               {"B", kBlue, 0.0f, 10.0f, [](std::uint32_t) { return 8.0f; }},  // y = 124
-               {"C", kRed, 0.0f, 10.0f, [](std::uint32_t r) { return r < 150 ? 2.0f : 8.0f; }}},
-              {0, 1, 2}, 300, 300);
+    ViewState state = MakeLoadedState(
+        300,
+        {{"A", kGreen, 0.0f, 10.0f, [](std::uint32_t) { return 2.0f; }}, // y = 466
+         {"B", kBlue, 0.0f, 10.0f, [](std::uint32_t) { return 8.0f; }},  // y = 124
+         {"C", kRed, 0.0f, 10.0f, [](std::uint32_t r) { return r < 150 ? 2.0f : 8.0f; }}},
+        {0, 1, 2});
     state.dragInProgress = true;
     state.dragStartX = 400; // dragging right to left
     state.dragEndX = 200;
     // Earlier channels are 1-pixel curves under the 3-pixel primary; the secondary owns the
     // left edge (2 pixels), ticks and labels; two readout lines, the primary's at cy - 18 and
     // the secondary's above it at cy - 34. The band lies under the curves and the frame edges.
-    Expect(Render(state),
+    Expect(Render(state, 300, 300),
            {Px{600, 466, kGreen}, Px{600, 465, kWhite}, Px{100, 124, kBlue},  Px{100, 125, kWhite},
             Px{100, 465, kRed},   Px{100, 466, kRed},   Px{100, 467, kRed},   Px{600, 123, kRed},
             Px{600, 124, kRed},   Px{600, 125, kRed},   Px{60, 400, kBlue},   Px{61, 400, kBlue},
@@ -122,9 +111,9 @@ TEST(ChartRendererTest, PrimaryOnTopSecondaryOwnsTheLeftSideBandBelowAll) {
 
     // Readout names are decoded in the file's encoding.
     auto readout = [](const std::string& name, TextEncoding encoding) {
-        ViewState one = Shown(300, {{name, kRed}}, {0}, 300, 200);
+        ViewState one = MakeLoadedState(300, {{name, kRed}}, {0});
         one.data.nameEncoding = encoding;
-        return Render(one).Image();
+        return Render(one, 300, 200).Image();
     };
     const QImage utf8 = readout("\xE7\x94\xB5\xE5\x8E\x8B", TextEncoding::Utf8); // 电压
     EXPECT_EQ(readout("\xB5\xE7\xD1\xB9", TextEncoding::Gbk), utf8);
@@ -134,10 +123,9 @@ TEST(ChartRendererTest, PrimaryOnTopSecondaryOwnsTheLeftSideBandBelowAll) {
 // As the view paints, a flat primary is widened from its record 0 and kept; a flat channel that
 // is not primary is drawn along the middle and nothing is stored.
 TEST(ChartRendererTest, FlatPrimaryIsWidenedAroundRecordZeroAndKept) {
-    ViewState state = Shown(100,
-                            {{"flat", kRed, 7.0f, 7.0f, [](std::uint32_t) { return 3.0f; }},
-                             {"other", kGreen, 5.0f, 5.0f, [](std::uint32_t) { return 5.0f; }}},
-                            {0});
+    ViewState state = MakeLoadedState(
+        100, {{"flat", kRed, 7.0f, 7.0f, [](std::uint32_t) { return 3.0f; }}, {"", 0, 5.0f, 5.0f}},
+        {0});
     Expect(Render(state), {Px{300, 295, kRed}}); // on the middle of the plot height
     EXPECT_EQ(state.data.maxima[0], 4.0f);
     EXPECT_EQ(state.data.minima[0], 2.0f);

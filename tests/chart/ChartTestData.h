@@ -89,21 +89,15 @@ struct RandomCase {
 // infinite or far too narrow), visible list, window, client size, cursor and band.
 inline RandomCase MakeRandomCase(std::mt19937& rng, std::uint32_t records) {
     const std::uint32_t channels = 1 + rng() % 6;
-    std::vector<TestChannel> made(channels);
-    for (TestChannel& c : made)
-        c.color = rng() & 0xFFFFFF;
-    RandomCase k{MakeLoadedState(records, made)};
+    RandomCase k{MakeLoadedState(records, std::vector<TestChannel>(channels))};
     DataSet& d = k.state.data;
     for (std::uint32_t c = 0; c < channels; ++c) {
+        d.colors[c] = rng() & 0xFFFFFF;
         const std::vector<float>& v = d.columns[c] = RandomChannel(records, rng);
-        const auto [lo, hi] = std::minmax_element(v.begin(), v.end());
-        const float flat = v[rng() % v.size()];
-        const std::pair<float, float> ranges[] = {{flat, flat},
-                                                  {*hi + 1, *lo - 1},
-                                                  {*lo - 1, kInf},
-                                                  {1, std::nextafter(1.0f, 2.0f)},
-                                                  {*lo - 1, *hi + 1}};
-        std::tie(d.minima[c], d.maxima[c]) = ranges[std::min<std::uint32_t>(rng() % 10, 4)];
+        const auto [low, high] = std::minmax_element(v.begin(), v.end());
+        const float l = *low - 1, h = *high + 1, f = v[rng() % v.size()];
+        const std::pair<float, float> ranges[] = {{f, f}, {h, l}, {l, kInf}, {1, 0x1.000002p0f}};
+        std::tie(d.minima[c], d.maxima[c]) = rng() % 10 < 4 ? ranges[rng() % 4] : std::pair(l, h);
     }
     BuildSummaries(d);
 

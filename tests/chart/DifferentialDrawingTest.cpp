@@ -1,7 +1,9 @@
-// The drawing by pixel column against the literal one-segment-per-record drawing: every pixel
-// must be equal, over adversarial data, windows, sizes, visible lists, cursors and bands. The
-// literal drawing is the oracle.
+// Two comparisons over random states (adversarial data, windows, sizes, visible lists, cursors
+// and bands), before and after a change of each kind the view sees between paints: the drawing
+// by pixel column against the literal one-segment-per-record drawing, the oracle; and the cached
+// paint against a full paint (a mouse move reuses the base, anything else must be redrawn).
 
+#include "chart/ChartPaintCache.h"
 #include "chart/ChartRenderer.h"
 #include "chart/FlatRange.h"
 
@@ -12,37 +14,70 @@
 namespace kurvon {
 namespace {
 
-void ExpectSameDrawing(std::mt19937& rng, std::uint32_t records, int index) {
-    RandomCase k = MakeRandomCase(rng, records);
-    WidenFlatPrimary(k.state, k.width, k.height);
-    static RasterSurface literal; // reused: a fresh surface per case costs more than the drawing
-    static RasterSurface byColumn;
-    ASSERT_TRUE(RenderChart(literal, k.state, k.width, k.height, 0xFFFFFF, CurveMode::Literal));
-    ASSERT_TRUE(RenderChart(byColumn, k.state, k.width, k.height, 0xFFFFFF, CurveMode::ByColumn));
-    const QImage a = literal.View();
-    const QImage b = byColumn.View();
+void ExpectSame(const QImage& a, const QImage& b) {
     for (int y = 0; a != b && y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
-            ASSERT_EQ(a.pixel(x, y), b.pixel(x, y))
-                << "case " << index << ": " << records << " records, window " << k.state.firstRecord
-                << ".." << k.state.lastRecord << ", client " << k.width << " x " << k.height
-                << ", at " << x << ", " << y;
+            ASSERT_EQ(a.pixel(x, y), b.pixel(x, y)) << "at " << x << ", " << y;
+}
+
+void Change(RandomCase& k, std::mt19937& rng) {
+    ViewState& s = k.state;
+    const std::uint32_t channel = rng() % s.data.channelCount;
+    const std::function<void()> changes[] = {
+        [&] { s.firstRecord = rng() % std::max<std::uint32_t>(1, s.lastRecord); }, // navigation
+        [&] { s.dragInProgress = !s.dragInProgress; },
+        [&] { s.dragEndX = 60 + static_cast<int>(rng() % 500); },
+        [&] { s.visible.Append(static_cast<int>(rng() % s.data.channelCount)); }, // a poll
+        [&] { s.data.colors[channel] = rng() & 0xFFFFFF; },
+        [&] { (rng() % 2 ? k.width : k.height) = 15 + static_cast<int>(rng() % 1500); },
+        [&] { // new values of the same shape
+            s.data.columns[channel] = RandomChannel(s.data.recordCount, rng);
+            BuildSummaries(s.data);
+            ++s.dataGeneration;
+        },
+        [&] { ClearModel(s); },
+        [&] { // mouse moves, in and out of the frame
+            s.cursorX = static_cast<int>(rng() % static_cast<unsigned>(k.width)) - 290;
+            s.cursorY = static_cast<int>(rng() % static_cast<unsigned>(k.height + 20)) - 10;
+        }};
+    changes[std::min<std::size_t>(rng() % 12, std::size(changes) - 1)]();
+}
+
+void Compare(std::mt19937& rng, std::uint32_t records, ChartPaintCache& cache) {
+    static RasterSurface literal, byColumn, cached; // reused: fresh ones cost more than drawing
+    RandomCase k = MakeRandomCase(rng, records);
+    ViewState& s = k.state;
+    for (int change = 0; change < 3; ++change, Change(k, rng)) {
+        SCOPED_TRACE(testing::Message()
+                     << records << " records, window " << s.firstRecord << ".." << s.lastRecord
+                     << ", client " << k.width << " x " << k.height << ", change " << change);
+        WidenFlatPrimary(s, k.width, k.height);
+        const bool drawn = RenderChart(literal, s, k.width, k.height, 0xFFFFFF, CurveMode::Literal);
+        ASSERT_EQ(RenderChart(byColumn, s, k.width, k.height), drawn);
+        ASSERT_EQ(cache.Paint(cached, s, k.width, k.height), drawn);
+        if (drawn) {
+            ASSERT_NO_FATAL_FAILURE(ExpectSame(literal.View(), byColumn.View()));
+            ASSERT_NO_FATAL_FAILURE(ExpectSame(byColumn.View(), cached.View()));
+        }
+    }
 }
 
 TEST(DifferentialDrawingTest, SmallAndMediumDataSets) {
     std::mt19937 rng(20261207);
-    for (int i = 0; i < 2000 && !HasFailure(); ++i) {
-        const std::uint32_t records =
-            i % 3 == 0 ? 2 + rng() % 60 : (i % 3 == 1 ? 60 + rng() % 3000 : 3000 + rng() % 60000);
-        ExpectSameDrawing(rng, records, i);
-    }
+    ChartPaintCache cache;
+    for (int i = 0; i < 1000 && !HasFailure(); ++i)
+        Compare(rng,
+                i % 3 == 0 ? 2 + rng() % 60
+                           : (i % 3 == 1 ? 60 + rng() % 3000 : 3000 + rng() % 60000),
+                cache);
 }
 
 // Long runs per column reach the upper levels of the summary.
 TEST(DifferentialDrawingTest, LongRunsPerColumn) {
     std::mt19937 rng(7);
+    ChartPaintCache cache;
     for (int i = 0; i < 6 && !HasFailure(); ++i)
-        ExpectSameDrawing(rng, 400000 + rng() % 400000, i);
+        Compare(rng, 400000 + rng() % 400000, cache);
 }
 
 } // namespace
