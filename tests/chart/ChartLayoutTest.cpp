@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <limits>
 
@@ -41,7 +40,7 @@ TEST(ChartLayoutTest, RecordLabelsOfTheWorkedExample) {
         EXPECT_EQ(RecordLabelValue(value), label) << value;
 }
 
-TEST(ChartLayoutTest, ValueLabelsEveryFiftyPixelsFromTheBottom) {
+TEST(ChartLayoutTest, ValueLabelsAndPositions) {
     const std::vector<ValueLabel> labels = ValueLabels(MapChannel(600, 10.0f, -1.0f));
     ASSERT_EQ(labels.size(), 12u); // n = 580, 530, ..., 30
     EXPECT_EQ(labels.front().y, 580);
@@ -49,11 +48,12 @@ TEST(ChartLayoutTest, ValueLabelsEveryFiftyPixelsFromTheBottom) {
     EXPECT_EQ(labels.front().text, "-1.00"); // the bottom shows the minimum
     EXPECT_EQ(labels[1].text, "-0.04");      // 50 pixels up add 50 / (570 / 11)
     EXPECT_EQ(labels.back().text, "9.61");
+    EXPECT_EQ(FormatFixed2(-0.004), "-0.00");
+    EXPECT_EQ(FormatFixed2(2.675), "2.67");                       // the double just below 2.675
     EXPECT_TRUE(ValueLabels(MapChannel(30, 1.0f, 0.0f)).empty()); // h - 20 <= 10
     EXPECT_EQ(ValueLabels(MapChannel(31, 1.0f, 0.0f)).size(), 1u);
-}
 
-TEST(ChartLayoutTest, PositionsStayDefinedForAnyValue) {
+    // Positions stay defined for any value.
     const float inf = std::numeric_limits<float>::infinity();
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const ValueMapping m = MapChannel(600, 10.0f, 0.0f);
@@ -76,16 +76,6 @@ TEST(ChartLayoutTest, PositionsStayDefinedForAnyValue) {
     EXPECT_EQ(CurveX(299, XScale(700, 299)), 639);
     EXPECT_EQ(CurveX(30, XScale(700, 30)), 640);
     EXPECT_EQ(CurveX(0, XScale(700, 299)), 60);
-}
-
-TEST(ChartLayoutTest, NumbersIgnoreTheProcessLocale) {
-    const std::string saved = std::setlocale(LC_NUMERIC, nullptr);
-    std::setlocale(LC_NUMERIC, "de_DE.UTF-8"); // may be missing; the check holds either way
-    EXPECT_EQ(FormatFixed2(1.5), "1.50");
-    EXPECT_EQ(FormatFixed2(-0.004), "-0.00");
-    EXPECT_EQ(FormatFixed2(2.675), "2.67"); // the double just below 2.675
-    EXPECT_EQ(FormatInteger(-12), "-12");
-    std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 } // namespace

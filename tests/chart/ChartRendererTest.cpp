@@ -66,25 +66,6 @@ TEST(ChartRendererTest, EmptyViewShowsOutlineNullAndCrosshairButNoBand) {
         Expect(Render(state, cx, cy), {}, {In{61, 11, 640, 580, kNotWhite, 0}});
 }
 
-TEST(ChartRendererTest, OneChannelIsWideWithRightLabelsOnly) {
-    ViewState state = MakeLoadedState(300, {{"U", kRed}}, {0}); // constant 5: y = 295
-    // The 3-pixel curve crossed by the crosshair on top; left edge 1-pixel black, right edge
-    // 2-pixel in the channel's colour, bottom and top black; right ticks (w - 64 .. w - 61)
-    // and labels in the channel's colour, nothing on the left (the wide curve's first stamp
-    // reaches x = 59); record ticks of the worked example (x, 580) up to (x, 561), labels
-    // below; one readout line at (cx + 4, cy - 18) in the channel's colour.
-    Expect(Render(state, 300, 200),
-           {Px{400, 294, kRed}, Px{400, 295, kRed}, Px{400, 296, kRed}, Px{400, 293, kWhite},
-            Px{400, 297, kWhite}, Px{300, 295, kBlack}, Px{60, 400, kBlack}, Px{61, 400, kWhite},
-            Px{640, 400, kRed}, Px{641, 400, kRed}, Px{300, 580, kBlack}, Px{300, 10, kBlack},
-            Px{635, 530, kWhite}, Px{62, 530, kWhite}, Px{156, 560, kWhite}},
-           {In{636, 530, 640, 531, kRed, 4}, In{644, 522, 700, 538, kRed, -8},
-            In{0, 11, 60, 293, kNotWhite, 0}, In{0, 298, 60, 580, kNotWhite, 0},
-            In{156, 561, 157, 580, kBlack, 19}, In{544, 561, 545, 580, kBlack, 19},
-            In{146, 582, 170, 600, kBlack, -5}, In{304, 182, 400, 199, kRed, -8},
-            In{304, 150, 400, 181, kNotWhite, 0}});
-}
-
 TEST(ChartRendererTest, PrimaryOnTopSecondaryOwnsTheLeftSideBandBelowAll) {
     ViewState state = MakeLoadedState(
         300,
@@ -95,19 +76,31 @@ TEST(ChartRendererTest, PrimaryOnTopSecondaryOwnsTheLeftSideBandBelowAll) {
     state.dragInProgress = true;
     state.dragStartX = 400; // dragging right to left
     state.dragEndX = 200;
-    // Earlier channels are 1-pixel curves under the 3-pixel primary; the secondary owns the
-    // left edge (2 pixels), ticks and labels; two readout lines, the primary's at cy - 18 and
-    // the secondary's above it at cy - 34. The band lies under the curves and the frame edges.
+    // Earlier channels are 1-pixel curves under the 3-pixel primary, the crosshair over all; the
+    // primary owns the right edge (2 pixels), its ticks (w - 64 .. w - 61) and labels, the
+    // secondary the left ones; record ticks of the worked example (x, 580) up to (x, 561),
+    // labels below; two readout lines, the primary's at (cx + 4, cy - 18) and the secondary's
+    // above it at cy - 34. The band lies under the curves and the frame edges.
     Expect(Render(state, 300, 300),
            {Px{600, 466, kGreen}, Px{600, 465, kWhite}, Px{100, 124, kBlue},  Px{100, 125, kWhite},
-            Px{100, 465, kRed},   Px{100, 466, kRed},   Px{100, 467, kRed},   Px{600, 123, kRed},
-            Px{600, 124, kRed},   Px{600, 125, kRed},   Px{60, 400, kBlue},   Px{61, 400, kBlue},
-            Px{62, 530, kBlue},   Px{63, 530, kBlue},   Px{64, 530, kWhite},  Px{640, 400, kRed},
+            Px{100, 465, kRed},   Px{100, 466, kRed},   Px{100, 467, kRed},   Px{600, 122, kWhite},
+            Px{600, 123, kRed},   Px{600, 125, kRed},   Px{300, 466, kBlack}, Px{60, 400, kBlue},
+            Px{61, 400, kBlue},   Px{62, 530, kBlue},   Px{63, 530, kBlue},   Px{64, 530, kWhite},
+            Px{640, 400, kRed},   Px{641, 400, kRed},   Px{635, 530, kWhite}, Px{156, 560, kWhite},
             Px{200, 100, kBand},  Px{399, 100, kBand},  Px{199, 100, kWhite}, Px{400, 100, kWhite},
             Px{250, 579, kBand},  Px{250, 580, kBlack}, Px{250, 10, kBlack},  Px{250, 124, kBlue},
             Px{250, 466, kRed}},
-           {In{0, 522, 60, 538, kBlue, -8}, In{304, 282, 400, 299, kRed, -8},
-            In{304, 266, 400, 281, kBlue, -8}, In{304, 266, 400, 299, kGreen, 0}});
+           {In{0, 522, 60, 538, kBlue, -8}, In{636, 530, 640, 531, kRed, 4},
+            In{644, 522, 700, 538, kRed, -8}, In{156, 561, 157, 580, kBlack, 19},
+            In{544, 561, 545, 580, kBlack, 19}, In{146, 582, 170, 600, kBlack, -5},
+            In{304, 282, 400, 299, kRed, -8}, In{304, 266, 400, 281, kBlue, -8},
+            In{304, 250, 400, 299, kGreen, 0}});
+    // Alone, the primary leaves the left edge 1-pixel black and nothing left of it but the
+    // first stamp of its curve (x = 59).
+    state.visible.Clear();
+    state.visible.Append(2);
+    Expect(Render(state), {Px{60, 400, kBlack}, Px{61, 400, kWhite}},
+           {In{0, 11, 60, 465, kNotWhite, 0}, In{0, 468, 60, 580, kNotWhite, 0}});
 
     // Readout names are decoded in the file's encoding.
     auto readout = [](const std::string& name, TextEncoding encoding) {

@@ -9,7 +9,7 @@ namespace {
 
 // One decision per file: a GBK names line whose short names happen to be valid UTF-8 on their
 // own ("时" and "压") is still GBK as a whole.
-TEST(TextDecode, OneEncodingForTheWholeNamesLine) {
+TEST(TextDecode, OneEncodingPerNamesLineAndUtf8AsQtReadsIt) {
     const struct {
         std::vector<std::string> names;
         TextEncoding encoding;
@@ -28,11 +28,9 @@ TEST(TextDecode, OneEncodingForTheWholeNamesLine) {
         for (std::size_t i = 0; i < c.names.size(); ++i)
             EXPECT_EQ(DecodeTextToUtf8(c.names[i], c.encoding), c.shown[i]);
     }
-}
 
-// Against Qt's own UTF-8 decoder, on every string of up to four bytes drawn from the edges of
-// the lead and continuation ranges.
-TEST(TextDecode, Utf8CheckAgreesWithQt) {
+    // The UTF-8 check against Qt's own decoder, on every string of up to four bytes drawn from
+    // the edges of the lead and continuation ranges.
     const unsigned char pool[] = {'a',  0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0, 0xC1,
                                   0xC2, 0xDF, 0xE0, 0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xFF};
     const int n = sizeof pool;
