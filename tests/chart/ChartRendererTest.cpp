@@ -12,29 +12,22 @@ constexpr ColorRef kWhite = 0xFFFFFF, kBlack = 0x000000, kRed = 0x0000FF, kGreen
                    kBlue = 0xFF0000, kBand = 0xEBC8C8;
 constexpr ColorRef kNotWhite = 0xFFFFFFFF; // counts every pixel that is not white
 
-struct Px {
-    int x, y;
-    ColorRef color;
-};
-// `count` pixels of `color` in left <= x < right, top <= y < bottom; a negative count means
-// "more than -count".
-struct In {
-    int left, top, right, bottom;
-    ColorRef color;
-    int count;
-};
+// A pixel's colour; and `count` pixels of a colour in left <= x < right, top <= y < bottom (a
+// negative count means "more than -count").
+using Px = std::tuple<int, int, ColorRef>;
+using In = std::tuple<int, int, int, int, ColorRef, int>;
 
 void Expect(const RasterSurface& s, std::initializer_list<Px> pixels,
             std::initializer_list<In> counts = {}) {
-    for (const Px& p : pixels)
-        EXPECT_EQ(s.PixelAt(p.x, p.y), p.color) << p.x << ", " << p.y;
-    for (const In& c : counts) {
+    for (const auto& [x, y, color] : pixels)
+        EXPECT_EQ(s.PixelAt(x, y), color) << x << ", " << y;
+    for (const auto& [left, top, right, bottom, color, count] : counts) {
         int n = 0;
-        for (int y = c.top; y < c.bottom; ++y)
-            for (int x = c.left; x < c.right; ++x)
-                n += c.color == kNotWhite ? s.PixelAt(x, y) != kWhite : s.PixelAt(x, y) == c.color;
-        EXPECT_TRUE(c.count < 0 ? n > -c.count : n == c.count)
-            << n << " at " << c.left << ", " << c.top << " .. " << c.right << ", " << c.bottom;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                n += color == kNotWhite ? s.PixelAt(x, y) != kWhite : s.PixelAt(x, y) == color;
+        EXPECT_TRUE(count < 0 ? n > -count : n == count)
+            << n << " at " << left << ", " << top << " .. " << right << ", " << bottom;
     }
 }
 
@@ -120,15 +113,14 @@ TEST(ChartRendererTest, FlatPrimaryIsWidenedAroundRecordZeroAndKept) {
         100, {{"flat", kRed, 7.0f, 7.0f, [](std::uint32_t) { return 3.0f; }}, {"", 0, 5.0f, 5.0f}},
         {0});
     Expect(Render(state), {Px{300, 295, kRed}}); // on the middle of the plot height
-    EXPECT_EQ(state.data.maxima[0], 4.0f);
-    EXPECT_EQ(state.data.minima[0], 2.0f);
+    EXPECT_EQ(std::pair(state.data.minima[0], state.data.maxima[0]), std::pair(2.0f, 4.0f));
     for (const auto& [primary, maximum] : {std::pair{0, 5.0f}, {1, 6.0f}}) {
         state.visible.Clear();
         state.visible.Append(1 - primary);
         state.visible.Append(primary);
         Render(state);
-        EXPECT_EQ(state.data.maxima[1], maximum);
-        EXPECT_EQ(state.data.minima[1], 10.0f - maximum);
+        EXPECT_EQ(std::pair(state.data.minima[1], state.data.maxima[1]),
+                  std::pair(10.0f - maximum, maximum));
     }
 }
 

@@ -16,8 +16,7 @@
 
 namespace kurvon {
 
-// Channel c's value in record r is value(r); its stored extremes are minimum .. maximum (as the
-// loader leaves them: already widened).
+// A channel's values by record, and its extremes as the loader leaves them (already widened).
 struct TestChannel {
     std::string name;
     ColorRef color = 0;

@@ -48,9 +48,7 @@ void Compare(std::mt19937& rng, std::uint32_t records, ChartPaintCache& cache) {
     RandomCase k = MakeRandomCase(rng, records);
     ViewState& s = k.state;
     for (int change = 0; change < 3; ++change, Change(k, rng)) {
-        SCOPED_TRACE(testing::Message()
-                     << records << " records, window " << s.firstRecord << ".." << s.lastRecord
-                     << ", client " << k.width << " x " << k.height << ", change " << change);
+        SCOPED_TRACE(testing::Message() << records << " records, change " << change);
         WidenFlatPrimary(s, k.width, k.height);
         const bool drawn = RenderChart(literal, s, k.width, k.height, 0xFFFFFF, CurveMode::Literal);
         ASSERT_EQ(RenderChart(byColumn, s, k.width, k.height), drawn);

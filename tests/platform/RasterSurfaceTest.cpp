@@ -28,10 +28,8 @@ PixelSet CoveredPixels(const RasterSurface& s, ColorRef background = kWhite) {
     return set;
 }
 
-// The pixels a line covers by the written rule, with plain bounds checks instead of clipping;
-// only the steps whose major coordinate can reach the surface are visited, so lines far longer
-// than the surface stay cheap. Worked on with x as the major axis (the pen squares are
-// symmetric).
+// The pixels a line covers by the written rule, with bounds checks instead of clipping, visiting
+// only the steps that can reach the surface; x taken as the major axis (pens are symmetric).
 PixelSet ExpectedLine(long long w, long long h, int pen, long long x0, long long y0, long long x1,
                       long long y1) {
     const bool xMajor = std::llabs(x1 - x0) >= std::llabs(y1 - y0);
