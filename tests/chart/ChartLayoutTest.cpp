@@ -52,8 +52,7 @@ TEST(ChartLayoutTest, ValueLabelsAndPositions) {
     EXPECT_EQ(ValueLabels(MapChannel(31, 1.0f, 0.0f)).size(), 1u);
 
     // Positions stay defined for any value.
-    const float inf = std::numeric_limits<float>::infinity();
-    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity(), nan = std::nanf("");
     const ValueMapping m = MapChannel(600, 10.0f, 0.0f);
     constexpr int kLim = kPositionLimit;
     const std::pair<float, int> ys[] = {{0.0f, 580},  {10.0f, 10}, {inf, -kLim},
@@ -73,7 +72,6 @@ TEST(ChartLayoutTest, ValueLabelsAndPositions) {
     // The float scale lands the last record just short of the right edge, as truncated.
     EXPECT_EQ(CurveX(299, XScale(700, 299)), 639);
     EXPECT_EQ(CurveX(30, XScale(700, 30)), 640);
-    EXPECT_EQ(CurveX(0, XScale(700, 299)), 60);
 }
 
 } // namespace

@@ -35,8 +35,7 @@ void Expect(const RasterSurface& s, std::initializer_list<Px> pixels,
 // As the view paints: the flat-range step, then the renderer.
 RasterSurface Render(ViewState& state, int cursorX = -1000, int cursorY = -1000) {
     RasterSurface s;
-    state.cursorX = cursorX;
-    state.cursorY = cursorY;
+    std::tie(state.cursorX, state.cursorY) = std::pair(cursorX, cursorY);
     WidenFlatPrimary(state, 1000, 600);
     EXPECT_TRUE(RenderChart(s, state, 1000, 600));
     return s;
@@ -44,9 +43,7 @@ RasterSurface Render(ViewState& state, int cursorX = -1000, int cursorY = -1000)
 
 TEST(ChartRendererTest, EmptyViewShowsOutlineNullAndCrosshairButNoBand) {
     ViewState state;
-    state.dragInProgress = true; // nothing loaded: no band
-    state.dragStartX = 200;
-    state.dragEndX = 400;
+    std::tie(state.dragInProgress, state.dragStartX, state.dragEndX) = std::tuple(true, 200, 400);
     // The frame, the crosshair through (300, 200) from edge to edge, "NULL" at (304, 182).
     Expect(Render(state, 300, 200),
            {Px{60, 10, kBlack}, Px{60, 580, kBlack}, Px{640, 580, kBlack}, Px{640, 10, kBlack},
@@ -66,14 +63,13 @@ TEST(ChartRendererTest, PrimaryOnTopSecondaryOwnsTheLeftSideBandBelowAll) {
          {"B", kBlue, 0.0f, 10.0f, [](std::uint32_t) { return 8.0f; }},  // y = 124
          {"C", kRed, 0.0f, 10.0f, [](std::uint32_t r) { return r < 150 ? 2.0f : 8.0f; }}},
         {0, 1, 2});
-    state.dragInProgress = true;
-    state.dragStartX = 400; // dragging right to left
-    state.dragEndX = 200;
+    std::tie(state.dragInProgress, state.dragStartX, state.dragEndX) = std::tuple(true, 400, 200);
     // Earlier channels are 1-pixel curves under the 3-pixel primary, the crosshair over all; the
     // primary owns the right edge (2 pixels), its ticks (w - 64 .. w - 61) and labels, the
     // secondary the left ones; record ticks of the worked example (x, 580) up to (x, 561),
     // labels below; two readout lines, the primary's at (cx + 4, cy - 18) and the secondary's
-    // above it at cy - 34. The band lies under the curves and the frame edges.
+    // above it at cy - 34. The band, dragged right to left, lies under the curves and the frame
+    // edges.
     Expect(Render(state, 300, 300),
            {Px{600, 466, kGreen}, Px{600, 465, kWhite}, Px{100, 124, kBlue},  Px{100, 125, kWhite},
             Px{100, 465, kRed},   Px{100, 466, kRed},   Px{100, 467, kRed},   Px{600, 122, kWhite},

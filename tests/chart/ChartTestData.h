@@ -80,8 +80,7 @@ inline std::vector<float> RandomChannel(std::uint32_t n, std::mt19937& rng) {
 
 struct RandomCase {
     ViewState state;
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
 };
 
 // Random channels, extremes (as the loader leaves them, or now and then flat, inverted,
@@ -127,8 +126,8 @@ inline RandomCase MakeRandomCase(std::mt19937& rng, std::uint32_t records) {
     k.state.cursorX = upTo(w + 40) - 20;
     k.state.cursorY = upTo(k.height + 40) - 20;
     k.state.dragInProgress = rng() % 2;
-    k.state.dragStartX = 60 + upTo(w - 119);
-    k.state.dragEndX = 60 + upTo(w - 119);
+    std::tie(k.state.dragStartX, k.state.dragEndX) =
+        std::pair(60 + upTo(w - 119), 60 + upTo(w - 119));
     return k;
 }
 

@@ -18,14 +18,11 @@ using Command = bool (*)(ViewState&);
 
 ViewState Loaded(std::uint32_t records, W window) {
     ViewState state = MakeLoadedState(records, {{"a"}}, {0});
-    state.firstRecord = window.first;
-    state.lastRecord = window.second;
+    std::tie(state.firstRecord, state.lastRecord) = window;
     return state;
 }
 
-W Window(const ViewState& s) {
-    return {s.firstRecord, s.lastRecord};
-}
+const auto Window = [](const ViewState& s) { return W(s.firstRecord, s.lastRecord); };
 
 TEST(NavigationTest, KeyCommandsAndWhenTheyAreEnabled) {
     const std::pair<std::uint32_t, std::uint32_t> steps[] = {{1, 1},  {5, 2},  {6, 1},  {15, 3},
@@ -83,8 +80,7 @@ void WheelNotch(ViewState& s, std::mt19937& random) {
     const bool clamped = !in && (f < s.zoomStep || std::uint64_t{l} + s.zoomStep > records - 1);
     (in ? ZoomIn : ZoomOut)(s);
     const std::uint32_t keySpan = s.lastRecord - s.firstRecord;
-    s.firstRecord = f;
-    s.lastRecord = l;
+    std::tie(s.firstRecord, s.lastRecord) = W(f, l);
 
     const int frameX = std::clamp(x, 60, width - 60);
     const long long under = RecordAtX(frameX, f, l - f, width);

@@ -31,10 +31,9 @@ TEST(PictureFileTest, WritesEitherFormatOverTheOldFileOrNothing) {
 TEST(PictureFileTest, SuffixRules) {
     // Save picture: the chosen filter's suffix unless already exactly there.
     const std::pair<const char*, const char*> chosen[] = {
-        {"/tmp/a.bmp", "/tmp/a.bmp"}, {"a", "a.bmp"},         {"a.BMP", "a.BMP.bmp"},
-        {"a.bmpx", "a.bmpx.bmp"},     {".bmp", ".bmp"},       {"mp", "mp.bmp"},
-        {"图片", "图片.bmp"},         {"a.png", "a.png"},     {"a", "a.png"},
-        {"a.bmp", "a.bmp.png"},       {"a.PNG", "a.PNG.png"},
+        {"/tmp/a.bmp", "/tmp/a.bmp"}, {"/tmp/a", "/tmp/a.bmp"}, {"a.BMP", "a.BMP.bmp"},
+        {"a.bmpx", "a.bmpx.bmp"},     {".bmp", ".bmp"},         {"mp", "mp.png"},
+        {"a.bmp", "a.bmp.png"},       {"a.PNG", "a.PNG.png"},   {"图片", "图片.bmp"},
     };
     for (const auto& [name, saved] : chosen) {
         const QString expected = QString::fromUtf8(saved);
