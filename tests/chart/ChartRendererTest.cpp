@@ -8,211 +8,116 @@
 namespace kurvon {
 namespace {
 
-constexpr ColorRef kWhite = 0xFFFFFF;
-constexpr ColorRef kBlack = 0x000000;
-constexpr ColorRef kRed = 0x0000FF;
-constexpr ColorRef kGreen = 0x00FF00;
-constexpr ColorRef kBlue = 0xFF0000;
-constexpr ColorRef kBand = 0xEBC8C8;
+constexpr ColorRef kWhite = 0xFFFFFF, kBlack = 0x000000, kRed = 0x0000FF, kGreen = 0x00FF00,
+                   kBlue = 0xFF0000, kBand = 0xEBC8C8;
 constexpr ColorRef kNotWhite = 0xFFFFFFFF; // counts every pixel that is not white
 
-struct Pixel {
-    int x, y;
-    ColorRef color;
-};
-Pixel Px(int x, int y, ColorRef color) {
-    return {x, y, color};
-}
-// `count` pixels of `color` in left <= x < right, top <= y < bottom; a negative count means
-// "more than -count".
-struct Count {
-    int left, top, right, bottom;
-    ColorRef color;
-    int count;
-};
-Count In(int left, int top, int right, int bottom, ColorRef color, int count) {
-    return {left, top, right, bottom, color, count};
-}
+// A pixel's colour; and `count` pixels of a colour in left <= x < right, top <= y < bottom (a
+// negative count means "more than -count").
+using Px = std::tuple<int, int, ColorRef>;
+using In = std::tuple<int, int, int, int, ColorRef, int>;
 
-int CountColor(const RasterSurface& s, const Count& c) {
-    int n = 0;
-    for (int y = c.top; y < c.bottom; ++y)
-        for (int x = c.left; x < c.right; ++x)
-            n += c.color == kNotWhite ? s.PixelAt(x, y) != kWhite : s.PixelAt(x, y) == c.color;
-    return n;
-}
-
-void Expect(const RasterSurface& s, std::initializer_list<Pixel> pixels,
-            std::initializer_list<Count> counts = {}) {
-    for (const Pixel& p : pixels)
-        EXPECT_EQ(s.PixelAt(p.x, p.y), p.color) << p.x << ", " << p.y;
-    for (const Count& c : counts) {
-        const int n = CountColor(s, c);
-        if (c.count < 0)
-            EXPECT_GT(n, -c.count)
-                << c.left << ", " << c.top << " .. " << c.right << ", " << c.bottom;
-        else
-            EXPECT_EQ(n, c.count) << c.left << ", " << c.top << " .. " << c.right << ", "
-                                  << c.bottom;
+void Expect(const RasterSurface& s, std::initializer_list<Px> pixels,
+            std::initializer_list<In> counts = {}) {
+    for (const auto& [x, y, color] : pixels)
+        EXPECT_EQ(s.PixelAt(x, y), color) << x << ", " << y;
+    for (const auto& [left, top, right, bottom, color, count] : counts) {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x)
+                n += color == kNotWhite ? s.PixelAt(x, y) != kWhite : s.PixelAt(x, y) == color;
+        EXPECT_TRUE(count < 0 ? n > -count : n == count)
+            << n << " at " << left << ", " << top << " .. " << right << ", " << bottom;
     }
 }
 
 // Client 1000 x 600: chart area 700 x 600, plot frame (60, 10) - (640, 580).
 // As the view paints: the flat-range step, then the renderer.
-RasterSurface Render(ViewState& state) {
+RasterSurface Render(ViewState& state, int cursorX = -1000, int cursorY = -1000) {
     RasterSurface s;
+    std::tie(state.cursorX, state.cursorY) = std::pair(cursorX, cursorY);
     WidenFlatPrimary(state, 1000, 600);
     EXPECT_TRUE(RenderChart(s, state, 1000, 600));
-    EXPECT_EQ(s.Width(), 700);
-    EXPECT_EQ(s.Height(), 600);
     return s;
 }
 
-ViewState Shown(std::uint32_t records, const std::vector<TestChannel>& channels,
-                std::initializer_list<int> visible, int cx = -1000, int cy = -1000) {
-    ViewState state = MakeLoadedState(records, channels);
-    for (int c : visible)
-        state.visible.Append(c);
-    state.cursorX = cx;
-    state.cursorY = cy;
-    return state;
-}
-
-TEST(ChartRendererTest, EmptyViewShowsOutlineNullAndCrosshair) {
+TEST(ChartRendererTest, EmptyViewShowsOutlineNullAndCrosshairButNoBand) {
     ViewState state;
-    state.cursorX = 300;
-    state.cursorY = 200;
+    std::tie(state.dragInProgress, state.dragStartX, state.dragEndX) = std::tuple(true, 200, 400);
     // The frame, the crosshair through (300, 200) from edge to edge, "NULL" at (304, 182).
-    Expect(Render(state),
-           {Px(60, 10, kBlack), Px(60, 300, kBlack), Px(60, 580, kBlack), Px(300, 580, kBlack),
-            Px(640, 580, kBlack), Px(640, 300, kBlack), Px(640, 10, kBlack), Px(300, 10, kBlack),
-            Px(59, 300, kWhite), Px(641, 300, kWhite)},
-           {In(300, 11, 301, 580, kBlack, 569), In(61, 200, 640, 201, kBlack, 579),
-            In(304, 182, 340, 199, kBlack, -8), In(61, 11, 300, 199, kNotWhite, 0),
-            In(301, 201, 640, 580, kNotWhite, 0)});
-
+    Expect(Render(state, 300, 200),
+           {Px{60, 10, kBlack}, Px{60, 580, kBlack}, Px{640, 580, kBlack}, Px{640, 10, kBlack},
+            Px{59, 300, kWhite}, Px{641, 300, kWhite}},
+           {In{300, 11, 301, 580, kBlack, 569}, In{61, 200, 640, 201, kBlack, 579},
+            In{304, 182, 340, 199, kBlack, -8}, In{61, 11, 300, 199, kNotWhite, 0},
+            In{301, 201, 640, 580, kNotWhite, 0}});
     // On the frame's edge: no crosshair and no text.
-    for (auto [cx, cy] : {std::pair{60, 200}, {640, 200}, {300, 10}, {300, 580}}) {
-        SCOPED_TRACE(testing::Message() << cx << ", " << cy);
-        state.cursorX = cx;
-        state.cursorY = cy;
-        Expect(Render(state), {}, {In(61, 11, 640, 580, kNotWhite, 0)});
-    }
-    // A drag with nothing loaded draws no band.
-    state.dragInProgress = true;
-    state.dragStartX = 200;
-    state.dragEndX = 400;
-    Expect(Render(state), {}, {In(61, 11, 640, 580, kNotWhite, 0)});
+    for (auto [cx, cy] : {std::pair{60, 200}, {640, 200}, {300, 10}, {300, 580}})
+        Expect(Render(state, cx, cy), {}, {In{61, 11, 640, 580, kNotWhite, 0}});
 }
 
-TEST(ChartRendererTest, OneChannelIsWideWithRightLabelsOnly) {
-    ViewState state = Shown(300, {{"U", kRed, 0.0f, 10.0f}}, {0}, 300, 200); // constant: y = 295
-    // The 3-pixel curve crossed by the crosshair on top; left edge 1-pixel black, right edge
-    // 2-pixel in the channel's colour, bottom and top black; right ticks (w - 64 .. w - 61)
-    // and labels in the channel's colour, nothing on the left (the wide curve's first stamp
-    // reaches x = 59); record ticks of the worked example (x, 580) up to (x, 561), labels
-    // below; one readout line at (cx + 4, cy - 18) in the channel's colour.
-    Expect(Render(state),
-           {Px(400, 294, kRed), Px(400, 295, kRed), Px(400, 296, kRed), Px(400, 293, kWhite),
-            Px(400, 297, kWhite), Px(300, 295, kBlack), Px(60, 400, kBlack), Px(61, 400, kWhite),
-            Px(640, 400, kRed), Px(641, 400, kRed), Px(300, 580, kBlack), Px(300, 10, kBlack),
-            Px(635, 530, kWhite), Px(62, 530, kWhite), Px(156, 560, kWhite)},
-           {In(636, 530, 640, 531, kRed, 4), In(644, 522, 700, 538, kRed, -8),
-            In(0, 11, 60, 293, kNotWhite, 0), In(0, 298, 60, 580, kNotWhite, 0),
-            In(156, 561, 157, 580, kBlack, 19), In(544, 561, 545, 580, kBlack, 19),
-            In(146, 582, 170, 600, kBlack, -5), In(304, 182, 400, 199, kRed, -8),
-            In(304, 150, 400, 181, kNotWhite, 0)});
-}
-
-TEST(ChartRendererTest, PrimaryOnTopSecondaryOwnsTheLeftSide) {
-    ViewState state =
-        Shown(300,
-              {{"A", kGreen, 0.0f, 10.0f, [](std::uint32_t) { return 2.0f; }}, // y = 466
-               {"B", kBlue, 0.0f, 10.0f, [](std::uint32_t) { return 8.0f; }},  // y = 124
-               {"C", kRed, 0.0f, 10.0f, [](std::uint32_t r) { return r < 150 ? 2.0f : 8.0f; }}},
-              {0, 1, 2}, 300, 300);
-    // Earlier channels are 1-pixel curves under the 3-pixel primary; the secondary owns the
-    // left edge (2 pixels), ticks and labels; two readout lines, the primary's at cy - 18 and
-    // the secondary's above it at cy - 34.
-    Expect(Render(state),
-           {Px(600, 466, kGreen), Px(600, 465, kWhite), Px(100, 124, kBlue), Px(100, 125, kWhite),
-            Px(100, 465, kRed), Px(100, 466, kRed), Px(100, 467, kRed), Px(600, 123, kRed),
-            Px(600, 124, kRed), Px(600, 125, kRed), Px(60, 400, kBlue), Px(61, 400, kBlue),
-            Px(62, 530, kBlue), Px(63, 530, kBlue), Px(64, 530, kWhite), Px(640, 400, kRed)},
-           {In(0, 522, 60, 538, kBlue, -8), In(304, 282, 400, 299, kRed, -8),
-            In(304, 266, 400, 281, kBlue, -8), In(304, 266, 400, 299, kGreen, 0)});
+TEST(ChartRendererTest, PrimaryOnTopSecondaryOwnsTheLeftSideBandBelowAll) {
+    ViewState state = MakeLoadedState(
+        300,
+        {{"A", kGreen, 0.0f, 10.0f, [](std::uint32_t) { return 2.0f; }}, // y = 466
+         {"B", kBlue, 0.0f, 10.0f, [](std::uint32_t) { return 8.0f; }},  // y = 124
+         {"C", kRed, 0.0f, 10.0f, [](std::uint32_t r) { return r < 150 ? 2.0f : 8.0f; }}},
+        {0, 1, 2});
+    std::tie(state.dragInProgress, state.dragStartX, state.dragEndX) = std::tuple(true, 400, 200);
+    // Earlier channels are 1-pixel curves under the 3-pixel primary, the crosshair over all; the
+    // primary owns the right edge (2 pixels), its ticks (w - 64 .. w - 61) and labels, the
+    // secondary the left ones; record ticks of the worked example (x, 580) up to (x, 561),
+    // labels below; two readout lines, the primary's at (cx + 4, cy - 18) and the secondary's
+    // above it at cy - 34. The band, dragged right to left, lies under the curves and the frame
+    // edges.
+    Expect(Render(state, 300, 300),
+           {Px{600, 466, kGreen}, Px{600, 465, kWhite}, Px{100, 124, kBlue},  Px{100, 125, kWhite},
+            Px{100, 465, kRed},   Px{100, 466, kRed},   Px{100, 467, kRed},   Px{600, 122, kWhite},
+            Px{600, 123, kRed},   Px{600, 125, kRed},   Px{300, 466, kBlack}, Px{60, 400, kBlue},
+            Px{61, 400, kBlue},   Px{62, 530, kBlue},   Px{63, 530, kBlue},   Px{64, 530, kWhite},
+            Px{640, 400, kRed},   Px{641, 400, kRed},   Px{635, 530, kWhite}, Px{156, 560, kWhite},
+            Px{200, 100, kBand},  Px{399, 100, kBand},  Px{199, 100, kWhite}, Px{400, 100, kWhite},
+            Px{250, 579, kBand},  Px{250, 580, kBlack}, Px{250, 10, kBlack},  Px{250, 124, kBlue},
+            Px{250, 466, kRed}},
+           {In{0, 522, 60, 538, kBlue, -8}, In{636, 530, 640, 531, kRed, 4},
+            In{644, 522, 700, 538, kRed, -8}, In{156, 561, 157, 580, kBlack, 19},
+            In{544, 561, 545, 580, kBlack, 19}, In{146, 582, 170, 600, kBlack, -5},
+            In{304, 282, 400, 299, kRed, -8}, In{304, 266, 400, 281, kBlue, -8},
+            In{304, 250, 400, 299, kGreen, 0}});
+    // Alone, the primary leaves the left edge 1-pixel black and nothing left of it but the
+    // first stamp of its curve (x = 59).
+    state.visible.Clear();
+    state.visible.Append(2);
+    Expect(Render(state), {Px{60, 400, kBlack}, Px{61, 400, kWhite}},
+           {In{0, 11, 60, 465, kNotWhite, 0}, In{0, 468, 60, 580, kNotWhite, 0}});
 
     // Readout names are decoded in the file's encoding.
     auto readout = [](const std::string& name, TextEncoding encoding) {
-        ViewState one = Shown(300, {{name, kRed, 0.0f, 10.0f}}, {0}, 300, 200);
+        ViewState one = MakeLoadedState(300, {{name, kRed}}, {0});
         one.data.nameEncoding = encoding;
-        return Render(one).Image();
+        return Render(one, 300, 200).Image();
     };
     const QImage utf8 = readout("\xE7\x94\xB5\xE5\x8E\x8B", TextEncoding::Utf8); // 电压
     EXPECT_EQ(readout("\xB5\xE7\xD1\xB9", TextEncoding::Gbk), utf8);
     EXPECT_NE(readout("\xE7\x94\xB5\xE6\xB5\x81", TextEncoding::Utf8), utf8); // 电流
 }
 
-TEST(ChartRendererTest, SelectionBandLiesUnderTheCurvesInsideTheFrame) {
-    ViewState state = Shown(300, {{"U", kRed, 0.0f, 10.0f}}, {0});
-    state.dragInProgress = true;
-    state.dragStartX = 400; // dragging right to left
-    state.dragEndX = 200;
-    // The frame edges are redrawn over the band, the curve lies on it.
-    Expect(Render(state), {Px(300, 100, kBand), Px(200, 100, kBand), Px(399, 100, kBand),
-                           Px(199, 100, kWhite), Px(400, 100, kWhite), Px(300, 579, kBand),
-                           Px(300, 580, kBlack), Px(300, 10, kBlack), Px(300, 295, kRed)});
-}
-
+// As the view paints, a flat primary is widened from its record 0 and kept; a flat channel that
+// is not primary is drawn along the middle and nothing is stored.
 TEST(ChartRendererTest, FlatPrimaryIsWidenedAroundRecordZeroAndKept) {
-    ViewState state = Shown(100,
-                            {{"flat", kRed, 7.0f, 7.0f, [](std::uint32_t) { return 3.0f; }},
-                             {"other", kGreen, 5.0f, 5.0f, [](std::uint32_t) { return 5.0f; }}},
-                            {0});
-    Expect(Render(state), {Px(300, 295, kRed)}); // on the middle of the plot height
-    EXPECT_EQ(state.data.maxima[0], 4.0f);
-    EXPECT_EQ(state.data.minima[0], 2.0f);
-
-    // A flat channel that is not primary is drawn along the middle; nothing is stored. Made
-    // primary, it is widened from its record 0.
-    const std::pair<std::vector<int>, float> orders[] = {{{1, 0}, 5.0f}, {{0, 1}, 6.0f}};
-    for (const auto& [order, maximum] : orders) {
+    ViewState state = MakeLoadedState(
+        100, {{"flat", kRed, 7.0f, 7.0f, [](std::uint32_t) { return 3.0f; }}, {"", 0, 5.0f, 5.0f}},
+        {0});
+    Expect(Render(state), {Px{300, 295, kRed}}); // on the middle of the plot height
+    EXPECT_EQ(std::pair(state.data.minima[0], state.data.maxima[0]), std::pair(2.0f, 4.0f));
+    for (const auto& [primary, maximum] : {std::pair{0, 5.0f}, {1, 6.0f}}) {
         state.visible.Clear();
-        for (int c : order)
-            state.visible.Append(c);
+        state.visible.Append(1 - primary);
+        state.visible.Append(primary);
         Render(state);
-        EXPECT_EQ(state.data.maxima[1], maximum);
-        EXPECT_EQ(state.data.minima[1], 10.0f - maximum);
+        EXPECT_EQ(std::pair(state.data.minima[1], state.data.maxima[1]),
+                  std::pair(10.0f - maximum, maximum));
     }
-}
-
-TEST(ChartRendererTest, TooSmallAreasDrawNothingAndNarrowOnesHaveNoRecordLabels) {
-    ViewState state = Shown(300, {{"U", kRed}}, {0});
-    RasterSurface s(5, 5);
-    s.FillRect(0, 0, 5, 5, kGreen);
-    EXPECT_FALSE(RenderChart(s, state, 359, 600)); // w = 59
-    EXPECT_FALSE(RenderChart(s, state, 1000, 19));
-    EXPECT_EQ(s.Width(), 5);
-    EXPECT_EQ(s.PixelAt(2, 2), kGreen);
-    EXPECT_TRUE(RenderChart(s, state, 360, 20)); // a degenerate frame, still drawn safely
-
-    // w = 120: both frame edges at x = 60; no record ticks, no record labels.
-    ASSERT_TRUE(RenderChart(s, state, 420, 600));
-    Expect(s, {},
-           {In(60, 561, 62, 580, kRed, 38), In(0, 561, 120, 580, kBlack, 0),
-            In(0, 582, 120, 600, kBlack, 0)});
-}
-
-// Undefined and extreme values are the differential test's; here a state that names no channel
-// or reaches past the data set.
-TEST(ChartRendererTest, BadStateDrawsWithoutFault) {
-    ViewState state = Shown(1000, {{"a", kGreen}, {"b", kRed}}, {0, 1}, 300, 300);
-    state.visible.Append(7); // entries naming no channel are skipped
-    state.visible.Append(-1);
-    Render(state);
-    state.firstRecord = 10;
-    state.lastRecord = 5000;                     // a window past the data set draws no curves
-    Expect(Render(state), {Px(640, 300, kRed)}); // the frame edges still show the primary
 }
 
 } // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
-#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -21,67 +20,48 @@ double CStrtod(const std::string& text) {
     return strtod_l(text.c_str(), nullptr, c);
 }
 
-TEST(DecimalParse, PrefixFormsRangeAndRounding) {
+TEST(DecimalParse, AgreesWithTheCLibraryButForWordsHexAndTheFloatRange) {
+    // What the C library would also accept but a data field must not, and the float range.
     const float inf = std::numeric_limits<float>::infinity();
-    const float denorm = std::numeric_limits<float>::denorm_min();
-    const float tenth = static_cast<float>(0.1);
     using P = std::pair<std::string, float>;
-    // The longest decimal prefix counts; no hex, no inf or nan words; out of range is infinite
-    // or zero, rounded via the double as the C library's atof followed by a float conversion.
     const std::string nul = std::string(1, '\0') + "5", nines(5000, '9'),
                       shifted = "0." + std::string(400, '0') + "1e405";
     for (const auto& [text, value] :
-         {P("-.5", -0.5f),       P("1e3", 1000.0f), P("1,5", 1.0f),    P("abc", 0.0f),
-          P("12.5V", 12.5f),     P("+7.", 7.0f),    P("5.e2", 500.0f), P("1e", 1.0f),
-          P("1e+", 1.0f),        P("2E-1x", 0.2f),  P("\r\v 3", 3.0f), P(nul, 0.0f),
-          P("", 0.0f),           P("-", 0.0f),      P("+", 0.0f),      P(".", 0.0f),
-          P("-.", 0.0f),         P(".e5", 0.0f),    P("inf", 0.0f),    P("nan", 0.0f),
-          P("INFINITY", 0.0f),   P("--5", 0.0f),    P("e5", 0.0f),     P("0x1A", 0.0f),
-          P("12/16/2019", 12.0f)})
-        EXPECT_EQ(ParseDecimalPrefix(text), value) << text;
-    for (const auto& [text, value] :
-         {P("1e39", inf), P("-1e39", -inf), P("1e99999999999999999999", inf), P(nines, inf),
-          P("3.4028234e38", FLT_MAX), P("3.4028235e38", FLT_MAX), P("3.4028236e38", inf),
-          P("1e-50", 0.0f), P("1e-99999999999", 0.0f), P("1.4e-45", denorm), P(shifted, 10000.0f),
-          P("0.1", tenth)})
+         {P("1,5", 1.0f), P("abc", 0.0f), P(nul, 0.0f), P("inf", 0.0f), P("nan", 0.0f),
+          P("INFINITY", 0.0f), P("--5", 0.0f), P("0x1A", 0.0f), P("1e39", inf), P("-1e39", -inf),
+          P("1e99999999999999999999", inf), P(nines, inf), P("3.4028234e38", FLT_MAX),
+          P("3.4028235e38", FLT_MAX), P("3.4028236e38", inf), P("1e-99999999999", 0.0f),
+          P("1.4e-45", std::numeric_limits<float>::denorm_min()), P(shifted, 10000.0f)})
         EXPECT_EQ(ParseDecimalPrefix(text), value) << text;
     EXPECT_TRUE(std::signbit(ParseDecimalPrefix("-0")));
-    EXPECT_EQ(ParseDecimalPrefixDouble("1e400"), std::numeric_limits<double>::infinity());
     EXPECT_EQ(RoundToFloat(0x1.ffffffp127), inf);
     EXPECT_EQ(RoundToFloat(0x1.fffffefffffffp127), FLT_MAX);
     EXPECT_EQ(RoundToFloat(-0x1.ffffffp127), -inf);
-}
 
-TEST(DecimalParse, AgreesWithTheCLibrary) {
     std::mt19937_64 random(12345);
-    const char digits[] = "0123456789";
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    auto one = [&](std::string set) { return set.substr(pick(int(set.size())), 1); };
+    auto digits = [&](std::string& text, int n) {
+        for (int d = 0; d < n; ++d)
+            text += one("0123456789");
+    };
     for (int i = 0; i < 200000; ++i) {
-        std::string text;
-        if (pick(4) == 0)
-            text += pick(2) ? '-' : '+';
-        const int intDigits = pick(4) == 0 ? pick(25) : pick(8);
-        for (int d = 0; d < intDigits; ++d)
-            text += digits[pick(10)];
+        std::string text = (pick(8) ? "" : one(" \t\n\v\f\r")) + (pick(4) ? "" : one("+-"));
+        digits(text, pick(4) == 0 ? pick(25) : pick(8));
         if (pick(2)) {
             text += '.';
-            const int fracDigits = pick(4) == 0 ? pick(30) : pick(10);
-            for (int d = 0; d < fracDigits; ++d)
-                text += digits[pick(10)];
+            digits(text, pick(4) == 0 ? pick(30) : pick(10));
         }
-        if (pick(3) == 0) {
-            text += pick(2) ? 'e' : 'E';
-            if (pick(2))
-                text += pick(2) ? '-' : '+';
-            text += std::to_string(pick(3) == 0 ? pick(400) : pick(40));
-        }
+        if (pick(3) == 0)
+            text += one("eE") + (pick(2) ? one("+-") : "") +
+                    (pick(8) ? std::to_string(pick(3) == 0 ? pick(400) : pick(40)) : "");
         if (pick(3) == 0)
             text += "V";
         const double expected = CStrtod(text);
         ASSERT_EQ(ParseDecimalPrefixDouble(text), expected) << text;
-        if (std::fabs(expected) < 3.0e38) {
-            ASSERT_EQ(ParseDecimalPrefix(text), static_cast<float>(expected)) << text;
-        }
+        ASSERT_TRUE(std::fabs(expected) >= 3.0e38 ||
+                    ParseDecimalPrefix(text) == static_cast<float>(expected))
+            << text;
         // The loader's form: the NUL after the text ends any number.
         const char *stop, *fieldStop;
         const float value = ParseDecimalPrefix(text.data(), text.data() + text.size(), &stop);

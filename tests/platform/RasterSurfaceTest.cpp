@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <random>
 #include <set>
 #include <utility>
@@ -14,6 +15,7 @@ namespace {
 
 constexpr ColorRef kWhite = 0xFFFFFF;
 constexpr ColorRef kRed = 0x0000FF;
+constexpr ColorRef kBackground = 0x123456;
 
 using PixelSet = std::set<std::pair<int, int>>;
 
@@ -26,146 +28,94 @@ PixelSet CoveredPixels(const RasterSurface& s, ColorRef background = kWhite) {
     return set;
 }
 
-// The pixels a line covers by the written rule, visiting only the steps whose major coordinate
-// can reach the surface (so lines far longer than the surface stay cheap), with plain bounds
-// checks instead of clipping.
-PixelSet ExpectedLine(int w, int h, int penWidth, long long x0, long long y0, long long x1,
+// The pixels a line covers by the written rule, with bounds checks instead of clipping, visiting
+// only the steps that can reach the surface; x taken as the major axis (pens are symmetric).
+PixelSet ExpectedLine(long long w, long long h, int pen, long long x0, long long y0, long long x1,
                       long long y1) {
-    PixelSet set;
-    const long long dx = std::llabs(x1 - x0), dy = std::llabs(y1 - y0);
-    const bool xMajor = dx >= dy;
-    const long long major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
+    const long long limit = RasterSurface::kCoordinateLimit; // coordinates beyond are clamped
+    for (long long* v : {&x0, &y0, &x1, &y1})
+        *v = std::clamp(*v, -limit, limit);
+    const bool xMajor = std::llabs(x1 - x0) >= std::llabs(y1 - y0);
+    if (!xMajor) {
+        std::swap(x0, y0);
+        std::swap(x1, y1);
+        std::swap(w, h);
+    }
+    const long long major = std::llabs(x1 - x0), minor = std::llabs(y1 - y0);
     const int sx = x1 > x0 ? 1 : -1, sy = y1 > y0 ? 1 : -1;
-    const long long majorStart = xMajor ? x0 : y0;
-    const int majorSign = xMajor ? sx : sy;
-    const long long majorSize = xMajor ? w : h;
-    // Steps whose major coordinate lies in -2 .. size + 2.
-    const long long iLow =
-        std::max(0LL, majorSign > 0 ? -2 - majorStart : majorStart - (majorSize + 2));
-    const long long iHigh =
-        std::min(major - 1, majorSign > 0 ? majorSize + 2 - majorStart : majorStart + 2);
-    for (long long i = iLow; i <= iHigh; ++i) {
-        const long long m = (2 * i * minor + major) / (2 * major);
-        const long long px = xMajor ? x0 + sx * i : x0 + sx * m;
-        const long long py = xMajor ? y0 + sy * m : y0 + sy * i;
-        const int from = penWidth == 3 ? -1 : 0;
-        const int to = penWidth == 1 ? 0 : 1;
+    const int from = pen == 3 ? -1 : 0, to = pen == 1 ? 0 : 1;
+    PixelSet set;
+    for (long long i = std::max(0LL, sx > 0 ? -2 - x0 : x0 - w - 2);
+         i <= std::min(major - 1, sx > 0 ? w + 2 - x0 : x0 + 2); ++i)
         for (int oy = from; oy <= to; ++oy)
             for (int ox = from; ox <= to; ++ox) {
-                const long long x = px + ox, y = py + oy;
+                const long long x = x0 + sx * i + ox;
+                const long long y = y0 + sy * ((2 * i * minor + major) / (2 * major)) + oy;
                 if (x >= 0 && x < w && y >= 0 && y < h)
-                    set.insert({int(x), int(y)});
+                    set.insert(xMajor ? std::pair(int(x), int(y)) : std::pair(int(y), int(x)));
             }
-    }
     return set;
 }
 
-PixelSet DrawnLine(int w, int h, int penWidth, int x0, int y0, int x1, int y1) {
+void ExpectLine(int w, int h, int pen, int x0, int y0, int x1, int y1) {
     RasterSurface s(w, h);
-    s.SetPen(penWidth, kRed);
+    s.SetPen(pen, kRed);
     s.MoveTo(x0, y0);
     s.LineTo(x1, y1);
-    return CoveredPixels(s);
+    ASSERT_EQ(CoveredPixels(s), ExpectedLine(w, h, pen, x0, y0, x1, y1))
+        << "pen " << pen << " from (" << x0 << ", " << y0 << ") to (" << x1 << ", " << y1 << ")";
 }
 
-TEST(RasterSurfaceTest, LineWalkIncludesStartExcludesEndAndRoundsHalvesAwayFromStart) {
-    EXPECT_EQ(DrawnLine(10, 10, 1, 0, 0, 4, 2), (PixelSet{{0, 0}, {1, 1}, {2, 1}, {3, 2}}));
-    EXPECT_EQ(DrawnLine(10, 10, 1, 4, 2, 0, 0), (PixelSet{{4, 2}, {3, 1}, {2, 1}, {1, 0}}));
-    EXPECT_EQ(DrawnLine(10, 10, 1, 2, 1, 2, 5), (PixelSet{{2, 1}, {2, 2}, {2, 3}, {2, 4}}));
-    EXPECT_EQ(DrawnLine(10, 10, 1, 5, 5, 2, 2), (PixelSet{{5, 5}, {4, 4}, {3, 3}}));
-    EXPECT_TRUE(DrawnLine(10, 10, 3, 5, 5, 5, 5).empty());
-    // Wide pens are squares stamped along the 1-pixel walk.
-    EXPECT_EQ(DrawnLine(10, 10, 2, 3, 3, 5, 3),
-              (PixelSet{{3, 3}, {4, 3}, {5, 3}, {3, 4}, {4, 4}, {5, 4}}));
-    EXPECT_EQ(DrawnLine(10, 10, 3, 3, 3, 3, 4),
-              (PixelSet{{2, 2}, {3, 2}, {4, 2}, {2, 3}, {3, 3}, {4, 3}, {2, 4}, {3, 4}, {4, 4}}));
-    // Stamps at the surface's edges are clipped, not shifted.
-    EXPECT_EQ(DrawnLine(4, 4, 3, 0, 0, 1, 0), (PixelSet{{0, 0}, {1, 0}, {0, 1}, {1, 1}}));
-    EXPECT_EQ(DrawnLine(4, 4, 2, 3, 3, 4, 3), (PixelSet{{3, 3}}));
-}
+TEST(RasterSurfaceTest, LinesCoverTheWrittenWalkHoweverFarTheyReach) {
+    // The rule itself: start included, end excluded, halves rounded away from the start.
+    EXPECT_EQ(ExpectedLine(10, 10, 1, 0, 0, 4, 2), (PixelSet{{0, 0}, {1, 1}, {2, 1}, {3, 2}}));
+    EXPECT_EQ(ExpectedLine(10, 10, 1, 4, 2, 0, 0), (PixelSet{{4, 2}, {3, 1}, {2, 1}, {1, 0}}));
 
-TEST(RasterSurfaceTest, ClippedLinesCoverTheSamePixelsAsTheWholeWalk) {
     std::mt19937 random(12345);
-    const int w = 37, h = 23;
-    const int spreads[] = {5, 60, 400, 100000};
-    for (int spread : spreads) {
+    for (int spread : {5, 60, 400, 100000}) {
         std::uniform_int_distribution<int> coord(-spread, spread + 30);
         for (int n = 0; n < 300; ++n) {
             const int x0 = coord(random), y0 = coord(random), x1 = coord(random),
                       y1 = coord(random);
-            for (int pen = 1; pen <= 3; ++pen) {
-                ASSERT_EQ(DrawnLine(w, h, pen, x0, y0, x1, y1),
-                          ExpectedLine(w, h, pen, x0, y0, x1, y1))
-                    << "pen " << pen << " from (" << x0 << ", " << y0 << ") to (" << x1 << ", "
-                    << y1 << ")";
-            }
+            for (int pen = 1; pen <= 3; ++pen)
+                ASSERT_NO_FATAL_FAILURE(ExpectLine(37, 23, pen, x0, y0, x1, y1));
         }
     }
-    // Lines hundreds of millions of pixels long, some crossing the surface, some missing it.
-    const int far[][4] = {{-300000000, 10, 300000000, 12},
-                          {5, -400000000, 7, 400000000},
-                          {-500000000, -500000000, 500000000, 499999000},
-                          {-100000000, 40, 100000000, 41},
+    // Hundreds of millions of pixels long, some crossing the surface, some missing it.
+    const int far[][4] = {{-500000000, -500000000, 500000000, 499999000},
                           {2000000000, 3, -2000000000, 4}};
-    for (const auto& l : far) {
-        for (int pen = 1; pen <= 3; ++pen) {
-            const long long limit = RasterSurface::kCoordinateLimit;
-            auto clamp = [limit](long long v) { return std::max(-limit, std::min(limit, v)); };
-            EXPECT_EQ(DrawnLine(w, h, pen, l[0], l[1], l[2], l[3]),
-                      ExpectedLine(w, h, pen, clamp(l[0]), clamp(l[1]), clamp(l[2]), clamp(l[3])));
-        }
-    }
+    for (const auto& l : far)
+        for (int pen = 1; pen <= 3; ++pen)
+            ExpectLine(37, 23, pen, l[0], l[1], l[2], l[3]);
 }
 
-TEST(RasterSurfaceTest, RectanglesAreHalfOpenOrderedAndClipped) {
+TEST(RasterSurfaceTest, RectanglesAndOpaqueText) {
     RasterSurface s(8, 6);
     s.FillRect(5, 4, 2, 1, kRed); // corners in either order
+    s.FillRect(-1000000, -5, 1000000, 1, kRed);
     PixelSet expected;
-    for (int y = 1; y < 4; ++y)
-        for (int x = 2; x < 5; ++x)
-            expected.insert({x, y});
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 8; ++x)
+            if (y == 0 || (x >= 2 && x < 5))
+                expected.insert({x, y});
     EXPECT_EQ(CoveredPixels(s), expected);
-
-    s.FillRect(-1000000, -5, 1000000, 1, 0x00FF00);
-    for (int x = 0; x < 8; ++x)
-        EXPECT_EQ(s.PixelAt(x, 0), 0x00FF00u);
-    EXPECT_EQ(s.PixelAt(0, 1), kWhite);
-
-    s.SetBackgroundColor(0x123456);
+    s.SetBackgroundColor(kBackground);
     s.FillBackground();
-    EXPECT_TRUE(CoveredPixels(s, 0x123456).empty());
-    const QImage image = s.Image();
-    ASSERT_EQ(image.size(), QSize(8, 6));
-    EXPECT_EQ(image.pixel(7, 5), qRgb(0x56, 0x34, 0x12));
-}
+    EXPECT_TRUE(CoveredPixels(s, kBackground).empty());
+    EXPECT_EQ(s.Image().pixel(7, 5), qRgb(0x56, 0x34, 0x12));
 
-TEST(RasterSurfaceTest, OpaqueTextFillsItsCellAndDrawsPlainTextColour) {
-    RasterSurface s(120, 40);
+    // Opaque text: the cell is filled with the background, the glyphs drawn in the text colour
+    // alone.
+    s.Resize(120, 40);
     s.FillRect(0, 0, 120, 40, kRed); // something for the cell to cover
-    s.SetBackgroundColor(kWhite);
-    s.SetTextColor(0x000000);
     s.TextOut(10, 10, QStringLiteral("NULL 1.50"));
-
-    int black = 0, white = 0, other = 0, leftOutside = 0;
-    for (int y = 0; y < 40; ++y) {
-        for (int x = 0; x < 120; ++x) {
-            const ColorRef c = s.PixelAt(x, y);
-            const bool inCell = x >= 10 && y >= 10;
-            if (!inCell)
-                leftOutside += c != kRed;
-            else if (c == 0x000000)
-                ++black;
-            else if (c == kWhite)
-                ++white;
-            else if (c != kRed)
-                ++other; // would be an antialiased shade
-        }
-    }
-    EXPECT_TRUE(leftOutside == 0 && other == 0 && black > 20 && white > black);
-    // The cell starts at the given point: the background reaches its top-left corner.
-    EXPECT_EQ(s.PixelAt(10, 10), kWhite);
-    EXPECT_EQ(s.PixelAt(9, 10), kRed);
-    EXPECT_EQ(s.PixelAt(10, 9), kRed);
+    std::map<ColorRef, int> cell, outside; // no antialiased shades
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 120; ++x)
+            ++(x >= 10 && y >= 10 ? cell : outside)[s.PixelAt(x, y)];
+    EXPECT_EQ(outside.size(), 1u);
+    EXPECT_TRUE(cell.size() == 3 && cell[0x000000] > 20 && cell[kBackground] > cell[0x000000]);
+    EXPECT_EQ(s.PixelAt(10, 10), kBackground); // the cell starts at the given point
 
     s.TextOut(-2000000000, 5, QStringLiteral("x")); // far away: nothing, no failure
     s.TextOut(115, 35, QStringLiteral("clipped at the corner"));
