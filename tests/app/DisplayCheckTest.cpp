@@ -1,12 +1,10 @@
-#include "app/DisplayCheck.h"
+#include "AppTestSupport.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
-#include <QProcess>
+#include "app/DisplayCheck.h"
 
 #include <gtest/gtest.h>
 
-namespace kurvon {
+namespace kurvon::test {
 namespace {
 
 TEST(DisplayCheck, PlatformsThatCanAndCannotOpenAWindow) {
@@ -40,28 +38,17 @@ TEST(DisplayCheck, PlatformsThatCanAndCannotOpenAWindow) {
 
 // The real program, started without any display: one line and status 1, no abort.
 TEST(DisplayCheck, WindowWithoutDisplaySaysSoInOneLine) {
-    const QString program = QCoreApplication::applicationDirPath() + "/../src/app/kurvon";
-    if (!QFileInfo(program).isExecutable())
-        GTEST_SKIP() << "kurvon is not built beside the tests";
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"})
-        environment.remove(QString::fromLatin1(name));
-    for (const QStringList& arguments : {QStringList(), QStringList{QStringLiteral("a.kvd")}}) {
-        QProcess process;
-        process.setProcessEnvironment(environment);
-        process.start(program, arguments);
-        ASSERT_TRUE(process.waitForFinished(120000));
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(process.exitCode(), 1);
-        const QString err = QString::fromLocal8Bit(process.readAllStandardError());
-        EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << err.toStdString();
-        EXPECT_TRUE(err.contains(QStringLiteral("no display found")) &&
-                    err.contains(QStringLiteral("--info")) &&
-                    err.contains(QStringLiteral("--render")))
-            << err.toStdString();
-        EXPECT_TRUE(process.readAllStandardOutput().isEmpty());
+    for (const QStringList& arguments : {QStringList(), QStringList{"a.kvd"}}) {
+        const std::optional<Ran> ran = RunProgram("", arguments, false);
+        if (!ran)
+            GTEST_SKIP() << "kurvon is not built beside the tests";
+        EXPECT_EQ(ran->code, 1);
+        EXPECT_EQ(std::count(ran->err.begin(), ran->err.end(), '\n'), 1) << ran->err;
+        for (const char* says : {"no display found", "--info", "--render"})
+            EXPECT_NE(ran->err.find(says), std::string::npos) << ran->err;
+        EXPECT_EQ(ran->out, "");
     }
 }
 
 } // namespace
-} // namespace kurvon
+} // namespace kurvon::test

@@ -1,0 +1,161 @@
+// Loads in the window: the start-up file with its progress, failures that keep the old rows,
+// drops of every kind, and closes during a load.
+#include "AppTestSupport.h"
+
+#include "app/Commands.h"
+#include "controls/CColorListCtrl.h"
+#include "controls/CMainStatusBar.h"
+
+#include <QAction>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace kurvon::test {
+namespace {
+
+TEST(WindowLoad, StartUpFileRunsThroughTheProgressMilestones) {
+    QTemporaryDir dir;
+    RunningApp app(WriteDataFile(QDir(dir.path()), "start.kvd", 3, 3000));
+    QProgressBar* progress = app.Frame().StatusBar()->Progress();
+    QList<int> positions;
+    QObject::connect(progress, &QProgressBar::valueChanged,
+                     [&positions](int value) { positions.append(value); });
+    ASSERT_TRUE(WaitForLoad(app.View()));
+    EXPECT_EQ(app.View().State().data.channelCount, 3u);
+    EXPECT_TRUE(progress->isHidden());
+    EXPECT_TRUE(app.View().TimerRunning());
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+    for (int milestone : {15, 95, 99, 100})
+        EXPECT_TRUE(positions.contains(milestone)) << milestone;
+}
+
+TEST(WindowLoad, FailuresSayWhyAndKeepTheOldRowsNamingNoChannel) {
+    QTemporaryDir tmp;
+    const QDir dir(tmp.path());
+    RunningApp app;
+    CKurvonView& view = app.View();
+    view.OpenDataFile(WriteDataFile(dir, "good.kvd", 4, 200));
+    ASSERT_TRUE(WaitForLoad(view));
+    // A million channels by 10000 records needs 40 GB of values, from a 2 MB file.
+    std::string huge = "huge\r\n";
+    for (int c = 0; c < 1000000; ++c)
+        huge += "a ";
+    huge += "\r\n";
+    for (int r = 0; r < 10000; ++r)
+        huge += "1\r\n";
+    // About 40 MB: loads for long enough to be cut short once it has begun.
+    const QString cut = WriteDataFile(dir, "cut.kvd", 4, 1000000);
+    const QString noMemory = QStringLiteral("数据文件太大，内存不足，无法打开!");
+    const QString openFailed = QStringLiteral("文件打开失败!");
+    const struct {
+        QString path;
+        QString message; // null: nothing said
+        int progress;    // where the bar stays; -1: not checked
+    } cases[] = {
+        {dir.filePath("missing.kvd"), openFailed, 0},
+        {WriteBytes(dir, "one.kvd", "header\r\na b\r\n1 2\r\n"), QString(), 15},
+        {WriteBytes(dir, "huge.kvd", huge), noMemory, -1},
+        {Fifo(dir), openFailed, -1},
+        {QStringLiteral("/proc/self/mem"), QString(), -1},
+        {SparseFile(dir), noMemory, -1},
+        {cut, QStringLiteral("数据文件在读取过程中被修改，请重新打开!"), -1},
+    };
+    QProgressBar* progress = app.Frame().StatusBar()->Progress();
+    CColorListCtrl* list = view.ChannelList();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        app.script->appMessages.clear();
+        app.script->openAnswers = {c.path};
+        view.OnOpenDataFile();
+        if (c.path == cut) {
+            QSignalSpy(progress, &QProgressBar::valueChanged).wait(20000);
+            std::filesystem::resize_file(cut.toStdString(), 1000);
+        }
+        ASSERT_TRUE(WaitForLoad(view));
+        if (c.path == cut && view.State().dataLoaded)
+            GTEST_SKIP() << "the load ended before the file was cut";
+        EXPECT_EQ(app.script->appMessages,
+                  c.message.isNull() ? QStringList() : QStringList{c.message});
+        EXPECT_FALSE(view.State().dataLoaded || view.State().loading);
+        EXPECT_TRUE(view.State().data.columns.empty());
+        EXPECT_EQ(view.State().data.channelCount, 0u);
+        if (c.progress >= 0) {
+            EXPECT_TRUE(progress->isVisible());
+            EXPECT_EQ(progress->value(), c.progress);
+        }
+        EXPECT_TRUE(app.Frame().Action(ID_OPEN)->isEnabled());
+        EXPECT_FALSE(app.Frame().Action(ID_CLEAR)->isEnabled());
+        // The old rows stay, but the poll finds no channel and a double click asks no colour.
+        ASSERT_EQ(list->RowCount(), 4);
+        list->SetChecked(0, !list->IsChecked(0));
+        view.OnTimer();
+        EXPECT_TRUE(view.State().visible.Empty());
+        list->topLevelItem(1)->setSelected(true);
+        view.OnDblclkChannelList();
+        EXPECT_EQ(app.script->colorAsked, 0);
+    }
+}
+
+// Only the first file dropped counts, and only while no load runs; folders, missing paths and
+// other extensions (letter case counts) are refused, and a refused extension leaves the timer
+// alone.
+TEST(WindowLoad, Drops) {
+    QTemporaryDir tmp;
+    const QDir dir(tmp.path());
+    RunningApp app;
+    CKurvonView& view = app.View();
+    for (const char* name : {"notes.txt", "upper.KVD"}) {
+        DropOn(view, {WriteDataFile(dir, name, 2, 100)});
+        EXPECT_FALSE(view.State().loading) << name;
+    }
+    EXPECT_EQ(app.script->appMessages, QStringList(2, QStringLiteral("不被支持的文件格式!")));
+    EXPECT_FALSE(view.TimerRunning());
+    DropOn(view, {tmp.path()});
+    DropOn(view, {dir.filePath("gone.kvd")});
+    EXPECT_EQ(app.script->notices, QStringList(2, QStringLiteral("暂不支持文件夹拖放!")));
+    EXPECT_TRUE(view.TimerRunning());
+
+    const QString second = WriteDataFile(dir, "second.kvd", 2, 100);
+    DropOn(view, {second, WriteDataFile(dir, "third.kvd", 3, 100)});
+    EXPECT_TRUE(view.State().loading);
+    DropOn(view, {dir.filePath("notes.txt")}); // ignored while loading
+    ASSERT_TRUE(WaitForLoad(view));
+    EXPECT_EQ(QString::fromStdString(view.State().currentPath), second);
+    EXPECT_EQ(view.ChannelList()->RowCount(), 2);
+    EXPECT_EQ(app.script->appMessages.size(), 2);
+}
+
+TEST(WindowLoad, HundredClosesDuringALoad) {
+    QTemporaryDir dir;
+    std::string large = "large\r\na b\r\n";
+    while (large.size() < (std::size_t(8) << 20))
+        large += "1.5 2.5\r\n";
+    const QString path = WriteBytes(QDir(dir.path()), "large.kvd", large);
+    for (int i = 0; i < 100; ++i) {
+        RunningApp app;
+        app.View().OpenDataFile(path);
+        for (int k = 0; k < i % 4; ++k) // closed at once, or a little way into the load
+            QTest::qWait(2);
+        app.Frame().close();
+        ASSERT_FALSE(app.View().LoadRunning()) << i;
+    }
+}
+
+// Found by the soak: a load that had failed just before the close still said so afterwards.
+TEST(WindowLoad, NothingOfALoadShowsAfterTheClose) {
+    QTemporaryDir dir;
+    RunningApp app;
+    app.View().OpenDataFile(QDir(dir.path()).filePath("absent.kvd"));
+    QThread::msleep(100); // the loader fails at once; its report waits for the event loop
+    app.Frame().close();
+    EXPECT_FALSE(QSignalSpy(&app.View(), &CKurvonView::LoadFinished).wait(100));
+    EXPECT_TRUE(app.script->appMessages.isEmpty());
+}
+
+} // namespace
+} // namespace kurvon::test
