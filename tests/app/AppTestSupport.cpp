@@ -2,7 +2,6 @@
 
 #include "app/CommandLine.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QFile>
@@ -10,11 +9,9 @@
 #include <QMimeData>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QTest>
 #include <QUrl>
 #include <cmath>
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <sstream>
 #include <sys/stat.h>
 

@@ -5,14 +5,21 @@
 #include "app/CKurvonApp.h"
 #include "app/CKurvonView.h"
 #include "app/CMainFrame.h"
+#include "app/Commands.h"
 #include "app/Prompts.h"
+#include "controls/CColorListCtrl.h"
+#include "controls/CMainStatusBar.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QColor>
 #include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <deque>
+#include <gtest/gtest.h>
 #include <memory>
 #include <optional>
 #include <string>

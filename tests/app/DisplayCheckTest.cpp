@@ -2,8 +2,6 @@
 
 #include "app/DisplayCheck.h"
 
-#include <gtest/gtest.h>
-
 namespace kurvon::test {
 namespace {
 
@@ -13,21 +11,16 @@ TEST(DisplayCheck, PlatformsThatCanAndCannotOpenAWindow) {
         DisplaySetting setting;
         bool available;
     } cases[] = {
-        {{"", "", "", ""}, false},   // nothing at all: xcb with no DISPLAY
-        {{"", ":0", "", ""}, true},  // an X server that answers
-        {{"", ":7", "", ""}, false}, // one that does not
-        {{"xcb", ":7", "wayland-0", ""}, false},
+        {{"", "", "", ""}, false},                // nothing at all: xcb with no DISPLAY
+        {{"", ":0", "", ""}, true},               // an X server that answers
+        {{"xcb;wayland", ":7", "", ""}, false},   // one that does not
         {{"", "", "wayland-0", "wayland"}, true}, // a Wayland session
         {{"", ":0", "", "wayland"}, true},        // Qt falls back to xcb
         {{"", "", "wayland-0", ""}, false},       // default xcb, no X
-        {{"wayland", "", "", ""}, false},
         {{"wayland-egl", "", "wayland-1", ""}, true},
         {{"offscreen", "", "", ""}, true},
-        {{"minimal:enable_fonts", "", "", ""}, true},
-        {{"vnc", "", "", ""}, true},
         {{"xcb;offscreen", "", "", ""}, true}, // the second of the list works
-        {{"xcb;wayland", ":7", "", ""}, false},
-        {{";", ":0", "", ""}, true}, // no names: the default
+        {{";", ":0", "", ""}, true},           // no names: the default
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DisplayAvailable(c.setting, answers), c.available)

@@ -5,23 +5,16 @@
 #include "AppTestSupport.h"
 
 #include "app/AppTexts.h"
-#include "app/Commands.h"
 #include "chart/ChartRenderer.h"
 #include "chart/Navigation.h"
-#include "controls/CColorListCtrl.h"
-#include "controls/CMainStatusBar.h"
 #include "controls/CMainToolBar.h"
 #include "controls/ColorRefQt.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QMouseEvent>
-#include <QTest>
 #include <QWheelEvent>
 #include <cstring>
-#include <gtest/gtest.h>
 #include <iostream>
 #include <map>
 #include <random>

@@ -2,18 +2,12 @@
 #include "AppTestSupport.h"
 
 #include "app/CAboutDlg.h"
-#include "app/Commands.h"
-#include "controls/CColorListCtrl.h"
-#include "controls/CMainStatusBar.h"
 #include "controls/CMainToolBar.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
 #include <QStatusBar>
-#include <gtest/gtest.h>
 
 namespace kurvon::test {
 namespace {
@@ -83,6 +77,23 @@ TEST(Shell, BarsShowAndHideWithACheckMarkAndExitCloses) {
 
     frame.Action(ID_APP_EXIT)->trigger();
     EXPECT_FALSE(frame.isVisible());
+}
+
+// Left shows later records, Right earlier ones, whichever child has the focus.
+TEST(Shell, ArrowKeysPanTheWindow) {
+    QTemporaryDir dir;
+    RunningApp app(WriteDataFile(QDir(dir.path()), "keys.kvd", 2, 400));
+    CKurvonView& view = app.View();
+    ASSERT_TRUE(WaitForLoad(view) && app.Activate());
+    view.ChannelList()->SetChecked(0, true);
+    view.OnTimer();
+    QTest::keyClick(view.ChannelList(), Qt::Key_Up);
+    const std::uint32_t first = view.State().firstRecord;
+    QTest::keyClick(&view, Qt::Key_Left);
+    const std::uint32_t back = view.State().firstRecord;
+    EXPECT_GT(back, first);
+    QTest::keyClick(app.Frame().ToolBar(), Qt::Key_Right);
+    EXPECT_LT(view.State().firstRecord, back);
 }
 
 } // namespace

@@ -2,55 +2,33 @@
 // drops of every kind, and closes during a load.
 #include "AppTestSupport.h"
 
-#include "app/Commands.h"
-#include "controls/CColorListCtrl.h"
-#include "controls/CMainStatusBar.h"
-
-#include <QAction>
 #include <QProgressBar>
 #include <QSignalSpy>
-#include <QTest>
 #include <QThread>
 #include <algorithm>
 #include <filesystem>
-#include <gtest/gtest.h>
 
 namespace kurvon::test {
 namespace {
 
-TEST(WindowLoad, StartUpFileRunsThroughTheProgressMilestones) {
-    QTemporaryDir dir;
-    RunningApp app(WriteDataFile(QDir(dir.path()), "start.kvd", 3, 3000));
+TEST(WindowLoad, StartUpFileThenFailuresThatSayWhyAndKeepTheOldRows) {
+    QTemporaryDir tmp;
+    const QDir dir(tmp.path());
+    // The file given at start-up loads, the progress bar running through its milestones.
+    RunningApp app(WriteDataFile(dir, "good.kvd", 4, 3000));
+    CKurvonView& view = app.View();
     QProgressBar* progress = app.Frame().StatusBar()->Progress();
     QList<int> positions;
     QObject::connect(progress, &QProgressBar::valueChanged,
                      [&positions](int value) { positions.append(value); });
-    ASSERT_TRUE(WaitForLoad(app.View()));
-    EXPECT_EQ(app.View().State().data.channelCount, 3u);
+    ASSERT_TRUE(WaitForLoad(view));
     EXPECT_TRUE(progress->isHidden());
-    EXPECT_TRUE(app.View().TimerRunning());
+    EXPECT_TRUE(view.TimerRunning());
     EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
     for (int milestone : {15, 95, 99, 100})
         EXPECT_TRUE(positions.contains(milestone)) << milestone;
-}
-
-TEST(WindowLoad, FailuresSayWhyAndKeepTheOldRowsNamingNoChannel) {
-    QTemporaryDir tmp;
-    const QDir dir(tmp.path());
-    RunningApp app;
-    CKurvonView& view = app.View();
-    view.OpenDataFile(WriteDataFile(dir, "good.kvd", 4, 200));
-    ASSERT_TRUE(WaitForLoad(view));
-    // A million channels by 10000 records needs 40 GB of values, from a 2 MB file.
-    std::string huge = "huge\r\n";
-    for (int c = 0; c < 1000000; ++c)
-        huge += "a ";
-    huge += "\r\n";
-    for (int r = 0; r < 10000; ++r)
-        huge += "1\r\n";
     // About 40 MB: loads for long enough to be cut short once it has begun.
     const QString cut = WriteDataFile(dir, "cut.kvd", 4, 1000000);
-    const QString noMemory = QStringLiteral("数据文件太大，内存不足，无法打开!");
     const QString openFailed = QStringLiteral("文件打开失败!");
     const struct {
         QString path;
@@ -59,13 +37,11 @@ TEST(WindowLoad, FailuresSayWhyAndKeepTheOldRowsNamingNoChannel) {
     } cases[] = {
         {dir.filePath("missing.kvd"), openFailed, 0},
         {WriteBytes(dir, "one.kvd", "header\r\na b\r\n1 2\r\n"), QString(), 15},
-        {WriteBytes(dir, "huge.kvd", huge), noMemory, -1},
         {Fifo(dir), openFailed, -1},
         {QStringLiteral("/proc/self/mem"), QString(), -1},
-        {SparseFile(dir), noMemory, -1},
+        {SparseFile(dir), QStringLiteral("数据文件太大，内存不足，无法打开!"), -1},
         {cut, QStringLiteral("数据文件在读取过程中被修改，请重新打开!"), -1},
     };
-    QProgressBar* progress = app.Frame().StatusBar()->Progress();
     CColorListCtrl* list = view.ChannelList();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.toStdString());
