@@ -12,18 +12,12 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QColor>
 #include <QDir>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
 #include <gtest/gtest.h>
-#include <memory>
 #include <optional>
-#include <string>
-#include <vector>
 
 namespace kurvon::test {
 

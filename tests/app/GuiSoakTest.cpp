@@ -45,6 +45,7 @@ public:
             WriteBytes(dir, "empty.kvd", ""),
             WriteBytes(dir, "header.kvd", "header\r\n"),
             WriteBytes(dir, "notes.txt", "notes\r\nx y\r\n1 2\r\n3 4\r\n"),
+            WriteDataFile(dir, "upper.KVD", 2, 10), // letter case counts
             dir.filePath("absent.kvd"),
             dir.path(),
             dir.filePath("broken.kvd")}; // random bytes, new for each load
@@ -351,31 +352,37 @@ private:
         Said().colorAnswers.clear();
     }
 
-    // Opens or drops one of the files; the following actions run while it loads until one
-    // awaits it. Broken files are random bytes, biased towards what data lines hold.
+    // Opens or drops one of the files (a drop of two: only the first counts); the following
+    // actions run while it loads until one awaits it, and Open and drops are refused meanwhile.
+    // Broken files are random bytes, biased towards what data lines hold.
     void Load() {
+        const bool busy = State().loading, timer = View().TimerRunning();
         const QString path = m_files[Pick(m_files.size())];
-        if (path.endsWith("broken.kvd")) {
+        if (!busy && path.endsWith("broken.kvd")) {
             static const char alphabet[] = "0123456789 \t\r\n.-+eE\r\nxN\x1a\xff\xc3";
             std::string bytes(static_cast<std::size_t>(Pick(3000)), ' ');
             for (char& c : bytes)
                 c = alphabet[Pick(sizeof alphabet)]; // the final '\0' too
             WriteBytes(QDir(m_dir.path()), "broken.kvd", bytes);
         }
-        const bool readable = QFileInfo(path).isFile();
-        bool starts = true;
-        if (Pick(4) == 0) {
-            DropOn(View(), {path}, ChartPoint());
-            if (!readable)
+        const bool readable = QFileInfo(path).isFile(), ours = path.endsWith(".kvd");
+        const bool dropped = Pick(4) == 0;
+        if (dropped) {
+            DropOn(View(), {path, m_files[Pick(m_files.size())]}, ChartPoint());
+            if (!busy && !readable)
                 m_notices << msg::FolderDrop();
-            else if (!path.endsWith(".kvd"))
+            else if (!busy && !ours)
                 m_messages << msg::UnsupportedFormat();
-            starts = readable && path.endsWith(".kvd");
         } else {
             Said().openAnswers = {path};
             PressKey(Qt::ControlModifier | Qt::Key_O, ID_OPEN);
+            Said().openAnswers.clear();
         }
-        EXPECT_EQ(State().loading, starts);
+        // A drop that is no load still starts the timer, unless its name was refused.
+        EXPECT_EQ(View().TimerRunning(), busy || (dropped && readable && !ours) ? timer : true);
+        EXPECT_EQ(State().loading, busy || !dropped || (readable && ours));
+        if (busy)
+            return;
         m_loadMessages.clear();
         if (!readable)
             m_loadMessages << msg::FileOpenFailed();
@@ -392,6 +399,7 @@ private:
         EXPECT_EQ(List()->RowCount(), static_cast<int>(s.data.channelCount));
         for (int row = 0; row < List()->RowCount(); ++row)
             EXPECT_FALSE(List()->IsChecked(row)) << "row " << row;
+        Tick(); // mostly a shown curve, so the commands have work to do
     }
 
     // Closing stops the load and joins its thread; the session goes on in a fresh window.
@@ -428,7 +436,7 @@ const Soak::Action Soak::kActions[11] = {{30, "key", &Soak::Key, true},
                                          {8, "wheel", &Soak::Wheel, true},
                                          {4, "resize", &Soak::Resize, false},
                                          {5, "recolour", &Soak::Recolour, true},
-                                         {10, "load", &Soak::Load, false},
+                                         {10, "load", &Soak::Load, true},
                                          {1, "close", &Soak::CloseDuringLoad, true}};
 
 TEST(GuiSoak, RandomActionsKeepTheWindowConsistent) {

