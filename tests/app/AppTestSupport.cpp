@@ -20,7 +20,9 @@ namespace kurvon::test {
 RunningApp::RunningApp(const QString& fileToLoad) {
     SetUpApplication();
     app = std::make_unique<CKurvonApp>();
-    app->InitInstance(std::make_unique<ScriptedPrompts>(script), fileToLoad);
+    auto prompts = std::make_unique<ScriptedPrompts>();
+    script = prompts.get();
+    app->InitInstance(std::move(prompts), fileToLoad);
 }
 
 RunningApp::~RunningApp() {
@@ -34,10 +36,7 @@ bool RunningApp::Activate() const {
 }
 
 bool WaitForLoad(CKurvonView& view) {
-    if (!view.State().loading)
-        return true;
-    QSignalSpy finished(&view, &CKurvonView::LoadFinished);
-    return finished.wait(120000);
+    return !view.State().loading || QSignalSpy(&view, &CKurvonView::LoadFinished).wait(120000);
 }
 
 QString WriteBytes(const QDir& dir, const QString& name, const std::string& bytes) {

@@ -21,17 +21,6 @@
 
 namespace kurvon::test {
 
-// The dialogs' answers, taken in turn (an empty queue, a null path or an invalid colour
-// cancels), and every message shown.
-struct Script {
-    std::deque<QString> openAnswers;
-    std::deque<PictureChoice> pictureAnswers;
-    std::deque<QColor> colorAnswers;
-    QStringList appMessages;
-    QStringList notices;
-    int colorAsked = 0;
-};
-
 template <typename T> std::optional<T> Take(std::deque<T>& queue) {
     if (queue.empty())
         return std::nullopt;
@@ -40,28 +29,25 @@ template <typename T> std::optional<T> Take(std::deque<T>& queue) {
     return answer;
 }
 
-class ScriptedPrompts final : public Prompts {
-public:
-    explicit ScriptedPrompts(std::shared_ptr<Script> script) : m_script(std::move(script)) {}
-
-    std::optional<QString> AskOpenDataFile(QWidget*) override {
-        return Take(m_script->openAnswers);
-    }
-    std::optional<PictureChoice> AskPictureFile(QWidget*) override {
-        return Take(m_script->pictureAnswers);
-    }
+// The dialogs' answers, taken in turn (an empty queue, a null path or an invalid colour
+// cancels), and every message shown.
+struct ScriptedPrompts final : Prompts {
+    std::optional<QString> AskOpenDataFile(QWidget*) override { return Take(openAnswers); }
+    std::optional<PictureChoice> AskPictureFile(QWidget*) override { return Take(pictureAnswers); }
     std::optional<QColor> AskColor(QWidget*) override {
-        ++m_script->colorAsked;
-        const std::optional<QColor> colour = Take(m_script->colorAnswers);
+        ++colorAsked;
+        const std::optional<QColor> colour = Take(colorAnswers);
         return colour && colour->isValid() ? colour : std::nullopt;
     }
-    void ShowAppMessage(QWidget*, const QString& text) override {
-        m_script->appMessages.append(text);
-    }
-    void ShowNotice(QWidget*, const QString& text) override { m_script->notices.append(text); }
+    void ShowAppMessage(QWidget*, const QString& text) override { appMessages.append(text); }
+    void ShowNotice(QWidget*, const QString& text) override { notices.append(text); }
 
-private:
-    std::shared_ptr<Script> m_script;
+    std::deque<QString> openAnswers;
+    std::deque<PictureChoice> pictureAnswers;
+    std::deque<QColor> colorAnswers;
+    QStringList appMessages;
+    QStringList notices;
+    int colorAsked = 0;
 };
 
 // A started application whose dialogs are scripted, optionally loading a file at start-up.
@@ -73,8 +59,8 @@ struct RunningApp {
     CKurvonView& View() const { return *Frame().View(); }
     bool Activate() const; // the keys' shortcuts need an active window
 
-    std::shared_ptr<Script> script = std::make_shared<Script>();
     std::unique_ptr<CKurvonApp> app;
+    ScriptedPrompts* script; // owned by the view
 };
 
 // Waits until the running load has been handed over; false if it never ends.

@@ -12,12 +12,6 @@
 namespace kurvon::test {
 namespace {
 
-// The 24-bit pixel (x, y) of a bottom-up BMP.
-QColor BmpPixel(const QByteArray& b, int width, int height, int x, int y) {
-    const int at = 54 + (height - 1 - y) * ((width * 3 + 3) / 4 * 4) + x * 3;
-    return QColor(uchar(b[at + 2]), uchar(b[at + 1]), uchar(b[at]));
-}
-
 TEST(CommandOutput, RenderWritesTheClientPicture) {
     QTemporaryDir dir;
     // Channel 0 rises 0 .. 99.5, channel 1 is constant, channel 2 falls.
@@ -34,12 +28,13 @@ TEST(CommandOutput, RenderWritesTheClientPicture) {
     ASSERT_EQ(ran.code, 0) << ran.err;
     const QByteArray b = ReadBytes(out);
     ASSERT_EQ(b.size(), 54 + 2400 * 500);
-    EXPECT_EQ(BmpPixel(b, 800, 500, 150, 20), QColor(200, 200, 235)); // selection band
-    EXPECT_EQ(BmpPixel(b, 800, 500, 200, 400), QColor(Qt::black));    // crosshair
+    const QImage bmp = QImage::fromData(b, "BMP").convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(bmp.pixelColor(150, 20), QColor(200, 200, 235)); // selection band
+    EXPECT_EQ(bmp.pixelColor(200, 400), QColor(Qt::black));    // crosshair
     // The strip holds the real channel list: one coloured swatch per channel in column 1.
     std::set<QRgb> swatches;
     for (int y = 0; y < 200; ++y) {
-        const QColor p = BmpPixel(b, 800, 500, 500 + 20 + 25, y);
+        const QColor p = bmp.pixelColor(500 + 20 + 25, y);
         if (p.red() != p.green() || p.green() != p.blue())
             swatches.insert(p.rgb());
     }
@@ -58,8 +53,7 @@ TEST(CommandOutput, RenderWritesTheClientPicture) {
     png[1] = dir.filePath("c.PNG").toStdString();
     ASSERT_EQ(RunCli(png).code, 0);
     EXPECT_TRUE(ReadBytes(dir.filePath("c.PNG")).startsWith("\x89PNG"));
-    EXPECT_EQ(QImage(dir.filePath("c.PNG")).convertToFormat(QImage::Format_RGB32),
-              QImage::fromData(b, "BMP").convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(QImage(dir.filePath("c.PNG")).convertToFormat(QImage::Format_RGB32), bmp);
     ASSERT_EQ(RunCli({"--render", out.toStdString(), data}).code, 0);
     EXPECT_EQ(ReadBytes(out).size(), 54 + 3000 * 600);
 }

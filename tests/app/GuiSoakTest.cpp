@@ -88,7 +88,7 @@ private:
     CKurvonView& View() const { return m_app->View(); }
     const ViewState& State() const { return View().State(); }
     CColorListCtrl* List() const { return View().ChannelList(); }
-    Script& Said() const { return *m_app->script; }
+    ScriptedPrompts& Said() const { return *m_app->script; }
     int Pick(int n) { return n > 0 ? static_cast<int>(m_rng() % static_cast<unsigned>(n)) : 0; }
     QPoint ChartPoint() { return {Pick(View().ChartRect().width()), Pick(View().height())}; }
     QPoint AnyPoint() { return {Pick(View().width() + 100) - 50, Pick(View().height() + 60) - 30}; }

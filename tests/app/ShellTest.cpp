@@ -23,7 +23,7 @@ QString Entries(const QList<QAction*>& actions, QString (QAction::*text)() const
     return entries.join(QLatin1Char(' '));
 }
 
-TEST(Shell, MenusToolBarPromptsTitleAndLayout) {
+TEST(Shell, MenusToolBarPromptsTitlesLayoutAndBars) {
     RunningApp app;
     CMainFrame& frame = app.Frame();
     const QList<QAction*> popups = frame.menuBar()->actions();
@@ -58,11 +58,8 @@ TEST(Shell, MenusToolBarPromptsTitleAndLayout) {
     QApplication::processEvents();
     const CKurvonView& view = app.View();
     EXPECT_EQ(view.ChannelList()->geometry(), QRect(view.width() - 300, 0, 300, view.height() + 1));
-}
 
-TEST(Shell, BarsShowAndHideWithACheckMarkAndExitCloses) {
-    RunningApp app;
-    CMainFrame& frame = app.Frame();
+    // The bars show and hide with a check mark.
     const std::pair<QAction*, QWidget*> bars[] = {
         {frame.Action(ID_VIEW_TOOLBAR), frame.ToolBar()},
         {frame.Action(ID_VIEW_STATUS_BAR), frame.StatusBar()}};
