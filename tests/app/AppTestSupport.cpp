@@ -25,11 +25,6 @@ RunningApp::RunningApp(const QString& fileToLoad) {
     app->InitInstance(std::move(prompts), fileToLoad);
 }
 
-RunningApp::~RunningApp() {
-    if (app && app->MainFrame())
-        app->MainFrame()->close();
-}
-
 bool RunningApp::Activate() const {
     Frame().activateWindow();
     return QTest::qWaitForWindowActive(&Frame());

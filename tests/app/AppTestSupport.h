@@ -53,7 +53,7 @@ struct ScriptedPrompts final : Prompts {
 // A started application whose dialogs are scripted, optionally loading a file at start-up.
 struct RunningApp {
     explicit RunningApp(const QString& fileToLoad = QString());
-    ~RunningApp();
+    ~RunningApp() { Frame().close(); }
 
     CMainFrame& Frame() const { return *app->MainFrame(); }
     CKurvonView& View() const { return *Frame().View(); }

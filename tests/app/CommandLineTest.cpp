@@ -28,8 +28,6 @@ TEST(CommandLine, InfoPrintsCountsAndChannelsAndVersion) {
                         "2\t电流\t-1.50\t0.10\n");
     EXPECT_EQ(info.err, "");
     EXPECT_EQ(RunCli({"--version"}).out, "kurvon 1.0.0\n");
-    EXPECT_EQ(RunCli({}).code, -1); // for the window
-    EXPECT_EQ(RunCli({path}).code, -1);
 }
 
 TEST(CommandLine, FailuresSayWhyInOneLineAndWriteNothing) {
@@ -52,7 +50,6 @@ TEST(CommandLine, FailuresSayWhyInOneLineAndWriteNothing) {
     } cases[] = {
         {{"--info"}, 2, "--info needs exactly one file"},
         {{"--info", data, "--size", "10x10"}, 2, "--size is an option of --render, not of --info"},
-        {{"--seed", "3", data}, 2, "--seed is an option of --render"},
         {{"--bogus"}, 2, "unknown option --bogus"},
         {{data, data}, 2, "give at most one data file"},
         {{"--info", fifo}, 1, "not a regular file"}, // opening it would wait for a writer
@@ -91,10 +88,10 @@ TEST(CommandLine, FailuresSayWhyInOneLineAndWriteNothing) {
         const Ran ran = RunCli(c.args);
         EXPECT_EQ(ran.code, c.code) << c.says;
         const std::string line = ran.err.substr(0, ran.err.find('\n') + 1);
-        EXPECT_EQ(line.rfind("kurvon: ", 0), 0u) << ran.err;
-        EXPECT_NE(line.find(c.says), std::string::npos) << ran.err;
-        const std::string after = ran.err.substr(line.size());
-        EXPECT_TRUE(after.empty() || after.rfind("Usage:", 0) == 0) << ran.err;
+        EXPECT_TRUE(line.rfind("kurvon: ", 0) == 0 && line.find(c.says) != std::string::npos)
+            << ran.err;
+        EXPECT_TRUE(ran.err == line || ran.err.substr(line.size()).rfind("Usage:", 0) == 0)
+            << ran.err;
         EXPECT_EQ(ran.out, "");
     }
     EXPECT_EQ(dir.entryList(QDir::Files | QDir::System), files);
@@ -136,7 +133,6 @@ TEST(DisplayCheck, PlatformsThatCanAndCannotOpenAWindow) {
         {{"", ":0", "", "wayland"}, true},        // Qt falls back to xcb
         {{"", "", "wayland-0", ""}, false},       // default xcb, no X
         {{"wayland-egl", "", "wayland-1", ""}, true},
-        {{"offscreen", "", "", ""}, true},
         {{"xcb;offscreen", "", "", ""}, true}, // the second of the list works
         {{";", ":0", "", ""}, true},           // no names: the default
     };

@@ -1,7 +1,5 @@
-// A long random session: seeded actions on the window (keys, ticks, mouse, wheel, resizes,
-// recolours, pictures, loads, closes during a load) with the window's invariants checked after
-// every one. KURVON_SOAK_SEED and KURVON_SOAK_ACTIONS choose the run; a failure names the seed
-// and the action to replay.
+// A long random session of seeded actions on the window, its invariants checked after every
+// one; tests/README.md tells how to run and replay it.
 #include "AppTestSupport.h"
 
 #include "app/AppTexts.h"
@@ -13,6 +11,7 @@
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QMouseEvent>
+#include <QThread>
 #include <QWheelEvent>
 #include <cstring>
 #include <iostream>
@@ -25,6 +24,20 @@ namespace {
 constexpr QRgb kUntouched = 0xFF123457; // a colour the chart never paints over the strip
 constexpr CommandId kNone = CommandId(0);
 
+// clang-format off
+// Each key and its command (none for a shifted "=" or "-"); Ctrl+O's dialog is cancelled.
+const std::pair<QKeyCombination, CommandId> kKeys[] = {
+    {Qt::Key_Up, ID_ZOOM_IN}, {Qt::Key_Equal, ID_ZOOM_IN}, {Qt::Key_Down, ID_ZOOM_OUT},
+    {Qt::Key_Minus, ID_ZOOM_OUT}, {Qt::Key_Left, ID_BACK}, {Qt::Key_Right, ID_FORWARD},
+    {Qt::Key_F1, ID_SHOW_ALL}, {Qt::Key_Delete, ID_CLEAR}, {Qt::CTRL | Qt::Key_O, ID_OPEN},
+    {Qt::SHIFT | Qt::Key_Plus, kNone}, {Qt::SHIFT | Qt::Key_Equal, kNone},
+    {Qt::SHIFT | Qt::Key_Underscore, kNone}, {Qt::SHIFT | Qt::Key_Minus, kNone}};
+// What each navigation command does to the view window.
+const std::map<CommandId, bool (*)(ViewState&)> kMoves = {
+    {ID_BACK, NavigateBack}, {ID_FORWARD, NavigateForward}, {ID_ZOOM_IN, ZoomIn},
+    {ID_ZOOM_OUT, ZoomOut}, {ID_SHOW_ALL, ShowAll}};
+// clang-format on
+
 std::uint64_t EnvNumber(const char* name, std::uint64_t fallback) {
     bool ok = false;
     const qulonglong value = qEnvironmentVariable(name).toULongLong(&ok);
@@ -35,20 +48,17 @@ class Soak {
 public:
     explicit Soak(std::uint64_t seed) : m_seed(seed), m_rng(seed) {
         const QDir dir(m_dir.path());
-        m_files = {
-            WriteDataFile(dir, "two.kvd", 1, 2),
-            WriteDataFile(dir, "thirty.kvd", 3, 30),
-            WriteDataFile(dir, "thousand.kvd", 4, 1000),
-            WriteDataFile(dir, "wide.kvd", 40, 300),
+        // clang-format off
+        m_files = {WriteDataFile(dir, "two.kvd", 1, 2), WriteDataFile(dir, "thirty.kvd", 3, 30),
+            WriteDataFile(dir, "thousand.kvd", 4, 1000), WriteDataFile(dir, "wide.kvd", 40, 300),
             WriteBytes(dir, "odd.kvd", "odd\r\na b c\r\n1 1e39 nan\r\n1 -1e39 5\r\n1 inf x\r\n"),
             WriteBytes(dir, "flat.kvd", "flat\r\na\r\n3.4e38\r\n3.4e38\r\n-3.4e38\r\n"),
-            WriteBytes(dir, "empty.kvd", ""),
-            WriteBytes(dir, "header.kvd", "header\r\n"),
+            WriteBytes(dir, "empty.kvd", ""), WriteBytes(dir, "header.kvd", "header\r\n"),
             WriteBytes(dir, "notes.txt", "notes\r\nx y\r\n1 2\r\n3 4\r\n"),
             WriteDataFile(dir, "upper.KVD", 2, 10), // letter case counts
-            dir.filePath("absent.kvd"),
-            dir.path(),
+            dir.filePath("absent.kvd"), dir.path(),
             dir.filePath("broken.kvd")}; // random bytes, new for each load
+        // clang-format on
         const QDir shared(QStringLiteral(KURVON_SHARED_DATA_DIR));
         for (const QString& name : shared.entryList({QStringLiteral("*.kvd")}, QDir::Files))
             m_files << shared.filePath(name) << shared.filePath(name); // twice as likely
@@ -64,8 +74,7 @@ public:
                 ADD_FAILURE() << "soak failed at action " << i
                               << "; replay with KURVON_SOAK_SEED=" << m_seed
                               << " KURVON_SOAK_ACTIONS=" << i + 1 << "; the last actions:"
-                              << trail.substr(trail.size() -
-                                              std::min<std::size_t>(trail.size(), 160));
+                              << trail.substr(trail.size() > 160 ? trail.size() - 160 : 0);
                 break;
             }
         }
@@ -92,9 +101,7 @@ private:
     int Pick(int n) { return n > 0 ? static_cast<int>(m_rng() % static_cast<unsigned>(n)) : 0; }
     QPoint ChartPoint() { return {Pick(View().ChartRect().width()), Pick(View().height())}; }
     QPoint AnyPoint() { return {Pick(View().width() + 100) - 50, Pick(View().height() + 60) - 30}; }
-    std::pair<std::uint32_t, std::uint32_t> Window() const {
-        return {State().firstRecord, State().lastRecord};
-    }
+    auto Window() const { return std::make_pair(State().firstRecord, State().lastRecord); }
 
     void NewWindow() {
         m_app.reset(); // one window at a time
@@ -148,17 +155,14 @@ private:
         const bool ready = s.dataLoaded && !s.visible.Empty();
         const std::uint32_t lastIndex = s.data.recordCount - 1;
         const bool whole = s.firstRecord == 0 && s.lastRecord == lastIndex;
+        // clang-format off
         const std::pair<CommandId, bool> rules[] = {
-            {ID_OPEN, !s.loading},
-            {ID_DATA_POINTS, false},
-            {ID_CLEAR, s.dataLoaded},
-            {ID_SAVE_PICTURE, ready},
-            {ID_BACK, ready && s.lastRecord != lastIndex},
+            {ID_OPEN, !s.loading}, {ID_DATA_POINTS, false}, {ID_CLEAR, s.dataLoaded},
+            {ID_SAVE_PICTURE, ready}, {ID_BACK, ready && s.lastRecord != lastIndex},
             {ID_FORWARD, ready && s.firstRecord != 0},
             {ID_ZOOM_IN, ready && s.lastRecord != s.firstRecord + 1},
-            {ID_ZOOM_OUT, ready && !whole},
-            {ID_SHOW_ALL, ready && !whole},
-        };
+            {ID_ZOOM_OUT, ready && !whole}, {ID_SHOW_ALL, ready && !whole}};
+        // clang-format on
         for (const auto& [id, enabled] : rules)
             EXPECT_EQ(Frame().Action(id)->isEnabled(), enabled) << "command " << id;
         CheckDrawing();
@@ -184,10 +188,8 @@ private:
             const auto* line = reinterpret_cast<const QRgb*>(m_canvas.constScanLine(y));
             ASSERT_EQ(std::memcmp(line + chartWidth, strip.data(), strip.size() * sizeof(QRgb)), 0)
                 << "painted right of the chart area in row " << y;
-            if (drawn) {
-                ASSERT_EQ(std::memcmp(line, fresh.constScanLine(y), chartWidth * sizeof(QRgb)), 0)
-                    << "the chart area differs from a fresh paint in row " << y;
-            }
+            ASSERT_TRUE(!drawn || !std::memcmp(line, fresh.constScanLine(y), chartWidth * 4))
+                << "the chart area differs from a fresh paint in row " << y;
         }
     }
 
@@ -195,51 +197,30 @@ private:
     // exactly when enabled and moves the view window as the navigation rules say.
     void PressKey(QKeyCombination key, CommandId id) {
         QWidget* targets[] = {&View(), List(), Frame().ToolBar(), Frame().StatusBar()};
-        static const std::map<CommandId, bool (*)(ViewState&)> moves = {
-            {ID_BACK, NavigateBack},
-            {ID_FORWARD, NavigateForward},
-            {ID_ZOOM_IN, ZoomIn},
-            {ID_ZOOM_OUT, ZoomOut},
-            {ID_SHOW_ALL, ShowAll}};
         const bool enabled = id != kNone && Frame().Action(id)->isEnabled();
-        const auto move = moves.find(id);
+        const auto move = kMoves.find(id);
         ViewState moved = State();
-        if (enabled && move != moves.end())
+        if (enabled && move != kMoves.end())
             move->second(moved);
         std::map<int, int> expected = m_fired;
         if (enabled)
             ++expected[id];
         QTest::keyClick(targets[Pick(std::size(targets))], key.key(), key.keyboardModifiers());
         EXPECT_EQ(m_fired, expected) << QKeySequence(key).toString().toStdString();
-        if (move != moves.end() || !enabled) {
-            EXPECT_EQ(Window(), std::make_pair(moved.firstRecord, moved.lastRecord));
-        }
+        EXPECT_TRUE((enabled && move == kMoves.end()) ||
+                    Window() == std::make_pair(moved.firstRecord, moved.lastRecord));
     }
 
     void Key() {
-        static const std::pair<QKeyCombination, CommandId> keys[] = {
-            {Qt::Key_Up, ID_ZOOM_IN},
-            {Qt::Key_Equal, ID_ZOOM_IN},
-            {Qt::Key_Down, ID_ZOOM_OUT},
-            {Qt::Key_Minus, ID_ZOOM_OUT},
-            {Qt::Key_Left, ID_BACK},
-            {Qt::Key_Right, ID_FORWARD},
-            {Qt::Key_F1, ID_SHOW_ALL},
-            {Qt::Key_Delete, ID_CLEAR},
-            {Qt::ControlModifier | Qt::Key_O, ID_OPEN}, // the dialog is cancelled
-            {Qt::ShiftModifier | Qt::Key_Plus, kNone},
-            {Qt::ShiftModifier | Qt::Key_Equal, kNone},
-            {Qt::ShiftModifier | Qt::Key_Underscore, kNone},
-            {Qt::ShiftModifier | Qt::Key_Minus, kNone}};
-        const auto& [key, id] = keys[Pick(std::size(keys))];
+        const auto& [key, id] = kKeys[Pick(std::size(kKeys))];
         PressKey(key, id);
     }
 
     void SavePicture() {
         const bool good = Pick(3) != 0;
         const PictureFormat format = Pick(2) ? PictureFormat::Bmp : PictureFormat::Png;
-        const QString file = format == PictureFormat::Bmp ? "picture.bmp" : "picture.png";
-        const QString path = m_dir.filePath(good ? file : "missing/" + file);
+        const QString path = m_dir.filePath(QString(good ? "" : "missing/") +
+                                            (format == PictureFormat::Bmp ? "a.bmp" : "a.png"));
         const bool answered = Pick(8) != 0;
         QFile::remove(path);
         Said().pictureAnswers = {{answered ? path : QString(), format}};
@@ -248,10 +229,7 @@ private:
         PressKey(Qt::ControlModifier | Qt::Key_S, ID_SAVE_PICTURE);
         if (enabled && answered && !good)
             m_messages << msg::SavePictureFailed();
-        if (enabled && answered && good) {
-            EXPECT_EQ(QImage(path).size(), size);
-        }
-        Said().pictureAnswers.clear();
+        EXPECT_TRUE(!(enabled && answered && good) || QImage(path).size() == size);
     }
 
     // One to three boxes turned over, by Space on the current row or directly, then a poll:
@@ -349,7 +327,6 @@ private:
             EXPECT_EQ(State().data.colors[static_cast<std::size_t>(row)], ToColorRef(colour));
             EXPECT_EQ(list->CellBackground(row, CColorListCtrl::kColorColumn), colour);
         }
-        Said().colorAnswers.clear();
     }
 
     // Opens or drops one of the files (a drop of two: only the first counts); the following
@@ -402,13 +379,15 @@ private:
         Tick(); // mostly a shown curve, so the commands have work to do
     }
 
-    // Closing stops the load and joins its thread; the session goes on in a fresh window.
+    // Closing stops the load and joins its thread, and nothing of the load shows afterwards, not
+    // even the report of one that failed just before; the session goes on in a fresh window.
     void CloseDuringLoad() {
         if (!State().loading)
-            View().OpenDataFile(Pick(2) ? m_big : m_files[Pick(m_files.size())]);
+            View().OpenDataFile(Pick(2) ? m_big : m_dir.filePath("absent.kvd"));
+        QThread::msleep(Pick(2) * 100); // a quick failure's report waits for the event loop
         Frame().close();
         EXPECT_FALSE(View().LoadRunning());
-        QTest::qWait(2 * LoadJob::kCollectPeriodMs); // nothing of the load shows after the close
+        QTest::qWait(2 * LoadJob::kCollectPeriodMs);
         EXPECT_TRUE(Said().appMessages.isEmpty()) << "a message after the close";
         NewWindow();
     }
