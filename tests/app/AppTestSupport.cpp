@@ -2,7 +2,6 @@
 
 #include "app/CommandLine.h"
 
-#include <QCoreApplication>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>

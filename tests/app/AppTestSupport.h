@@ -17,7 +17,6 @@
 #include <QTest>
 #include <deque>
 #include <gtest/gtest.h>
-#include <optional>
 
 namespace kurvon::test {
 
