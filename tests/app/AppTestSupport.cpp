@@ -1,34 +1,36 @@
 #include "AppTestSupport.h"
 
-#include <QApplication>
+#include "app/CommandLine.h"
+
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QProcess>
 #include <QSignalSpy>
-#include <QTest>
 #include <QUrl>
 #include <cmath>
-#include <gtest/gtest.h>
+#include <filesystem>
+#include <sstream>
+#include <sys/stat.h>
 
 namespace kurvon::test {
 
-RunningApp::RunningApp() : script(std::make_shared<ScriptedPrompts::Script>()) {
+RunningApp::RunningApp(const QString& fileToLoad) {
     SetUpApplication();
     app = std::make_unique<CKurvonApp>();
-    app->InitInstance(std::make_unique<ScriptedPrompts>(script));
+    auto prompts = std::make_unique<ScriptedPrompts>();
+    script = prompts.get();
+    app->InitInstance(std::move(prompts), fileToLoad);
 }
 
-RunningApp::~RunningApp() {
-    if (app && app->MainFrame())
-        app->MainFrame()->close();
+bool RunningApp::Activate() const {
+    Frame().activateWindow();
+    return QTest::qWaitForWindowActive(&Frame());
 }
 
 bool WaitForLoad(CKurvonView& view) {
-    if (!view.State().loading)
-        return true;
-    QSignalSpy finished(&view, &CKurvonView::LoadFinished);
-    return finished.wait(120000);
+    return !view.State().loading || QSignalSpy(&view, &CKurvonView::LoadFinished).wait(120000);
 }
 
 QString WriteBytes(const QDir& dir, const QString& name, const std::string& bytes) {
@@ -44,21 +46,28 @@ QByteArray ReadBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+QString Fifo(const QDir& dir) {
+    const QString path = dir.filePath(QStringLiteral("pipe.kvd"));
+    EXPECT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    return path;
+}
+
+QString SparseFile(const QDir& dir) {
+    const QString path = WriteBytes(dir, QStringLiteral("sparse.kvd"), "");
+    std::filesystem::resize_file(path.toStdString(), std::uintmax_t(5) << 30);
+    return path;
+}
+
 QString WriteDataFile(const QDir& dir, const QString& name, int channels, int records) {
     std::string text = "test rig export\r\n";
-    for (int c = 0; c < channels; ++c) {
-        text += c ? " ch" : "ch";
-        text += std::to_string(c);
-    }
+    for (int c = 0; c < channels; ++c)
+        text += std::string(c ? " ch" : "ch") + std::to_string(c);
     text += "\r\n";
+    // Each channel a differently scaled wave, so curves cross the whole plot.
     for (int r = 0; r < records; ++r) {
-        for (int c = 0; c < channels; ++c) {
-            // Each channel a differently scaled wave, so curves cross the whole plot.
-            const double v = (c + 1) * 10.0 * std::sin(r * 0.05 + c);
-            if (c > 0)
-                text += '\t';
-            text += std::to_string(v);
-        }
+        for (int c = 0; c < channels; ++c)
+            text += std::string(c ? "\t" : "") +
+                    std::to_string((c + 1) * 10.0 * std::sin(r * 0.05 + c));
         text += "\r\n";
     }
     return WriteBytes(dir, name, text);
@@ -77,21 +86,31 @@ void DropOn(CKurvonView& view, const QStringList& paths, QPoint at) {
     QApplication::sendEvent(&view, &drop);
 }
 
-QString ExampleFile() {
-    const QString path = QStringLiteral(KURVON_EXAMPLES_DIR "/example.kvd");
-    return QFileInfo::exists(path) ? path : QString();
+Ran RunCli(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int code = kurvon::RunCommandLine(args, out, err).value_or(-1);
+    return {code, out.str(), err.str()};
 }
 
-bool HasColouredPixel(const QImage& image, const QRect& rect) {
-    const QRect r = rect.intersected(image.rect());
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-        for (int x = r.left(); x <= r.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.red() != c.green() || c.green() != c.blue())
-                return true;
-        }
-    }
-    return false;
+std::optional<Ran> RunProgram(const QString& limit, const QStringList& args, bool display) {
+    const QString program = QCoreApplication::applicationDirPath() + "/../src/app/kurvon";
+    if (!QFileInfo(program).isExecutable())
+        return std::nullopt;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"})
+        environment.remove(QString::fromLatin1(name));
+    if (display)
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral("/bin/sh"),
+                  QStringList{QStringLiteral("-c"), limit + " exec \"$0\" \"$@\"", program} + args);
+    Ran ran;
+    if (process.waitForFinished(120000) && process.exitStatus() == QProcess::NormalExit)
+        ran.code = process.exitCode();
+    ran.out = process.readAllStandardOutput().toStdString();
+    ran.err = process.readAllStandardError().toStdString();
+    return ran;
 }
 
 } // namespace kurvon::test

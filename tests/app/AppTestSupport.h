@@ -1,91 +1,65 @@
 #pragma once
-// Shared pieces of the shell tests: scripted dialogs, a started application, data files.
+// Shared pieces of the shell tests: scripted dialogs, a started application, data files, runs
+// of the command line and of the built program.
 
 #include "app/CKurvonApp.h"
 #include "app/CKurvonView.h"
 #include "app/CMainFrame.h"
+#include "app/Commands.h"
 #include "app/Prompts.h"
+#include "controls/CColorListCtrl.h"
+#include "controls/CMainStatusBar.h"
 
-#include <QColor>
+#include <QAction>
+#include <QApplication>
 #include <QDir>
-#include <QString>
-#include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <deque>
-#include <functional>
-#include <memory>
-#include <optional>
-#include <string>
+#include <gtest/gtest.h>
 
 namespace kurvon::test {
 
-// Answers the view's dialogs from queues and records every message shown.
-class ScriptedPrompts final : public Prompts {
-public:
-    struct Script {
-        // A null string or an invalid colour answers Cancel; so does an empty queue.
-        std::deque<QString> openAnswers;
-        std::deque<QString> pictureAnswers;
-        std::deque<PictureFormat> pictureFilters; // the filter chosen with each answer; BMP
-                                                  // when empty
-        std::deque<QColor> colorAnswers;
-        QStringList appMessages;
-        QStringList notices;
-        int openAsked = 0;
-        int pictureAsked = 0;
-        int colorAsked = 0;
-    };
+template <typename T> std::optional<T> Take(std::deque<T>& queue) {
+    if (queue.empty())
+        return std::nullopt;
+    T answer = queue.front();
+    queue.pop_front();
+    return answer;
+}
 
-    explicit ScriptedPrompts(std::shared_ptr<Script> script) : m_script(std::move(script)) {}
-
-    std::optional<QString> AskOpenDataFile(QWidget*) override {
-        return Answer(m_script->openAnswers, m_script->openAsked, &QString::isNull);
-    }
-    std::optional<PictureChoice> AskPictureFile(QWidget*) override {
-        std::optional<QString> path =
-            Answer(m_script->pictureAnswers, m_script->pictureAsked, &QString::isNull);
-        PictureFormat format = PictureFormat::Bmp;
-        if (!m_script->pictureFilters.empty()) {
-            format = m_script->pictureFilters.front();
-            m_script->pictureFilters.pop_front();
-        }
-        if (!path)
-            return std::nullopt;
-        return PictureChoice{*path, format};
-    }
+// The dialogs' answers, taken in turn (an empty queue, a null path or an invalid colour
+// cancels), and every message shown.
+struct ScriptedPrompts final : Prompts {
+    std::optional<QString> AskOpenDataFile(QWidget*) override { return Take(openAnswers); }
+    std::optional<PictureChoice> AskPictureFile(QWidget*) override { return Take(pictureAnswers); }
     std::optional<QColor> AskColor(QWidget*) override {
-        return Answer(m_script->colorAnswers, m_script->colorAsked,
-                      [](const QColor& c) { return !c.isValid(); });
+        ++colorAsked;
+        const std::optional<QColor> colour = Take(colorAnswers);
+        return colour && colour->isValid() ? colour : std::nullopt;
     }
-    void ShowAppMessage(QWidget*, const QString& text) override {
-        m_script->appMessages.append(text);
-    }
-    void ShowNotice(QWidget*, const QString& text) override { m_script->notices.append(text); }
+    void ShowAppMessage(QWidget*, const QString& text) override { appMessages.append(text); }
+    void ShowNotice(QWidget*, const QString& text) override { notices.append(text); }
 
-private:
-    template <typename T, typename Cancels>
-    static std::optional<T> Answer(std::deque<T>& queue, int& asked, Cancels cancels) {
-        ++asked;
-        if (queue.empty())
-            return std::nullopt;
-        T answer = queue.front();
-        queue.pop_front();
-        return std::invoke(cancels, answer) ? std::nullopt : std::optional<T>(answer);
-    }
-
-    std::shared_ptr<Script> m_script;
+    std::deque<QString> openAnswers;
+    std::deque<PictureChoice> pictureAnswers;
+    std::deque<QColor> colorAnswers;
+    QStringList appMessages;
+    QStringList notices;
+    int colorAsked = 0;
 };
 
-// A started application whose dialogs are scripted.
+// A started application whose dialogs are scripted, optionally loading a file at start-up.
 struct RunningApp {
-    RunningApp();
-    ~RunningApp();
+    explicit RunningApp(const QString& fileToLoad = QString());
+    ~RunningApp() { Frame().close(); }
 
     CMainFrame& Frame() const { return *app->MainFrame(); }
     CKurvonView& View() const { return *Frame().View(); }
+    bool Activate() const; // the keys' shortcuts need an active window
 
-    std::shared_ptr<ScriptedPrompts::Script> script;
     std::unique_ptr<CKurvonApp> app;
+    ScriptedPrompts* script; // owned by the view
 };
 
 // Waits until the running load has been handed over; false if it never ends.
@@ -95,13 +69,19 @@ bool WaitForLoad(CKurvonView& view);
 QString WriteDataFile(const QDir& dir, const QString& name, int channels, int records);
 QString WriteBytes(const QDir& dir, const QString& name, const std::string& bytes);
 QByteArray ReadBytes(const QString& path); // empty when it cannot be read
-
-QString ExampleFile();
+QString Fifo(const QDir& dir);             // opening it would wait for a writer
+QString SparseFile(const QDir& dir);       // 5 GB of NUL bytes taking no disk space
 
 // Drops file URLs on the view the way a drag from a file manager does.
 void DropOn(CKurvonView& view, const QStringList& paths, QPoint at = QPoint(100, 100));
 
-// Whether some pixel of `rect` in `image` is neither black, white nor grey.
-bool HasColouredPixel(const QImage& image, const QRect& rect);
+struct Ran {
+    int code = -1; // -1: the arguments are meant for the window
+    std::string out, err;
+};
+Ran RunCli(const std::vector<std::string>& args);
+// The built program under /bin/sh after `limit` (a ulimit and "&&", or empty), offscreen or
+// with no display at all; nothing when it is not built beside the tests.
+std::optional<Ran> RunProgram(const QString& limit, const QStringList& args, bool display);
 
 } // namespace kurvon::test
