@@ -1,6 +1,8 @@
 #pragma once
 // Fixed texts of the shell that more than one file shows.
 
+#include "data/Loader.h"
+
 #include <QString>
 
 namespace kurvon {
@@ -36,6 +38,23 @@ inline QString OutOfMemory() {
 }
 inline QString FileChangedWhileLoading() {
     return QStringLiteral("数据文件在读取过程中被修改，请重新打开!");
+}
+// What the window says when a load ends with `status`; null when it says nothing.
+inline QString ForLoadStatus(LoadStatus status) {
+    switch (status) {
+    case LoadStatus::CannotOpen:
+        return FileOpenFailed();
+    case LoadStatus::OutOfMemory:
+    case LoadStatus::LineTooLong:
+        return OutOfMemory();
+    case LoadStatus::FileChanged:
+        return FileChangedWhileLoading();
+    case LoadStatus::Loaded:
+    case LoadStatus::TooFewRecords:
+    case LoadStatus::Cancelled:
+        break;
+    }
+    return {};
 }
 } // namespace msg
 

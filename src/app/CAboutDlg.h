@@ -13,7 +13,6 @@ public:
     explicit CAboutDlg(QWidget* parent = nullptr);
 
     static constexpr int kOpenDurationMs = 300;
-    QPropertyAnimation* OpenAnimation() const { return m_pOpenAnimation; }
 
 protected:
     void showEvent(QShowEvent* event) override;

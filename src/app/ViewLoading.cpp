@@ -127,12 +127,8 @@ void CKurvonView::OnLoadDone(LoadResult& result) {
         break;
     }
     UpdateCommandStates();
-    if (result.status == LoadStatus::CannotOpen)
-        m_pPrompts->ShowAppMessage(this, msg::FileOpenFailed());
-    else if (result.status == LoadStatus::OutOfMemory || result.status == LoadStatus::LineTooLong)
-        m_pPrompts->ShowAppMessage(this, msg::OutOfMemory());
-    else if (result.status == LoadStatus::FileChanged)
-        m_pPrompts->ShowAppMessage(this, msg::FileChangedWhileLoading());
+    if (const QString message = msg::ForLoadStatus(result.status); !message.isNull())
+        m_pPrompts->ShowAppMessage(this, message);
     emit LoadFinished();
 }
 

@@ -17,9 +17,7 @@ public:
     int Size() const { return m_size; }
     bool Empty() const { return m_size == 0; }
     int At(int i) const { return m_data[i]; }
-    int Primary() const { return m_data[m_size - 1]; }   // requires Size() >= 1
-    int Secondary() const { return m_data[m_size - 2]; } // requires Size() >= 2
-    int IndexOf(int channel) const;                      // -1 when absent
+    int IndexOf(int channel) const; // -1 when absent
 
     void Append(int channel);
     void RemoveAt(int position);

@@ -2,6 +2,8 @@
 // and closes during a load.
 #include "AppTestSupport.h"
 
+#include "app/AppTexts.h"
+
 #include <QProgressBar>
 #include <algorithm>
 
@@ -40,6 +42,10 @@ TEST(WindowLoad, StartUpFileThenFailuresThatSayWhyAndKeepTheOldRows) {
         {SparseFile(dir), noMemory, -1},
         {huge, noMemory, -1},
     };
+    // Statuses no file here can give on demand.
+    EXPECT_EQ(msg::ForLoadStatus(LoadStatus::LineTooLong), noMemory);
+    EXPECT_EQ(msg::ForLoadStatus(LoadStatus::FileChanged),
+              QStringLiteral("数据文件在读取过程中被修改，请重新打开!"));
     CColorListCtrl* list = view.ChannelList();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.toStdString());
