@@ -44,7 +44,7 @@ grep -qx "50:$type:\*.kvd" "$share/mime/globs2" || fail "*.kvd does not map to $
 grep -qx "$type text/plain" "$share/mime/subclasses" || fail "$type is not a kind of text/plain"
 
 for s in "${sizes[@]}"; do
-  file -b "$share/icons/hicolor/${s}x${s}/apps/kurvon.png" | grep -q "PNG image data, $s x $s," ||
+  [[ "$(file -b "$share/icons/hicolor/${s}x${s}/apps/kurvon.png")" == *"PNG image data, $s x $s,"* ]] ||
     fail "the ${s}x$s icon is not a $s x $s PNG"
 done
 

@@ -34,7 +34,7 @@ done
 [ "$(echo "$rows" | grep -c .)" -ge 3 ] || fail "the channel list never showed three rows"
 
 # Inside the plot frame: x 61 .. w - 61, from the first row's height down to above the record labels.
-top=$(echo "$rows" | head -n1)
+top=${rows%%$'\n'*}
 frame="$((list_x - 140))x$((HEIGHT - 80 - top))+70+$top"
 before=$(coloured_pixels "$frame")
 [ "$before" -eq 0 ] || fail "coloured pixels in the chart before any channel was ticked ($before)"

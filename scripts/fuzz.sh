@@ -3,23 +3,36 @@
 # each (default: all, 20 s each) on seed corpora made afresh from the tests' inline data files,
 # a generated file, examples/ and ../shared/data. Fails on any finding; the input that caused it
 # is kept in build/fuzz/findings/. KURVON_FUZZ_CORPUS=DIR keeps the corpora there between runs.
+# fuzz.sh --seeds-only DIR [TARGET...]: only writes the seed corpora into DIR (no build, no run).
+#
+# No pipeline here ends in a reader that stops early (head): under pipefail the writer would die
+# of SIGPIPE now and then, and the script with it. Cut files, not streams.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+seeds_only=""
+if [ "${1:-}" = --seeds-only ]; then
+  seeds_only=${2:?usage: fuzz.sh --seeds-only DIR [TARGET...]}
+  shift 2
+  set -- 0 "$@"
+fi
 seconds=${1:-20}
 [ $# -gt 0 ] && shift
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(loader decimal names chart picture command_line)
 
-if ! command -v clang++-14 >/dev/null 2>&1; then
-  echo "fuzzing skipped: clang++-14 is not installed (scripts/setup.sh installs it)"
-  exit 0
-fi
 build=$root/build/fuzz
-cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
-cmake --build "$build" --parallel "$(nproc)" $(printf -- '--target fuzz_%s ' "${targets[@]}")
-
-corpora=${KURVON_FUZZ_CORPUS:-$(mktemp -d)}
-[ -n "${KURVON_FUZZ_CORPUS:-}" ] || trap 'rm -rf "$corpora"' EXIT
+if [ -n "$seeds_only" ]; then
+  corpora=$seeds_only
+else
+  if ! command -v clang++-14 >/dev/null 2>&1; then
+    echo "fuzzing skipped: clang++-14 is not installed (scripts/setup.sh installs it)"
+    exit 0
+  fi
+  cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 >/dev/null
+  cmake --build "$build" --parallel "$(nproc)" $(printf -- '--target fuzz_%s ' "${targets[@]}")
+  corpora=${KURVON_FUZZ_CORPUS:-$(mktemp -d)}
+  [ -n "${KURVON_FUZZ_CORPUS:-}" ] || trap 'rm -rf "$corpora"' EXIT
+fi
 # Absolute: the command-line target works in a scratch folder of its own.
 corpora=$(mkdir -p "$corpora" && cd "$corpora" && pwd)
 files=("$root"/examples/*.kvd)
@@ -56,14 +69,18 @@ make_seeds() {
       1e+ -.e1 2.4703282292062328e-324 3.4028235677973366e38 0.1e-45 99999999999999999999e-20; do
       seed "$dir" "s$i" "$s"; i=$((i + 1))
     done
-    for f in "${files[@]}"; do sed -n 3p "$f" | tr -d '\r' | tr ' \t' '\n\n' | head -20 |
-      while IFS= read -r s; do seed "$dir" "$(basename "$f")$i" "$s"; i=$((i + 1)); done; done ;;
+    # The first 20 fields of the first data line; awk stops by itself.
+    for f in "${files[@]}"; do
+      while IFS= read -r s; do seed "$dir" "$(basename "$f")$i" "$s"; i=$((i + 1)); done < <(
+        awk 'NR == 3 { sub(/\r$/, ""); n = split($0, a, /[ \t]/); for (k = 1; k <= n && k <= 20; k++) print a[k]; exit }' "$f")
+    done ;;
   names)
     seed "$dir" gbk $'\xb5\xe7\xd1\xb9(V)'; seed "$dir" utf8 $'\xe7\x94\xb5\xe5\x8e\x8b'
     seed "$dir" broken $'\xe7\x94\xed\xa0\x80\xf4\x90\x80\x80\xc0\xaf'
     for f in "${files[@]}"; do head -2 "$f" | tr -d '\r\n' >"$dir/$(basename "$f")"; done ;;
   chart | picture) # any bytes will do: they are read as numbers
-    generated_file | head -c 3000 >"$dir/generated"
+    generated_file >"$dir/generated"
+    truncate -s '<3000' "$dir/generated"
     for f in "${files[@]}"; do head -c 3000 "$f" >"$dir/$(basename "$f")"; done ;;
   command_line) # \001 N picks the N-th known word (see command_line.cpp), NUL ends an argument
     seed "$dir" info $'\001\000\000\001\016'
@@ -89,6 +106,10 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 [ -w /dev/shm ] && export TMPDIR=/dev/shm # the targets' scratch files
 mkdir -p "$build/findings"
 failed=()
+if [ -n "$seeds_only" ]; then
+  for t in "${targets[@]}"; do make_seeds "$t"; done
+  exit 0
+fi
 for t in "${targets[@]}"; do
   make_seeds "$t"
   echo "-- fuzz_$t for ${seconds}s"

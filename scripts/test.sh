@@ -10,6 +10,9 @@ cd "$root"
 echo "== formatting"
 "$root/scripts/check-format.sh"
 
+echo "== scripts"
+"$root/scripts/check-scripts.sh"
+
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 

@@ -48,7 +48,7 @@ start_kurvon() {
     window=""
     for _ in $(seq 150); do
       kill -0 "$app_pid" 2>/dev/null || break
-      window=$(xdotool search --onlyvisible --name '^Dornvale' 2>/dev/null | head -n1) || true
+      window=$(xdotool search --onlyvisible --name '^Dornvale' 2>/dev/null | awk 'NR == 1') || true
       [ -n "$window" ] && break
       sleep 0.2
     done
