@@ -1,7 +1,7 @@
 #include "data/LineChunks.h"
 
-#include "data/MemoryBudget.h"
 #include "data/TextLines.h"
+#include "platform/SystemAccess.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,7 +3,6 @@
 #include "data/ChannelColors.h"
 #include "data/CountRunner.h"
 #include "data/Extremes.h"
-#include "data/HugePages.h"
 #include "data/InputFile.h"
 #include "data/LeadingLines.h"
 #include "data/LineChunks.h"
@@ -13,6 +12,7 @@
 #include "data/ProgressGate.h"
 #include "data/TabMode.h"
 #include "data/TwoThreads.h"
+#include "platform/SystemAccess.h"
 
 #include <ctime>
 #include <limits>

@@ -1,13 +1,11 @@
 #pragma once
 // Whether a data set of a given size can be held at all, so that a huge file fails its load
-// with a status instead of exhausting memory.
+// with a status instead of exhausting memory. The machine's memory comes from
+// platform/SystemAccess (PhysicalMemoryBytes).
 
 #include <cstdint>
 
 namespace kurvon {
-
-// Installed physical memory in bytes; a generous guess where the platform cannot tell.
-std::uint64_t PhysicalMemoryBytes();
 
 // Bytes of a data set beyond its values: column header and allocation, name, colour, extremes.
 constexpr std::uint64_t kPerChannelOverhead = 160;
