@@ -49,8 +49,9 @@ TEST(SystemAccess, OpenFileSurvivesReplaceAndStampsTellFilesApart) {
     Write(dir / "next", "second file\r\n");
     std::error_code renamed;
     fs::rename(dir / "next", path, renamed);
-    if (!renamed)
+    if (!renamed) {
         EXPECT_FALSE(StampOfPath(name)->SameFile(*opened));
+    }
     char bytes[32] = {};
     EXPECT_EQ(file.ReadAt(0, bytes, sizeof bytes), 13);
     EXPECT_EQ(std::string(bytes, 13), "first\r\nmore\r\n");
