@@ -77,7 +77,7 @@ Expected ReadWhole(const char* begin, const char* end) {
     return e;
 }
 
-bool SameFloats(const std::vector<float>& a, const std::vector<float>& b) {
+bool SameFloats(const Column& a, const std::vector<float>& b) {
     return a.size() == b.size() &&
            (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0);
 }

@@ -9,7 +9,7 @@ void ReleaseDataSet(ViewState& state) {
     std::vector<std::string>().swap(data.names);
     std::vector<float>().swap(data.maxima);
     std::vector<float>().swap(data.minima);
-    std::vector<std::vector<float>>().swap(data.columns);
+    std::vector<Column>().swap(data.columns);
     std::vector<ChannelSummary>().swap(data.summaries);
     state.visible.Clear();
     ++state.dataGeneration;

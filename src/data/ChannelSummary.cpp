@@ -87,6 +87,41 @@ void ChannelSummary::Build(const float* values, std::uint32_t count) {
     }
 }
 
+void ChannelSummary::Extend(const float* values, std::uint32_t count, std::uint32_t firstChanged) {
+    if (m_levels.empty() || firstChanged == 0 || firstChanged > m_count) {
+        Build(values, count);
+        return;
+    }
+    m_count = count;
+    std::size_t blocks = (static_cast<std::size_t>(count) + kLeaf - 1) / kLeaf;
+    std::size_t from = firstChanged / kLeaf;
+    m_levels[0].Resize(blocks);
+    for (std::size_t b = from; b < blocks; ++b) {
+        const std::size_t first = b * kLeaf;
+        const auto n = static_cast<std::uint32_t>(std::min<std::size_t>(kLeaf, count - first));
+        m_levels[0].Set(b, LeafClasses(values + first, n));
+    }
+    std::size_t level = 0;
+    while (blocks > 1) {
+        const std::size_t belowCount = blocks;
+        blocks = (blocks + kFan - 1) / kFan;
+        from /= kFan;
+        if (level + 1 == m_levels.size())
+            m_levels.emplace_back();
+        const Level& below = m_levels[level];
+        Level& up = m_levels[level + 1];
+        up.Resize(blocks);
+        for (std::size_t b = from; b < blocks; ++b) {
+            ValueClasses c = below.At(b * kFan);
+            for (std::size_t i = b * kFan + 1; i < std::min(belowCount, (b + 1) * kFan); ++i)
+                c.Merge(below.At(i));
+            up.Set(b, c);
+        }
+        ++level;
+    }
+    m_levels.resize(level + 1);
+}
+
 ValueClasses ChannelSummary::Range(const float* values, std::uint32_t first,
                                    std::uint32_t last) const {
     ValueClasses result;

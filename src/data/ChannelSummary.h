@@ -18,6 +18,9 @@ public:
     static constexpr unsigned kFanShift = 2;
 
     void Build(const float* values, std::uint32_t count);
+    // The same as Build(values, count) when the values before firstChanged are those the
+    // summary was built or extended over: only the blocks from there on are made again.
+    void Extend(const float* values, std::uint32_t count, std::uint32_t firstChanged);
     // The classes of values[first..last], inclusive; values is the channel the summary was built
     // from, last < its count.
     ValueClasses Range(const float* values, std::uint32_t first, std::uint32_t last) const;
@@ -25,13 +28,25 @@ public:
     // Built over a channel of `count` records.
     bool Covers(std::uint32_t count) const { return !m_levels.empty() && m_count == count; }
     std::size_t Bytes() const;
+    bool operator==(const ChannelSummary&) const = default;
 
 private:
     struct Level {
+        void Resize(std::size_t n) {
+            minFinite.resize(n);
+            maxFinite.resize(n);
+            flags.resize(n);
+        }
+        void Set(std::size_t i, const ValueClasses& c) {
+            minFinite[i] = c.minFinite;
+            maxFinite[i] = c.maxFinite;
+            flags[i] = c.flags;
+        }
         std::vector<float> minFinite;
         std::vector<float> maxFinite;
         std::vector<std::uint8_t> flags;
         ValueClasses At(std::size_t i) const { return {minFinite[i], maxFinite[i], flags[i]}; }
+        bool operator==(const Level&) const = default;
     };
     std::vector<Level> m_levels;
     std::uint32_t m_count = 0;

@@ -2,6 +2,7 @@
 // The in-memory content of one loaded data file, owned by the view once a load completes.
 
 #include "data/ChannelSummary.h"
+#include "data/Column.h"
 #include "platform/NameEncoding.h"
 
 #include <cstdint>
@@ -30,8 +31,9 @@ struct DataSet {
     std::uint32_t recordCount = 0;
     std::uint32_t channelCount = 0;
 
-    // One contiguous array per channel: columns[c][r] is channel c in record r.
-    std::vector<std::vector<float>> columns;
+    // One contiguous array per channel: columns[c][r] is channel c in record r. A column grows
+    // in place when a followed file gets new records.
+    std::vector<Column> columns;
     std::vector<ColorRef> colors;
     std::vector<std::string> names; // raw bytes of the names line (GBK or UTF-8)
     std::vector<float> maxima;      // widened by +1.0 once the load completed

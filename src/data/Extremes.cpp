@@ -14,4 +14,14 @@ Extremes ChannelExtremes(const float* values, std::uint64_t count) {
     return result;
 }
 
+void ExtendExtremes(Extremes& e, const float* values, std::uint64_t count) {
+    for (std::uint64_t r = 0; r < count; ++r) {
+        const float v = values[r];
+        if (v > e.maximum)
+            e.maximum = v;
+        if (v < e.minimum)
+            e.minimum = v;
+    }
+}
+
 } // namespace kurvon

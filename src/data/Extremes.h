@@ -14,4 +14,7 @@ struct Extremes {
 // count must be at least 1.
 Extremes ChannelExtremes(const float* values, std::uint64_t count);
 
+// Goes on with the scan over count more values, as if they had followed the first ones.
+void ExtendExtremes(Extremes& e, const float* values, std::uint64_t count);
+
 } // namespace kurvon

@@ -15,6 +15,7 @@ public:
     // Regular files only: folders, devices and pipes are refused. The path is UTF-8.
     bool Open(const std::string& path);
     std::uint64_t Size() const { return m_opened.size; }
+    const FileStamp& Opened() const { return m_opened; }
 
     // Whether the file is no longer what was opened, other than by growing: shorter now, or the
     // same size with a new modification time (rewritten in place). A longer file has grown. A

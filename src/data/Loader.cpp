@@ -3,6 +3,7 @@
 #include "data/ChannelColors.h"
 #include "data/CountRunner.h"
 #include "data/Extremes.h"
+#include "data/FieldRule.h"
 #include "data/InputFile.h"
 #include "data/LeadingLines.h"
 #include "data/LineChunks.h"
@@ -14,6 +15,8 @@
 #include "data/TwoThreads.h"
 #include "platform/SystemAccess.h"
 
+#include <algorithm>
+#include <atomic>
 #include <ctime>
 #include <limits>
 #include <new>
@@ -96,15 +99,27 @@ LoadStatus Allocate(const Text& text, const LoadOptions& options, DataSet& data)
     data.colors = DrawChannelColors(data.channelCount, options.colorSeed);
     data.names.assign(data.channelCount, std::string());
     data.columns.resize(data.channelCount);
-    // Zeroing the columns faults their pages in: both cores share it.
+    // Each column reserves the address space of the most records this many channels could ever
+    // have in memory, so that following the file appends in place. Where that much address
+    // space is not to be had (a limit on it), the column takes what it holds now.
+    const std::uint64_t growTo = std::min<std::uint64_t>(
+        kMaxCount, available / std::max<std::uint64_t>(1, DataSetBytes(1, data.channelCount)));
+    std::atomic<bool> failed{false};
+    // Filling the columns faults their pages in: both cores share it.
     RunOnTwoThreads(data.channelCount, [&](std::uint32_t first, std::uint32_t last) {
         for (std::uint32_t c = first; c < last && !IsCancelled(options); ++c) {
-            std::vector<float>& column = data.columns[c];
-            column.reserve(data.recordCount);
+            Column& column = data.columns[c];
+            if (!column.Reserve(std::max<std::uint64_t>(growTo, data.recordCount)) &&
+                !column.Reserve(data.recordCount)) {
+                failed = true;
+                return;
+            }
+            column.Resize(data.recordCount); // zeros: short lines leave them
             PrepareLargeBlock(column.data(), data.recordCount * sizeof(float));
-            column.resize(data.recordCount); // zeros: short lines leave them
         }
     });
+    if (failed)
+        return LoadStatus::OutOfMemory;
     return IsCancelled(options) ? LoadStatus::Cancelled : LoadStatus::Loaded;
 }
 
@@ -134,16 +149,25 @@ LoadStatus Parse(const Text& text, ProgressGate& progress, const LoadOptions& op
     return status;
 }
 
-LoadStatus FindExtremes(ProgressGate& progress, const LoadOptions& options, DataSet& data) {
+LoadStatus FindExtremes(ProgressGate& progress, const LoadOptions& options, bool provisional,
+                        LoadResult& result) {
+    DataSet& data = result.data;
     data.maxima.resize(data.channelCount);
     data.minima.resize(data.channelCount);
     data.summaries.resize(data.channelCount);
+    result.settled.resize(data.channelCount);
+    // The scan stops before a provisional last record and then takes it in: the same result,
+    // and the extremes without it for when following reads that line again.
+    const std::uint32_t settled = data.recordCount - (provisional ? 1 : 0);
     // Each thread scans its own channels; the calling thread reports its half as it goes and
     // the other half once joined, so the positions come in channel order.
     const std::uint32_t half =
         RunOnTwoThreads(data.channelCount, [&](std::uint32_t first, std::uint32_t last) {
             for (std::uint32_t c = first; c < last && !IsCancelled(options); ++c) {
-                const Extremes e = ChannelExtremes(data.columns[c].data(), data.recordCount);
+                const float* values = data.columns[c].data();
+                Extremes e = ChannelExtremes(values, settled);
+                result.settled[c] = e;
+                ExtendExtremes(e, values + settled, data.recordCount - settled);
                 data.minima[c] = e.minimum;
                 data.maxima[c] = e.maximum;
                 data.summaries[c].Build(data.columns[c].data(), data.recordCount);
@@ -155,6 +179,44 @@ LoadStatus FindExtremes(ProgressGate& progress, const LoadOptions& options, Data
         return LoadStatus::Cancelled;
     for (std::uint32_t c = half; c < data.channelCount; ++c)
         progress.SendTruncated(ExtremesPosition(c, data.channelCount));
+    return LoadStatus::Loaded;
+}
+
+// Where following goes on: after the last line end, or at a Ctrl-Z. A last line without line
+// end counts as a record, as always, but stays provisional: when the file grows it is read
+// again with what was appended to it.
+LoadStatus FindFollowPoint(const Text& text, LoadResult& result) {
+    FollowPoint& point = result.follow;
+    point.mode = text.mode;
+    point.channels = result.data.channelCount;
+    point.stamp = text.file.Opened();
+    point.records = result.data.recordCount;
+    const std::uint64_t end = text.counts.textEnd;
+    point.ended = end < text.fileSize;
+    // The last line lies within the longest line the readers held.
+    const std::uint64_t from = end - std::min<std::uint64_t>(end, text.counts.chunkBytes + 1);
+    std::string tail(static_cast<std::size_t>(end - from), '\0');
+    std::uint64_t got = 0;
+    while (got < tail.size()) {
+        const std::int64_t n = text.file.ReadAt(from + got, tail.data() + got, tail.size() - got);
+        if (n <= 0)
+            return n < 0 ? LoadStatus::CannotOpen : LoadStatus::FileChanged;
+        got += static_cast<std::uint64_t>(n);
+    }
+    const std::size_t lineStart = tail.rfind('\n') == std::string::npos ? 0 : tail.rfind('\n') + 1;
+    point.offset = from + lineStart;
+    if (!point.ended) {
+        point.held = tail.substr(lineStart);
+        point.provisional = !IsBlankLine(point.held.data(), point.held.data() + point.held.size());
+        if (point.provisional)
+            --point.records;
+    } else {
+        point.offset = end; // the line before a Ctrl-Z is final
+    }
+    const std::size_t keep = std::min(kRecentBytes, lineStart);
+    point.recent = tail.substr(lineStart - keep, keep);
+    if (point.ended)
+        point.recent = tail.substr(tail.size() - std::min(kRecentBytes, tail.size()));
     return LoadStatus::Loaded;
 }
 
@@ -199,7 +261,10 @@ LoadStatus Load(const std::string& path, ProgressGate& progress, const LoadOptio
     if (text.file.ChangedSinceOpen())
         return LoadStatus::FileChanged;
     progress.Send(95);
-    if ((status = FindExtremes(progress, options, result.data)) != LoadStatus::Loaded)
+    if ((status = FindFollowPoint(text, result)) != LoadStatus::Loaded)
+        return status;
+    if ((status = FindExtremes(progress, options, result.follow.provisional, result)) !=
+        LoadStatus::Loaded)
         return status;
     progress.Send(99);
     Finish(result);

@@ -3,6 +3,8 @@
 // result over to the view when the status is Loaded.
 
 #include "data/DataSet.h"
+#include "data/Extremes.h"
+#include "data/FollowPoint.h"
 #include "data/ProgressSink.h"
 
 #include <atomic>
@@ -41,6 +43,10 @@ struct LoadResult {
     std::uint32_t firstRecord = 0;
     std::uint32_t lastRecord = 0;
     std::uint32_t zoomStep = 0;
+    // For following the file: where its text goes on, and each channel's unwidened extremes
+    // over the final records (all but a provisional last one).
+    FollowPoint follow;
+    std::vector<Extremes> settled;
 };
 
 // The loader's algorithm up to and including position 99 and the widening; the caller fills

@@ -60,4 +60,12 @@ std::uint64_t PhysicalMemoryBytes();
 // system time. A hint; ignored for small blocks and where unsupported.
 void PrepareLargeBlock(void* data, std::size_t size);
 
+// Address space for a block that grows in place: reserved whole, usable up to what has been
+// committed. A growing value column then never moves, so growth copies nothing. Reserve gives
+// null when the space cannot be had; Commit makes [data, data + size) usable (false when the
+// memory is not there); Release gives back the whole reservation.
+void* ReserveAddressSpace(std::size_t size);
+bool CommitAddressSpace(void* data, std::size_t size);
+void ReleaseAddressSpace(void* data, std::size_t size);
+
 } // namespace kurvon

@@ -4,11 +4,9 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
 
 namespace kurvon {
 
@@ -124,6 +122,26 @@ void PrepareLargeBlock([[maybe_unused]] void* data, [[maybe_unused]] std::size_t
     ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
 #endif
 #endif
+}
+
+void* ReserveAddressSpace(std::size_t size) {
+    // Readable and writable at once: untouched pages take no memory, and one mapping per block
+    // keeps well inside the system's limit on mappings.
+    int flags = MAP_PRIVATE | MAP_ANONYMOUS;
+#ifdef MAP_NORESERVE
+    flags |= MAP_NORESERVE;
+#endif
+    void* p = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, flags, -1, 0);
+    return p == MAP_FAILED ? nullptr : p;
+}
+
+bool CommitAddressSpace(void*, std::size_t) {
+    return true; // pages come as they are first written
+}
+
+void ReleaseAddressSpace(void* data, std::size_t size) {
+    if (data)
+        ::munmap(data, size);
 }
 
 } // namespace kurvon

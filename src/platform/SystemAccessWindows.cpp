@@ -136,6 +136,19 @@ std::uint64_t PhysicalMemoryBytes() {
 // No huge pages: they need a privilege ordinary users lack.
 void PrepareLargeBlock(void*, std::size_t) {}
 
+void* ReserveAddressSpace(std::size_t size) {
+    return ::VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS);
+}
+
+bool CommitAddressSpace(void* data, std::size_t size) {
+    return size == 0 || ::VirtualAlloc(data, size, MEM_COMMIT, PAGE_READWRITE) != nullptr;
+}
+
+void ReleaseAddressSpace(void* data, std::size_t) {
+    if (data)
+        ::VirtualFree(data, 0, MEM_RELEASE);
+}
+
 } // namespace kurvon
 
 #endif

@@ -91,7 +91,7 @@ inline RandomCase MakeRandomCase(std::mt19937& rng, std::uint32_t records) {
     DataSet& d = k.state.data;
     for (std::uint32_t c = 0; c < channels; ++c) {
         d.colors[c] = rng() & 0xFFFFFF;
-        const std::vector<float>& v = d.columns[c] = RandomChannel(records, rng);
+        const Column& v = d.columns[c] = RandomChannel(records, rng);
         const auto [low, high] = std::minmax_element(v.begin(), v.end());
         const float l = *low - 1, h = *high + 1, f = v[rng() % v.size()];
         const std::pair<float, float> ranges[] = {{f, f}, {h, l}, {l, kInf}, {1, 0x1.000002p0f}};

@@ -81,7 +81,7 @@ inline LoadOptions Chunks(std::size_t bytes, bool twoThreads) {
 
 // Every field of the two results, values compared bit for bit.
 inline void ExpectSameLoad(const LoadResult& a, const LoadResult& b) {
-    const auto bits = [](const Floats& f) {
+    const auto bits = [](const auto& f) {
         return std::string(reinterpret_cast<const char*>(f.data()), f.size() * sizeof(float));
     };
     ASSERT_EQ(a.status, b.status);
