@@ -1,6 +1,7 @@
 #pragma once
 // Fixed texts of the shell that more than one file shows.
 
+#include "data/Growth.h"
 #include "data/Loader.h"
 
 #include <QString>
@@ -38,6 +39,36 @@ inline QString OutOfMemory() {
 }
 inline QString FileChangedWhileLoading() {
     return QStringLiteral("数据文件在读取过程中被修改，请重新打开!");
+}
+// The status bar while the open file is followed.
+inline QString Following() {
+    return QStringLiteral("跟随中");
+}
+// The last arrival: its time and how many records it added.
+inline QString FollowArrival(const QString& time, qint64 added) {
+    return QStringLiteral("跟随中 · %1 · %2%3 条")
+        .arg(time, added < 0 ? QString() : QStringLiteral("+"))
+        .arg(added);
+}
+inline QString FollowReloaded(GrowthKind why) {
+    switch (why) {
+    case GrowthKind::Shrunk:
+        return QStringLiteral("文件变短了，已从头重新读取");
+    case GrowthKind::Replaced:
+        return QStringLiteral("文件已被替换，已从头重新读取");
+    default:
+        break;
+    }
+    return QStringLiteral("文件中已读取的内容被改写，已从头重新读取");
+}
+inline QString FollowGone() {
+    return QStringLiteral("文件已不存在，显示的是最后读到的数据");
+}
+inline QString FollowUnreadable() {
+    return QStringLiteral("文件无法读取，显示的是最后读到的数据");
+}
+inline QString FollowStopped() {
+    return QStringLiteral("文件中有过长的行或内存不足，已停止跟随");
 }
 // What the window says when a load ends with `status`; null when it says nothing.
 inline QString ForLoadStatus(LoadStatus status) {

@@ -26,7 +26,8 @@ CKurvonApp::CKurvonApp() = default;
 
 CKurvonApp::~CKurvonApp() = default;
 
-void CKurvonApp::InitInstance(std::unique_ptr<Prompts> prompts, const QString& fileToLoad) {
+void CKurvonApp::InitInstance(std::unique_ptr<Prompts> prompts, const QString& fileToLoad,
+                              bool follow) {
     m_pMainFrame = std::make_unique<CMainFrame>();
     connect(m_pMainFrame.get(), &CMainFrame::AboutRequested, this, &CKurvonApp::OnAppAbout);
     CKurvonView* view = m_pMainFrame->CreateView(std::move(prompts));
@@ -40,6 +41,7 @@ void CKurvonApp::InitInstance(std::unique_ptr<Prompts> prompts, const QString& f
     }
     m_pMainFrame->show();
 
+    view->SetFollow(follow);
     if (!fileToLoad.isEmpty())
         view->OpenDataFile(fileToLoad);
 }
@@ -60,7 +62,7 @@ void SetUpApplication() {
     QApplication::setWindowIcon(icon);
 }
 
-int RunGui(int argc, char** argv, const QString& fileToLoad) {
+int RunGui(int argc, char** argv, const QString& fileToLoad, bool follow) {
     // Qt would abort without a display; say it in one line instead.
     if (!DisplayAvailable(DisplaySettingFromEnvironment(), CanReachXDisplay)) {
         std::cerr << "kurvon: " << NoDisplayText() << '\n';
@@ -72,7 +74,7 @@ int RunGui(int argc, char** argv, const QString& fileToLoad) {
         QApplication::installTranslator(qtChinese.get());
     SetUpApplication();
     CKurvonApp kurvon;
-    kurvon.InitInstance(std::make_unique<QtPrompts>(), fileToLoad);
+    kurvon.InitInstance(std::make_unique<QtPrompts>(), fileToLoad, follow);
     return app.exec();
 }
 

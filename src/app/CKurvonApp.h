@@ -19,7 +19,8 @@ public:
 
     // Frame with its bars, then the view and its initial update, then title, show and centre.
     // With a path, loads it as the Open command would.
-    void InitInstance(std::unique_ptr<Prompts> prompts, const QString& fileToLoad = QString());
+    void InitInstance(std::unique_ptr<Prompts> prompts, const QString& fileToLoad = QString(),
+                      bool follow = true);
 
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
 
@@ -33,6 +34,6 @@ private:
 void SetUpApplication();
 
 // The whole GUI program: creates the QApplication, starts up and runs the event loop.
-int RunGui(int argc, char** argv, const QString& fileToLoad);
+int RunGui(int argc, char** argv, const QString& fileToLoad, bool follow = true);
 
 } // namespace kurvon

@@ -8,6 +8,8 @@
 #include "controls/CColorListCtrl.h"
 #include "controls/CMainStatusBar.h"
 
+#include <QAction>
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -37,7 +39,8 @@ CKurvonView::CKurvonView(std::unique_ptr<Prompts> prompts, QWidget* parent)
 }
 
 CKurvonView::~CKurvonView() {
-    // No loader may outlive the view it reports to.
+    // No loader or follower may outlive the view it reports to.
+    m_follow.Stop(false);
     m_load.CancelAndJoin();
 }
 
@@ -58,6 +61,8 @@ void CKurvonView::OnInitialUpdate(CommandActions* actions) {
     m_state.visible.Clear();
     m_pStatusBar = window()->findChild<CMainStatusBar*>();
     m_state.loading = false;
+    if (m_pActions)
+        m_pActions->Action(ID_FOLLOW_FILE)->setChecked(m_bFollow);
     LayoutChannelList();
     UpdateCommandStates();
 }

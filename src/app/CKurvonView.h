@@ -4,15 +4,19 @@
 // rules live in src/chart, src/data and the command table, this class only dispatches and
 // repaints.
 
+#include "app/FollowJob.h"
 #include "app/LoadJob.h"
 #include "app/Prompts.h"
 #include "chart/ChartPaintCache.h"
 #include "chart/ViewState.h"
 #include "chart/WheelZoom.h"
+#include "data/DataGrowth.h"
 #include "platform/RasterSurface.h"
 
 #include <QBasicTimer>
 #include <QWidget>
+
+class QFileSystemWatcher;
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -55,6 +59,12 @@ public:
     void OpenDataFile(const QString& path);
     // Stops a running load and waits for its thread (window closing).
     void CancelLoad();
+
+    // Following the open file as it grows (文件 > 跟随文件, --follow / --no-follow); on from
+    // the start. Switched off, a held-back last line counts as a record.
+    void SetFollow(bool on);
+    bool FollowOn() const { return m_bFollow; }
+    bool Following() const { return m_follow.Running(); }
 
     // Sets every command's enabled state from the enabling rules.
     void UpdateCommandStates();
@@ -102,6 +112,11 @@ private:
     void RefreshChannelColors();
     void RepaintChart();
     void AfterNavigation(bool acted);
+    void StartFollowing();
+    void StopFollowing(bool settle);
+    void OnGrowth(Growth& growth);
+    void TakeGrowth(const Growth& growth);
+    void ShowFollowText(const QString& text);
 
     ViewState m_state;
     std::unique_ptr<Prompts> m_pPrompts;
@@ -117,6 +132,12 @@ private:
     std::optional<LoadStatus> m_lastLoadStatus;
     WheelNotches m_wheelNotches;
     std::optional<std::uint32_t> m_colorSeed; // the calendar time when unset
+    bool m_bFollow = true;
+    FollowJob m_follow;
+    GrowingData m_growing;                    // extremes to go on from, on the UI thread
+    std::optional<FollowPoint> m_followPoint; // where following goes on from
+    QFileSystemWatcher* m_pWatcher = nullptr;
+    QString m_reloadNote; // why the file is being read again
 };
 
 } // namespace kurvon

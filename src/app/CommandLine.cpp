@@ -30,7 +30,7 @@ const std::string* MisplacedRenderOption(const std::vector<std::string>& args) {
 } // namespace
 
 std::string UsageText() {
-    return "Usage: kurvon [FILE.kvd]\n"
+    return "Usage: kurvon [FILE.kvd] [--follow | --no-follow]\n"
            "       kurvon --info FILE\n"
            "       kurvon --render OUT FILE [--size WxH] [--channels I,J,...]\n"
            "              [--window FIRST:LAST] [--cursor X,Y] [--drag A:B] [--seed N]\n"
@@ -41,6 +41,8 @@ std::string UsageText() {
            "\n"
            "Shows battery test data files as curves. Without options it opens the window and\n"
            "loads FILE if one is given; the window needs a display, --info and --render do not.\n"
+           "While FILE grows, the window reads the new records as they come (--no-follow: not;\n"
+           "the menu's 跟随文件 switches it).\n"
            "\n"
            "  --info FILE  print the channel and record counts, the zoom step and each\n"
            "               channel's index, name, minimum and maximum, tab-separated\n"
@@ -143,15 +145,38 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ost
         }
         return RunInfoCommand(args[1], out, err);
     }
-    if (command.size() > 1 && command[0] == '-') {
-        err << "kurvon: unknown option " << command << '\n' << UsageText();
-        return kExitUsage;
+    // The window: at most one file, and --follow or --no-follow anywhere.
+    std::size_t files = 0;
+    for (const std::string& arg : args) {
+        if (IsFollowOption(arg))
+            continue;
+        if (arg.size() > 1 && arg[0] == '-') {
+            err << "kurvon: unknown option " << arg << '\n' << UsageText();
+            return kExitUsage;
+        }
+        ++files;
     }
-    if (args.size() > 1) {
+    if (files > 1) {
         err << "kurvon: give at most one data file\n" << UsageText();
         return kExitUsage;
     }
     return std::nullopt;
+}
+
+bool IsFollowOption(const std::string& arg) {
+    return arg == "--follow" || arg == "--no-follow";
+}
+
+WindowArguments WindowArgumentsOf(int argc, char** argv) {
+    WindowArguments window;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (IsFollowOption(arg))
+            window.follow = arg == "--follow"; // the last one counts
+        else
+            window.file = arg;
+    }
+    return window;
 }
 
 std::optional<int> RunCommandLine(int argc, char** argv) {

@@ -25,4 +25,12 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ost
                                   std::ostream& err);
 std::optional<int> RunCommandLine(int argc, char** argv);
 
+// What the window is started with, once RunCommandLine has let the arguments through.
+struct WindowArguments {
+    std::string file; // empty: none
+    bool follow = true;
+};
+bool IsFollowOption(const std::string& arg);
+WindowArguments WindowArgumentsOf(int argc, char** argv);
+
 } // namespace kurvon

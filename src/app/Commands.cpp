@@ -35,7 +35,7 @@ bool Never(const ViewState&) {
 // One row per command: id, menu text, prompt, tooltip; keys, menu slot, tool bar slot, checkable,
 // handler, enabling rule. "=" and "-" are the unshifted keys: a typed "+" matches nothing.
 // clang-format off
-constexpr std::array<CommandInfo, 13> kCommands{{
+constexpr std::array<CommandInfo, 14> kCommands{{
     {ID_OPEN, "打开(&O)...\tCtrl+O", "打开一个现有文档", "打开",
      {Qt::CTRL | Qt::Key_O, kNoKey}, {kFile, 0}, 0, false,
      OnView<&CKurvonView::OnOpenDataFile>, CanOpen},
@@ -63,11 +63,15 @@ constexpr std::array<CommandInfo, 13> kCommands{{
     {ID_SHOW_ALL, "显示全部(&A)\tF1", "显示全部视图", "显示全部",
      {Key(Qt::Key_F1), kNoKey}, {kAction, 5}, 7, false,
      OnView<&CKurvonView::OnShowAll>, ZoomOutEnabled},
+    {ID_FOLLOW_FILE, "跟随文件", "文件增长时随时读入新的记录", "跟随文件",
+     {kNoKey, kNoKey}, {kFile, 2}, kNotOnToolBar, true,
+     [](CMainFrame& frame, bool on) { if (CKurvonView* view = frame.View()) view->SetFollow(on); },
+     nullptr},
     {ID_APP_ABOUT, "关于版权(&A)...", "显示程序信息，版本号和版权", "关于",
      {kNoKey, kNoKey}, {kHelp, 0}, kNotOnToolBar, false,
      [](CMainFrame& frame, bool) { emit frame.AboutRequested(); }, nullptr},
     {ID_APP_EXIT, "退出(&X)", "退出应用程序；提示保存文档", "退出",
-     {kNoKey, kNoKey}, {kFile, 3}, kNotOnToolBar, false,
+     {kNoKey, kNoKey}, {kFile, 4}, kNotOnToolBar, false,
      [](CMainFrame& frame, bool) { frame.close(); }, nullptr},
     {ID_VIEW_TOOLBAR, "工具栏(&T)", "显示或隐藏工具栏", "显隐工具栏",
      {kNoKey, kNoKey}, {kView, 0}, kNotOnToolBar, true,

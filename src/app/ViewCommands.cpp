@@ -36,6 +36,9 @@ void CKurvonView::OnShowAll() {
 void CKurvonView::OnClear() {
     if (!m_state.dataLoaded)
         return;
+    StopFollowing(false);
+    m_followPoint.reset();
+    ShowFollowText(QString());
     ClearModel(m_state);
     m_pChannelList->DeleteAllItems();
     update(); // the whole view

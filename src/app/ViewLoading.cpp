@@ -64,6 +64,9 @@ void CKurvonView::OnDropFiles(const QList<QUrl>& urls) {
 }
 
 bool CKurvonView::StartLoad(const std::string& path) {
+    StopFollowing(false);
+    m_followPoint.reset();
+    ShowFollowText(QString());
     m_state.currentPath = path;
     m_lastLoadStatus.reset();
     m_timer.stop();
@@ -114,6 +117,9 @@ void CKurvonView::OnLoadDone(LoadResult& result) {
         m_state.loading = false;
         if (m_pStatusBar)
             m_pStatusBar->HideProgress();
+        m_growing = GrowingData{std::move(result.settled), result.follow.provisional};
+        m_followPoint = std::move(result.follow);
+        StartFollowing();
         break;
     case LoadStatus::CannotOpen:
     case LoadStatus::TooFewRecords:

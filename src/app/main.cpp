@@ -14,6 +14,6 @@ int main(int argc, char** argv) {
     if (const auto exitCode = kurvon::RunCommandLine(argc, argv))
         return *exitCode;
     // Anything else opens the window; a single file argument is loaded as Open would.
-    const QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
-    return kurvon::RunGui(argc, argv, file);
+    const kurvon::WindowArguments window = kurvon::WindowArgumentsOf(argc, argv);
+    return kurvon::RunGui(argc, argv, QString::fromLocal8Bit(window.file.c_str()), window.follow);
 }

@@ -130,6 +130,15 @@ int CColorListCtrl::InsertChannelRow(int index, const QString& name, const QStri
     return index;
 }
 
+void CColorListCtrl::SetMinMaxTexts(int row, const QString& minText, const QString& maxText) {
+    if (QTreeWidgetItem* item = topLevelItem(row)) {
+        if (item->text(kMinColumn) != minText)
+            item->setText(kMinColumn, minText);
+        if (item->text(kMaxColumn) != maxText)
+            item->setText(kMaxColumn, maxText);
+    }
+}
+
 void CColorListCtrl::DeleteItem(int row) {
     if (row >= 0 && row < topLevelItemCount())
         delete takeTopLevelItem(row);

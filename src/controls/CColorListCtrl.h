@@ -48,6 +48,8 @@ public:
     // Rows. A new row is unticked with empty text in column 0 and no text in column 1.
     int InsertChannelRow(int index, const QString& name, const QString& minText,
                          const QString& maxText);
+    // A followed file grew: the row's minimum and maximum texts change.
+    void SetMinMaxTexts(int row, const QString& minText, const QString& maxText);
     void DeleteItem(int row);
     // Deletes every row and empties all three colour tables.
     void DeleteAllItems();

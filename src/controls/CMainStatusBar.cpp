@@ -40,7 +40,7 @@ CMainStatusBar::CMainStatusBar(QWidget* parent)
     // Pane 0 shows a single blank whenever no prompt is due.
     connect(this, &QStatusBar::messageChanged, this, [this](const QString& message) {
         if (message.isEmpty())
-            showMessage(IdleText());
+            showMessage(m_followText.isEmpty() ? IdleText() : m_followText);
     });
     showMessage(IdleText());
 
@@ -51,6 +51,14 @@ CMainStatusBar::CMainStatusBar(QWidget* parent)
         connect(m_lockTimer, &QTimer::timeout, this, [this] { ShowLockState(QueryLockKeys()); });
         m_lockTimer->start(kLockPollMs);
     }
+}
+
+void CMainStatusBar::SetFollowText(const QString& text) {
+    const QString shown = currentMessage();
+    const bool idle = shown.isEmpty() || shown == IdleText() || shown == m_followText;
+    m_followText = text;
+    if (idle)
+        showMessage(text.isEmpty() ? IdleText() : text);
 }
 
 QString CMainStatusBar::IndicatorText(Indicator which) {

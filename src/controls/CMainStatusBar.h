@@ -24,6 +24,10 @@ public:
     explicit CMainStatusBar(QWidget* parent = nullptr);
 
     static QString IdleText() { return QStringLiteral(" "); }
+    // What pane 0 shows while no prompt is due, instead of the blank: how following the file
+    // goes. Empty: the blank again.
+    void SetFollowText(const QString& text);
+    QString FollowText() const { return m_followText; }
     static QString IndicatorText(Indicator which);
 
     // Progress in percent; positions outside 0..100 go to the nearer end.
@@ -56,6 +60,7 @@ private:
     QProgressBar* m_wndProgress;
     std::array<QLabel*, 3> m_indicators{};
     QTimer* m_lockTimer = nullptr;
+    QString m_followText;
 };
 
 } // namespace kurvon

@@ -52,6 +52,8 @@ TEST(CommandLine, FailuresSayWhyInOneLineAndWriteNothing) {
         {{"--info", data, "--size", "10x10"}, 2, "--size is an option of --render, not of --info"},
         {{"--bogus"}, 2, "unknown option --bogus"},
         {{data, data}, 2, "give at most one data file"},
+        {{"--no-follow", data, "--nope"}, 2, "unknown option --nope"},
+        {{data, "--follow", data}, 2, "give at most one data file"},
         {{"--info", fifo}, 1, "not a regular file"}, // opening it would wait for a writer
         {{"--info", "/dev/null"}, 1, "not a regular file"},
         {{"--info", "/proc/self/mem"}, 1, "is empty"},

@@ -29,7 +29,7 @@ TEST(Shell, MenusToolBarPromptsTitlesLayoutAndBars) {
     EXPECT_EQ(Entries(popups, &QAction::text),
               QStringLiteral("文件(&F) 动作(&A) 查看(&V) 帮助(&H)"));
     const QString menus[] = {
-        QStringLiteral("打开(&O)...\tCtrl+O 清除(&C)\tDel | 退出(&X)"),
+        QStringLiteral("打开(&O)...\tCtrl+O 清除(&C)\tDel 跟随文件 | 退出(&X)"),
         QStringLiteral("后退(&P)\t← 前进(&N)\t→ | 放大(&O)\t+/↑ 缩小(&I)\t-/↓ 显示全部(&A)\tF1 | "
                        "保存图片(&S)\tCtrl+S"),
         QStringLiteral("工具栏(&T) 状态栏(&S) 数据点(&P)"), QStringLiteral("关于版权(&A)...")};

@@ -1,0 +1,60 @@
+#pragma once
+// Follows the open data file on a thread of its own: about twice a second, and at once when
+// poked (a file-system watcher saw a change), it looks at the file and reads what was appended.
+// Each finding is queued in a mailbox and handed to the owner's thread by a queued call; the
+// worker reads no further until the owner has taken it, so memory stays bounded. A change
+// other than growth ends the worker (the owner decides what follows), except a file that is
+// gone or unreadable: that is said once, and the worker goes on looking for it to come back.
+
+#include "data/FollowPoint.h"
+#include "data/Growth.h"
+
+#include <QObject>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace kurvon {
+
+class FollowJob : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kLookPeriodMs = 500;
+    // Looks without any change before a held-back last line counts as a record (3 seconds).
+    static constexpr int kSettleLooks = 6;
+
+    using Deliver = std::function<void(Growth&)>;
+
+    FollowJob() = default;
+    ~FollowJob() override;
+
+    // false when the thread cannot be created.
+    bool Start(const std::string& path, FollowPoint point, Deliver deliver);
+    // Ends the worker and returns where it stood. settle: a held-back last line is read as a
+    // record first and delivered before Stop returns; otherwise nothing more is delivered.
+    FollowPoint Stop(bool settle);
+    void Poke();
+    bool Running() const { return m_thread.joinable(); }
+
+private:
+    void Run(const std::string& path);
+    // Looks until nothing more is there; false once following ends.
+    bool LookAll(class FollowReader& reader, int& quiet, GrowthKind& said);
+    void Post(Growth growth);
+    void DeliverMail(); // on the owner's thread
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_stop = false;       // guarded by m_mutex
+    bool m_poked = false;      // guarded by m_mutex
+    bool m_settle = false;     // guarded by m_mutex
+    std::deque<Growth> m_mail; // guarded by m_mutex
+    FollowPoint m_point;       // the worker's own until it is joined
+    Deliver m_deliver;         // owner's thread only
+    std::thread m_thread;
+};
+
+} // namespace kurvon
