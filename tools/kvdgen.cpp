@@ -1,6 +1,9 @@
 // kvdgen: writes a realistic battery cycling data file (.kvd) for tests, examples and benchmarks.
 //
-//   kvdgen [--records N] [--extra-channels K] [--seed S] [--out FILE]
+//   kvdgen [--records N] [--extra-channels K] [--seed S] [--rate R] [--out FILE]
+//
+// With --rate the records come R a second, each written out as it is due, the way a rig appends
+// to a running test's file: the viewer's following can be watched on it.
 //
 // A simulated cell is cycled: constant-current charge to 4.20 V, constant-voltage hold until the
 // current tapers to C/20, rest, constant-current discharge to 2.75 V, rest, and again. Capacity
@@ -11,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -19,6 +23,7 @@
 #include <numbers>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #ifdef _WIN32
@@ -41,6 +46,7 @@ struct Options {
     std::uint64_t records = 20000;
     unsigned extraChannels = 0;
     std::uint64_t seed = 1;
+    std::uint64_t rate = 0; // records per second; 0: as fast as possible
     std::string out = "-";
 };
 
@@ -94,6 +100,13 @@ public:
         if (m_used > 0 && std::fwrite(m_buffer.data(), 1, m_used, m_file) != m_used)
             m_failed = true;
         m_used = 0;
+    }
+
+    // Everything written so far reaches the file.
+    void sync() {
+        flush();
+        if (std::fflush(m_file) != 0)
+            m_failed = true;
     }
 
     bool failed() const { return m_failed; }
@@ -249,8 +262,10 @@ bool parseUnsigned(const char* text, std::uint64_t& value) {
 
 int usage(const char* message) {
     std::fprintf(stderr,
-                 "%s%skvdgen [--records N] [--extra-channels K] [--seed S] [--out FILE|-]\n"
-                 "  defaults: 20000 records, 0 extra channels, seed 1, standard output\n",
+                 "%s%skvdgen [--records N] [--extra-channels K] [--seed S] [--rate R]\n"
+                 "              [--out FILE|-]\n"
+                 "  defaults: 20000 records, 0 extra channels, seed 1, standard output\n"
+                 "  --rate R: R records a second, each written out when it is due\n",
                  message, *message ? "\nusage: " : "usage: ");
     return 2;
 }
@@ -273,7 +288,18 @@ void writeFile(Writer& w, const Options& opt) {
 
     Random random(opt.seed);
     Cell cell;
+    const auto start = std::chrono::steady_clock::now();
     for (std::uint64_t n = 0; n < opt.records; ++n) {
+        if (opt.rate != 0) {
+            const auto due = start + std::chrono::seconds(n / opt.rate) +
+                             std::chrono::nanoseconds(n % opt.rate * 1000000000ull / opt.rate);
+            if (std::chrono::steady_clock::now() < due) {
+                w.sync();
+                std::this_thread::sleep_until(due);
+            }
+            if (w.failed())
+                return;
+        }
         const Cell::Sample s = cell.advance();
         const double voltage = s.voltage + 0.0004 * random.gaussian();
         const double current = s.current == 0 ? 0 : s.current + 0.0015 * random.gaussian();
@@ -318,6 +344,8 @@ int main(int argc, char** argv) {
             opt.extraChannels = static_cast<unsigned>(number);
         } else if (arg == "--seed") {
             opt.seed = number;
+        } else if (arg == "--rate" && number <= 100000000) {
+            opt.rate = number;
         } else {
             return usage("unknown option or value out of range");
         }
