@@ -14,6 +14,7 @@
 #include <QThread>
 #include <QWheelEvent>
 #include <cstring>
+#include <fstream>
 #include <iostream>
 #include <map>
 #include <random>
@@ -90,7 +91,7 @@ private:
         const char* name;
         void (Soak::*run)();
     };
-    static const Action kActions[11];
+    static const Action kActions[12];
 
     CMainFrame& Frame() const { return m_app->Frame(); }
     CKurvonView& View() const { return m_app->View(); }
@@ -365,6 +366,29 @@ private:
             m_loadMessages << msg::FileOpenFailed();
     }
 
+    // Lines appended to the open file (one of ours) arrive while the next actions run; awaited,
+    // a window that showed the last record still shows it.
+    void Grow() {
+        const ViewState& s = State();
+        const QString path = QFile::decodeName(s.currentPath.c_str());
+        if (!s.dataLoaded || s.loading || !View().Following() || !path.startsWith(m_dir.path()) ||
+            path.endsWith("broken.kvd"))
+            return;
+        const bool showedLast = s.lastRecord + 1 == s.data.recordCount;
+        const std::uint32_t before = s.data.recordCount;
+        std::string lines;
+        for (int n = 1 + Pick(3); n > 0; --n) {
+            for (std::uint32_t c = 0; c < s.data.channelCount; ++c)
+                lines += std::to_string(Pick(2000) - 1000) + ' ';
+            lines += "\r\n";
+        }
+        std::ofstream(path.toStdString(), std::ios::binary | std::ios::app) << lines;
+        if (Pick(2) == 0)
+            return;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return State().data.recordCount > before; }, 20000));
+        EXPECT_EQ(State().lastRecord + 1 == State().data.recordCount, showedLast);
+    }
+
     // The load ends in time; a loaded file shows all its records, unticked.
     void AwaitLoad() {
         ASSERT_TRUE(WaitForLoad(View())) << "the load never ended";
@@ -407,11 +431,11 @@ private:
 };
 
 // clang-format off
-const Soak::Action Soak::kActions[11] = {
+const Soak::Action Soak::kActions[12] = {
     {30, "key", &Soak::Key}, {4, "save", &Soak::SavePicture}, {12, "tick", &Soak::Tick},
     {5, "click", &Soak::Click}, {8, "drag", &Soak::Drag}, {10, "move", &Soak::Move},
     {8, "wheel", &Soak::Wheel}, {4, "resize", &Soak::Resize}, {5, "recolour", &Soak::Recolour},
-    {10, "load", &Soak::Load}, {1, "close", &Soak::CloseDuringLoad}};
+    {10, "load", &Soak::Load}, {1, "close", &Soak::CloseDuringLoad}, {4, "grow", &Soak::Grow}};
 // clang-format on
 
 TEST(GuiSoak, RandomActionsKeepTheWindowConsistent) {
