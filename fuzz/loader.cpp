@@ -3,7 +3,9 @@
 // every value bit for bit, the widened extremes and the initial view window.
 
 #include "data/Loader.h"
+#include "data/DataGrowth.h"
 #include "data/FieldRule.h"
+#include "data/FollowReader.h"
 #include "data/TabMode.h"
 #include "data/TextLines.h"
 #include "platform/DecimalParse.h"
@@ -95,6 +97,42 @@ extern "C" int get_nprocs() {
     return g_processors;
 }
 
+// Loaded while growing: the first part as a load, the rest appended in two steps and followed,
+// and the held-back last line settled, give what one load of the whole gave.
+void CheckGrowth(const char* begin, const char* end, const LoadOptions& options,
+                 ProgressSink& progress, const LoadResult& whole, std::uint8_t where) {
+    const auto size = static_cast<std::size_t>(end - begin);
+    const std::size_t cut = size * where / 256, middle = cut + (size - cut) / 2;
+    FUZZ_CHECK(ftruncate(g_file, 0) == 0);
+    FUZZ_CHECK(pwrite(g_file, begin, cut, 0) == static_cast<ssize_t>(cut));
+    const std::string path = "/proc/self/fd/" + std::to_string(g_file);
+    LoadResult grown = LoadDataFile(path, progress, options);
+    if (grown.status != LoadStatus::Loaded)
+        return;
+    FollowReader reader(path, grown.follow);
+    GrowingData growing{grown.settled, grown.follow.provisional};
+    for (const std::size_t to : {middle, size, size}) {
+        const std::size_t from = static_cast<std::size_t>(reader.Point().stamp.size);
+        if (to > from)
+            FUZZ_CHECK(pwrite(g_file, begin + from, to - from, static_cast<off_t>(from)) ==
+                       static_cast<ssize_t>(to - from));
+        do {
+            const Growth growth = reader.Look(to == size && from == size, 1 + where * 7);
+            FUZZ_CHECK(growth.kind == GrowthKind::Nothing || growth.kind == GrowthKind::Records);
+            if (growth.kind == GrowthKind::Records)
+                FUZZ_CHECK(AppendGrowth(grown.data, growing, growth, grown.listMin, grown.listMax));
+        } while (reader.More());
+    }
+    FUZZ_CHECK(grown.data.recordCount == whole.data.recordCount);
+    for (std::uint32_t c = 0; c < whole.data.channelCount; ++c) {
+        FUZZ_CHECK(grown.data.columns[c].size() == whole.data.recordCount);
+        FUZZ_CHECK(std::memcmp(grown.data.columns[c].data(), whole.data.columns[c].data(),
+                               whole.data.recordCount * sizeof(float)) == 0);
+        FUZZ_CHECK(grown.data.summaries[c] == whole.data.summaries[c]);
+    }
+    FUZZ_CHECK(grown.listMin == whole.listMin && grown.listMax == whole.listMax);
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2)
         return 0;
@@ -146,5 +184,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(result.firstRecord == 0 && result.lastRecord == d.recordCount - 1);
     FUZZ_CHECK(result.firstRecord < result.lastRecord);
     FUZZ_CHECK(result.zoomStep == d.recordCount / 40);
+    CheckGrowth(begin, end, options, progress, result, data[1]);
     return 0;
 }
