@@ -4,6 +4,7 @@
 #include "chart/ChartLayout.h"
 #include "chart/CurveDrawing.h"
 #include "chart/DrawableState.h"
+#include "chart/XAxis.h"
 #include "data/NumberFormat.h"
 #include "platform/TextDecode.h"
 
@@ -33,16 +34,14 @@ void DrawOutline(RasterSurface& s, const ChartArea& a) {
 }
 
 void DrawCurve(RasterSurface& s, const ViewState& state, int channel, const ChartArea& a,
-               float xScale, CurveMode mode, const std::vector<ColumnRun>& runs) {
+               const XAxis& axis, CurveMode mode, const std::vector<ColumnRun>& runs) {
     const DataSet& data = state.data;
     CurveSource curve;
     curve.values = data.Channel(channel);
     const auto c = static_cast<std::size_t>(channel);
     if (c < data.summaries.size() && data.summaries[c].Covers(data.recordCount))
         curve.summary = &data.summaries[c];
-    curve.first = state.firstRecord;
-    curve.last = state.lastRecord;
-    curve.xScale = xScale;
+    curve.axis = &axis;
     curve.mapping = MappingOf(data, channel, a);
     if (mode == CurveMode::Literal)
         DrawCurveLiteral(s, curve);
@@ -62,9 +61,9 @@ void DrawValueAxis(RasterSurface& s, const ValueMapping& mapping, ColorRef color
     s.SetDefaultPen();
 }
 
-void DrawRecordAxis(RasterSurface& s, const ChartArea& a, float xScale, std::uint32_t first) {
+void DrawXAxisLabels(RasterSurface& s, const ChartArea& a, const XAxis& axis) {
     s.SetTextColor(kBlack);
-    for (const RecordLabel& label : RecordLabels(a.width, xScale, first)) {
+    for (const RecordLabel& label : axis.Labels()) {
         s.TextOut(label.x - 10, a.FrameBottom() + 2, QString::fromStdString(label.text));
         s.MoveTo(label.x, a.FrameBottom());
         s.LineTo(label.x, a.FrameBottom() - 20);
@@ -74,20 +73,19 @@ void DrawRecordAxis(RasterSurface& s, const ChartArea& a, float xScale, std::uin
 void DrawCurvesAndLabels(RasterSurface& s, const ViewState& state, const ChartArea& a,
                          const std::vector<int>& channels, CurveMode mode) {
     const DataSet& data = state.data;
-    const std::uint32_t span = state.lastRecord - state.firstRecord;
-    const float xScale = XScale(a.width, span);
+    const XAxis axis(state, a.width);
     std::vector<ColumnRun> runs;
     if (mode == CurveMode::ByColumn)
-        runs = ColumnRuns(span, xScale);
+        runs = axis.Runs();
     for (std::size_t i = 0; i + 1 < channels.size(); ++i) {
         s.SetPen(1, data.colors[channels[i]]);
-        DrawCurve(s, state, channels[i], a, xScale, mode, runs);
+        DrawCurve(s, state, channels[i], a, axis, mode, runs);
     }
     s.SetDefaultPen();
 
     const int primary = channels.back();
     s.SetPen(3, data.colors[primary]);
-    DrawCurve(s, state, primary, a, xScale, mode, runs);
+    DrawCurve(s, state, primary, a, axis, mode, runs);
     s.SetDefaultPen();
 
     DrawValueAxis(s, MappingOf(data, primary, a), data.colors[primary], a.FrameRight() + 4,
@@ -97,7 +95,7 @@ void DrawCurvesAndLabels(RasterSurface& s, const ViewState& state, const ChartAr
         DrawValueAxis(s, MappingOf(data, secondary, a), data.colors[secondary], 0, kFrameLeft,
                       kFrameLeft + 4);
     }
-    DrawRecordAxis(s, a, xScale, state.firstRecord);
+    DrawXAxisLabels(s, a, axis);
 }
 
 QString ReadoutText(double value, const DataSet& data, int channel) {
@@ -120,6 +118,12 @@ void DrawReadout(RasterSurface& s, const ViewState& state, const ChartArea& a,
             const ValueMapping ms = MappingOf(data, secondary, a);
             s.SetTextColor(data.colors[secondary]);
             s.TextOut(cx + 4, cy - 34, ReadoutText(ms.ValueAt(cy), data, secondary));
+        }
+        // By channel, the x value at the pointer below it.
+        const XAxis axis(state, a.width);
+        if (const std::optional<double> x = axis.ValueAt(cx)) {
+            s.SetTextColor(kBlack);
+            s.TextOut(cx + 4, cy + 2, ReadoutText(*x, data, axis.Channel()));
         }
     }
     s.SetTextColor(kBlack);

@@ -3,6 +3,7 @@
 #include "chart/ChartGeometry.h"
 #include "chart/DragSelection.h"
 #include "chart/Navigation.h"
+#include "chart/XAxis.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -44,9 +45,9 @@ Notch ZoomNotch(ViewState& state, bool in, int x, int chartWidth) {
     ChartArea area;
     area.width = chartWidth;
     const int frameX = area.ClampToFrameX(x);
-    const std::uint32_t spanNow = static_cast<std::uint32_t>(l - f);
-    const U64 under = RecordAtX(frameX, static_cast<std::uint32_t>(f), spanNow, chartWidth);
-    // Records left of the pointer in the new window, by the same mapping.
+    const U64 under = XAxis(state, chartWidth).RecordAt(frameX);
+    // Records left of the pointer in the new window, spread evenly over the plot (by record,
+    // the same mapping as the axis).
     const U64 left =
         std::min<U64>(RecordAtX(frameX, 0, static_cast<std::uint32_t>(span), chartWidth), span);
     U64 first = under >= left ? under - left : 0;
