@@ -10,6 +10,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -34,6 +35,8 @@ CKurvonView::CKurvonView(std::unique_ptr<Prompts> prompts, QWidget* parent)
     m_pChannelList->hide();
     connect(m_pChannelList, &CColorListCtrl::RowDoubleClicked, this,
             [this](int) { OnDblclkChannelList(); });
+    connect(m_pChannelList, &CColorListCtrl::RowContextMenu, this,
+            [this](int row, const QPoint& at) { ChannelMenu(row)->popup(at); });
 }
 
 CKurvonView::~CKurvonView() {
