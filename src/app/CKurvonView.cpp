@@ -4,7 +4,6 @@
 #include "app/CommandActions.h"
 #include "chart/ChartGeometry.h"
 #include "chart/DragSelection.h"
-#include "chart/FlatRange.h"
 #include "controls/CColorListCtrl.h"
 #include "controls/CMainStatusBar.h"
 
@@ -82,7 +81,6 @@ void CKurvonView::resizeEvent(QResizeEvent* event) {
 }
 
 void CKurvonView::paintEvent(QPaintEvent*) {
-    WidenFlatPrimary(m_state, width(), height());
     if (!m_paintCache.Paint(m_surface, m_state, width(), height(), 0xFFFFFF, m_curveMode))
         return;
     QPainter painter(this);

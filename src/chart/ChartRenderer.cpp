@@ -4,6 +4,7 @@
 #include "chart/ChartLayout.h"
 #include "chart/CurveDrawing.h"
 #include "chart/DrawableState.h"
+#include "chart/FlatRange.h"
 #include "chart/XAxis.h"
 #include "data/NumberFormat.h"
 #include "platform/TextDecode.h"
@@ -21,8 +22,10 @@ bool ChartBranch(const ViewState& state, const std::vector<int>& channels) {
     return state.dataLoaded && !channels.empty();
 }
 
-ValueMapping MappingOf(const DataSet& data, int channel, const ChartArea& a) {
-    return MapChannel(a.height, data.maxima[channel], data.minima[channel]);
+// The primary's range as FlatRange.h widens it, without writing it back.
+ValueMapping MappingOf(const DataSet& data, int channel, const ChartArea& a, int primary) {
+    const auto [maximum, minimum] = DisplayRange(data, channel, channel == primary);
+    return MapChannel(a.height, maximum, minimum);
 }
 
 void DrawOutline(RasterSurface& s, const ChartArea& a) {
@@ -33,8 +36,9 @@ void DrawOutline(RasterSurface& s, const ChartArea& a) {
     s.LineTo(kFrameLeft, kFrameTop);
 }
 
-void DrawCurve(RasterSurface& s, const ViewState& state, int channel, const ChartArea& a,
-               const XAxis& axis, CurveMode mode, const std::vector<ColumnRun>& runs) {
+void DrawCurve(RasterSurface& s, const ViewState& state, int channel, int primary,
+               const ChartArea& a, const XAxis& axis, CurveMode mode,
+               const std::vector<ColumnRun>& runs) {
     const DataSet& data = state.data;
     CurveSource curve;
     curve.values = data.Channel(channel);
@@ -42,7 +46,7 @@ void DrawCurve(RasterSurface& s, const ViewState& state, int channel, const Char
     if (c < data.summaries.size() && data.summaries[c].Covers(data.recordCount))
         curve.summary = &data.summaries[c];
     curve.axis = &axis;
-    curve.mapping = MappingOf(data, channel, a);
+    curve.mapping = MappingOf(data, channel, a, primary);
     if (mode == CurveMode::Literal)
         DrawCurveLiteral(s, curve);
     else
@@ -77,23 +81,23 @@ void DrawCurvesAndLabels(RasterSurface& s, const ViewState& state, const ChartAr
     std::vector<ColumnRun> runs;
     if (mode == CurveMode::ByColumn)
         runs = axis.Runs();
+    const int primary = channels.back();
     for (std::size_t i = 0; i + 1 < channels.size(); ++i) {
         s.SetPen(1, data.colors[channels[i]]);
-        DrawCurve(s, state, channels[i], a, axis, mode, runs);
+        DrawCurve(s, state, channels[i], primary, a, axis, mode, runs);
     }
     s.SetDefaultPen();
 
-    const int primary = channels.back();
     s.SetPen(3, data.colors[primary]);
-    DrawCurve(s, state, primary, a, axis, mode, runs);
+    DrawCurve(s, state, primary, primary, a, axis, mode, runs);
     s.SetDefaultPen();
 
-    DrawValueAxis(s, MappingOf(data, primary, a), data.colors[primary], a.FrameRight() + 4,
+    DrawValueAxis(s, MappingOf(data, primary, a, primary), data.colors[primary], a.FrameRight() + 4,
                   a.FrameRight() - 4, a.FrameRight());
     if (channels.size() >= 2) {
         const int secondary = channels[channels.size() - 2];
-        DrawValueAxis(s, MappingOf(data, secondary, a), data.colors[secondary], 0, kFrameLeft,
-                      kFrameLeft + 4);
+        DrawValueAxis(s, MappingOf(data, secondary, a, primary), data.colors[secondary], 0,
+                      kFrameLeft, kFrameLeft + 4);
     }
     DrawXAxisLabels(s, a, axis);
 }
@@ -111,11 +115,11 @@ void DrawReadout(RasterSurface& s, const ViewState& state, const ChartArea& a,
     const int cx = state.cursorX;
     const int cy = state.cursorY;
     if (a.InsideFrame(cx, cy)) {
-        const ValueMapping m = MappingOf(data, primary, a);
+        const ValueMapping m = MappingOf(data, primary, a, primary);
         s.TextOut(cx + 4, cy - 18, ReadoutText(m.ValueAt(cy), data, primary));
         if (channels.size() >= 2) {
             const int secondary = channels[channels.size() - 2];
-            const ValueMapping ms = MappingOf(data, secondary, a);
+            const ValueMapping ms = MappingOf(data, secondary, a, primary);
             s.SetTextColor(data.colors[secondary]);
             s.TextOut(cx + 4, cy - 34, ReadoutText(ms.ValueAt(cy), data, secondary));
         }

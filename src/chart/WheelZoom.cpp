@@ -38,7 +38,7 @@ Notch ZoomNotch(ViewState& state, bool in, int x, int chartWidth) {
     if (f >= l || l >= count) // not a window of this data set: leave it to the keys
         return Notch::Refused;
     const U64 span =
-        in ? ZoomedInSpan(f, l, state.zoomStep) : ZoomedOutSpan(f, l, state.zoomStep, count);
+        in ? ZoomedInSpan(f, l, ZoomStep(state)) : ZoomedOutSpan(f, l, ZoomStep(state), count);
     if (span == l - f) // zoom step 0: acts as the keys do, without moving the window
         return Notch::Unchanged;
 
