@@ -37,7 +37,7 @@ void DrawOutline(RasterSurface& s, const ChartArea& a) {
 }
 
 void DrawCurve(RasterSurface& s, const ViewState& state, int channel, int primary,
-               const ChartArea& a, const XAxis& axis, CurveMode mode,
+               const ChartArea& a, const XAxis& axis, CurveMode mode, bool byPoint,
                const std::vector<ColumnRun>& runs) {
     const DataSet& data = state.data;
     CurveSource curve;
@@ -49,6 +49,8 @@ void DrawCurve(RasterSurface& s, const ViewState& state, int channel, int primar
     curve.mapping = MappingOf(data, channel, a, primary);
     if (mode == CurveMode::Literal)
         DrawCurveLiteral(s, curve);
+    else if (byPoint)
+        DrawCurveByPoint(s, curve);
     else
         DrawCurveByColumn(s, curve, runs);
 }
@@ -78,18 +80,19 @@ void DrawCurvesAndLabels(RasterSurface& s, const ViewState& state, const ChartAr
                          const std::vector<int>& channels, CurveMode mode) {
     const DataSet& data = state.data;
     const XAxis axis(state, a.width);
+    const bool byPoint = mode == CurveMode::ByColumn && axis.ShortRuns();
     std::vector<ColumnRun> runs;
-    if (mode == CurveMode::ByColumn)
+    if (mode == CurveMode::ByColumn && !byPoint)
         runs = axis.Runs();
     const int primary = channels.back();
     for (std::size_t i = 0; i + 1 < channels.size(); ++i) {
         s.SetPen(1, data.colors[channels[i]]);
-        DrawCurve(s, state, channels[i], primary, a, axis, mode, runs);
+        DrawCurve(s, state, channels[i], primary, a, axis, mode, byPoint, runs);
     }
     s.SetDefaultPen();
 
     s.SetPen(3, data.colors[primary]);
-    DrawCurve(s, state, primary, primary, a, axis, mode, runs);
+    DrawCurve(s, state, primary, primary, a, axis, mode, byPoint, runs);
     s.SetDefaultPen();
 
     DrawValueAxis(s, MappingOf(data, primary, a, primary), data.colors[primary], a.FrameRight() + 4,

@@ -7,6 +7,8 @@
 namespace kurvon {
 namespace {
 
+constexpr std::uint32_t kDirectRows = 16;
+
 struct RowRange {
     int low = INT_MAX;
     int high = INT_MIN;
@@ -38,9 +40,18 @@ public:
 
     int At(std::uint32_t record) const { return m_c.mapping.Y(m_c.values[record]); }
 
-    // The extreme rows of records a..b, inclusive.
-    // Without a summary the range is read value by value.
+    // The extreme rows of records a..b, inclusive. Short ranges (most runs of a curve against
+    // a back-and-forth x) and ranges without a summary are read value by value.
     RowRange Of(std::uint32_t a, std::uint32_t b) const {
+        if (b - a < kDirectRows) {
+            RowRange rows;
+            for (std::uint64_t r = a; r <= b; ++r) {
+                const int y = At(static_cast<std::uint32_t>(r));
+                rows.low = std::min(rows.low, y);
+                rows.high = std::max(rows.high, y);
+            }
+            return rows;
+        }
         static const ChannelSummary kNone;
         const ChannelSummary& summary = m_c.summary ? *m_c.summary : kNone;
         return RowsOf(summary.Range(m_c.values, a, b), m_c.mapping);
@@ -83,17 +94,15 @@ void VerticalTo(RasterSurface& s, int x, int& at, int y) {
 
 } // namespace
 
-void DrawCurveLiteral(RasterSurface& s, const CurveSource& c) {
+namespace {
+
+// One segment per placed record by channel; `skipSame` leaves out segments that end where they
+// start (they cover nothing).
+void DrawPoints(RasterSurface& s, const CurveSource& c, bool skipSame) {
     const XAxis& axis = *c.axis;
-    if (axis.ByRecord()) {
-        const float* values = c.values + axis.First();
-        const std::uint32_t span = axis.Last() - axis.First();
-        s.MoveTo(kFrameLeft, c.mapping.Y(values[0]));
-        for (std::uint32_t k = 1; k <= span; ++k)
-            s.LineTo(CurveX(k, axis.Scale()), c.mapping.Y(values[k]));
-        return;
-    }
     bool stroke = false; // the previous record was placed
+    int atX = 0;
+    int atY = 0;
     for (std::uint64_t r = axis.First(); r <= axis.Last(); ++r) {
         const auto record = static_cast<std::uint32_t>(r);
         if (!axis.Placed(record)) {
@@ -102,12 +111,33 @@ void DrawCurveLiteral(RasterSurface& s, const CurveSource& c) {
         }
         const int x = axis.Column(record);
         const int y = c.mapping.Y(c.values[record]);
-        if (stroke)
-            s.LineTo(x, y);
-        else
+        if (!stroke)
             s.MoveTo(x, y);
+        else if (!skipSame || x != atX || y != atY)
+            s.LineTo(x, y);
+        atX = x;
+        atY = y;
         stroke = true;
     }
+}
+
+} // namespace
+
+void DrawCurveLiteral(RasterSurface& s, const CurveSource& c) {
+    const XAxis& axis = *c.axis;
+    if (!axis.ByRecord()) {
+        DrawPoints(s, c, false);
+        return;
+    }
+    const float* values = c.values + axis.First();
+    const std::uint32_t span = axis.Last() - axis.First();
+    s.MoveTo(kFrameLeft, c.mapping.Y(values[0]));
+    for (std::uint32_t k = 1; k <= span; ++k)
+        s.LineTo(CurveX(k, axis.Scale()), c.mapping.Y(values[k]));
+}
+
+void DrawCurveByPoint(RasterSurface& s, const CurveSource& c) {
+    DrawPoints(s, c, true);
 }
 
 void DrawCurveByColumn(RasterSurface& s, const CurveSource& c, const std::vector<ColumnRun>& runs) {

@@ -31,5 +31,8 @@ struct CurveSource {
 void DrawCurveLiteral(RasterSurface& surface, const CurveSource& curve);
 void DrawCurveByColumn(RasterSurface& surface, const CurveSource& curve,
                        const std::vector<ColumnRun>& runs);
+// By channel, where runs are short (XAxis::ShortRuns): the literal drawing less the segments
+// that end where they start, which cover nothing.
+void DrawCurveByPoint(RasterSurface& surface, const CurveSource& curve);
 
 } // namespace kurvon

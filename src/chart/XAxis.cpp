@@ -102,6 +102,7 @@ std::vector<ColumnRun> XAxis::Runs() const {
     if (!m_x)
         return ColumnRuns(m_last - m_first, m_scale);
     std::vector<ColumnRun> runs;
+    runs.reserve(std::min<std::size_t>(std::size_t{m_last - m_first} + 1, 4096));
     bool stroke = false; // the previous record was placed
     std::uint64_t r = m_first;
     while (r <= m_last) {
@@ -144,6 +145,27 @@ std::vector<ColumnRun> XAxis::Runs() const {
         r = inside + 1;
     }
     return runs;
+}
+
+bool XAxis::ShortRuns() const {
+    if (!m_x)
+        return false;
+    constexpr std::uint64_t kBlocks = 16;
+    constexpr std::uint64_t kBlock = 256;
+    const std::uint64_t span = std::uint64_t{m_last} - m_first;
+    std::uint64_t pairs = 0;
+    std::uint64_t changes = 0;
+    for (std::uint64_t b = 0; b < kBlocks; ++b) {
+        const std::uint64_t start = m_first + span * b / kBlocks;
+        const std::uint64_t end = std::min<std::uint64_t>(start + kBlock, m_last);
+        for (std::uint64_t r = start; r < end; ++r) {
+            if (!std::isfinite(m_x[r]) || !std::isfinite(m_x[r + 1]))
+                continue;
+            ++pairs;
+            changes += ColumnOf(m_x[r]) != ColumnOf(m_x[r + 1]);
+        }
+    }
+    return changes * 4 > pairs; // runs of fewer than 4 records on average
 }
 
 std::vector<RecordLabel> XAxis::Labels() const {

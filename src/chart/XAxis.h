@@ -50,6 +50,10 @@ public:
 
     // The window's records grouped into runs sharing a column, in record order.
     std::vector<ColumnRun> Runs() const;
+    // By channel, whether the runs are so short (an x going back and forth over many columns
+    // within few records) that drawing point by point costs less than finding them. Judged
+    // on a sample of the window; either way the pixels are the same.
+    bool ShortRuns() const;
 
     // The bottom labels: record numbers, or x values (as the value labels are written) at the
     // places the record labels of the window would stand. None by channel without any finite x.
