@@ -91,6 +91,9 @@ int XAxis::Column(std::uint32_t r) const {
 }
 
 bool XAxis::SameColumn(std::uint32_t a, std::uint32_t b, int c) const {
+    // The last record alone refutes most candidates of a search, at the cost of one read.
+    if (!std::isfinite(m_x[b]) || ColumnOf(m_x[b]) != c)
+        return false;
     static const ChannelSummary kNone;
     const ValueClasses v = (m_summary ? *m_summary : kNone).Range(m_x, a, b);
     // Columns grow with x, so the extremes bound every record's column.
