@@ -22,7 +22,7 @@ loop() {
   local failures=0 status
   for _ in $(seq 100); do
     status=0
-    bash scripts/fuzz.sh --seeds-only "$scratch/$1" decimal names chart picture command_line ||
+    bash scripts/fuzz.sh --seeds-only "$scratch/$1" decimal names chart x_axis picture command_line ||
       status=$?
     [ "$status" -eq 0 ] || { echo "seed making exited with $status" >&2; failures=$((failures + 1)); }
   done

@@ -18,7 +18,7 @@ fi
 seconds=${1:-20}
 [ $# -gt 0 ] && shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(loader decimal names chart picture command_line)
+[ ${#targets[@]} -gt 0 ] || targets=(loader decimal names chart x_axis picture command_line)
 
 build=$root/build/fuzz
 if [ -n "$seeds_only" ]; then
@@ -78,7 +78,7 @@ make_seeds() {
     seed "$dir" gbk $'\xb5\xe7\xd1\xb9(V)'; seed "$dir" utf8 $'\xe7\x94\xb5\xe5\x8e\x8b'
     seed "$dir" broken $'\xe7\x94\xed\xa0\x80\xf4\x90\x80\x80\xc0\xaf'
     for f in "${files[@]}"; do head -2 "$f" | tr -d '\r\n' >"$dir/$(basename "$f")"; done ;;
-  chart | picture) # any bytes will do: they are read as numbers
+  chart | x_axis | picture) # any bytes will do: they are read as numbers
     generated_file >"$dir/generated"
     truncate -s '<3000' "$dir/generated"
     for f in "${files[@]}"; do head -c 3000 "$f" >"$dir/$(basename "$f")"; done ;;

@@ -4,7 +4,6 @@
 #include "app/CommandActions.h"
 #include "chart/ChartGeometry.h"
 #include "chart/DragSelection.h"
-#include "chart/FlatRange.h"
 #include "controls/CColorListCtrl.h"
 #include "controls/CMainStatusBar.h"
 
@@ -12,6 +11,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -36,6 +36,8 @@ CKurvonView::CKurvonView(std::unique_ptr<Prompts> prompts, QWidget* parent)
     m_pChannelList->hide();
     connect(m_pChannelList, &CColorListCtrl::RowDoubleClicked, this,
             [this](int) { OnDblclkChannelList(); });
+    connect(m_pChannelList, &CColorListCtrl::RowContextMenu, this,
+            [this](int row, const QPoint& at) { ChannelMenu(row)->popup(at); });
 }
 
 CKurvonView::~CKurvonView() {
@@ -84,7 +86,6 @@ void CKurvonView::resizeEvent(QResizeEvent* event) {
 }
 
 void CKurvonView::paintEvent(QPaintEvent*) {
-    WidenFlatPrimary(m_state, width(), height());
     if (!m_paintCache.Paint(m_surface, m_state, width(), height(), 0xFFFFFF, m_curveMode))
         return;
     QPainter painter(this);

@@ -23,6 +23,8 @@ class QFileSystemWatcher;
 #include <optional>
 #include <string>
 
+class QMenu;
+
 namespace kurvon {
 
 class CColorListCtrl;
@@ -49,6 +51,13 @@ public:
     void OnZoomIn();
     void OnZoomOut();
     void OnShowAll();
+    void OnRecordAxis(); // the x axis back to record numbers
+
+    // The x axis from a channel (-1: record numbers), while a data set is loaded and no load
+    // runs; the list marks its row.
+    void SetXChannel(int channel);
+    // The channel list's context menu for a row ("设为横轴"), parented to the list.
+    QMenu* ChannelMenu(int row);
 
     // Timer 1: polls the check boxes.
     void OnTimer();

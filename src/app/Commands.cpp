@@ -28,6 +28,9 @@ bool CanOpen(const ViewState& state) {
 bool CanClear(const ViewState& state) {
     return state.dataLoaded;
 }
+bool ChannelIsXAxis(const ViewState& state) {
+    return state.dataLoaded && state.xChannel >= 0;
+}
 bool Never(const ViewState&) {
     return false;
 }
@@ -35,7 +38,7 @@ bool Never(const ViewState&) {
 // One row per command: id, menu text, prompt, tooltip; keys, menu slot, tool bar slot, checkable,
 // handler, enabling rule. "=" and "-" are the unshifted keys: a typed "+" matches nothing.
 // clang-format off
-constexpr std::array<CommandInfo, 14> kCommands{{
+constexpr std::array<CommandInfo, 15> kCommands{{
     {ID_OPEN, "打开(&O)...\tCtrl+O", "打开一个现有文档", "打开",
      {Qt::CTRL | Qt::Key_O, kNoKey}, {kFile, 0}, 0, false,
      OnView<&CKurvonView::OnOpenDataFile>, CanOpen},
@@ -63,6 +66,9 @@ constexpr std::array<CommandInfo, 14> kCommands{{
     {ID_SHOW_ALL, "显示全部(&A)\tF1", "显示全部视图", "显示全部",
      {Key(Qt::Key_F1), kNoKey}, {kAction, 5}, 7, false,
      OnView<&CKurvonView::OnShowAll>, ZoomOutEnabled},
+    {ID_RECORD_AXIS, "以记录号为横轴", "横轴回到记录号", "以记录号为横轴",
+     {kNoKey, kNoKey}, {kView, 4}, kNotOnToolBar, false,
+     OnView<&CKurvonView::OnRecordAxis>, ChannelIsXAxis},
     {ID_FOLLOW_FILE, "跟随文件", "文件增长时随时读入新的记录", "跟随文件",
      {kNoKey, kNoKey}, {kFile, 2}, kNotOnToolBar, true,
      [](CMainFrame& frame, bool on) { if (CKurvonView* view = frame.View()) view->SetFollow(on); },

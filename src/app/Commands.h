@@ -24,6 +24,7 @@ enum CommandId : int {
     ID_ZOOM_IN = 32778,
     ID_ZOOM_OUT = 32779,
     ID_SHOW_ALL = 32780,
+    ID_RECORD_AXIS = 32781,
     ID_FOLLOW_FILE = 32790,
     ID_APP_ABOUT = 57664,
     ID_APP_EXIT = 57665,

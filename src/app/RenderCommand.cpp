@@ -33,6 +33,7 @@ struct RenderRequest {
     std::optional<std::pair<int, int>> cursor;
     std::optional<std::pair<int, int>> drag;
     std::optional<std::uint32_t> seed;
+    std::optional<int> xChannel;
     bool literal = false;
 };
 
@@ -52,6 +53,8 @@ std::string ExpectedValue(const std::string& option) {
         return "X,Y in pixels";
     if (option == "--drag")
         return "A:B, x positions in pixels";
+    if (option == "--x")
+        return "a channel number from 0";
     return "a whole number from 0 to 4294967295"; // --seed
 }
 
@@ -103,6 +106,8 @@ std::string ParseRequest(const std::vector<std::string>& args, RenderRequest& re
             std::pair<int, int> drag;
             ok = ParsePair(value, ':', drag);
             request.drag = drag;
+        } else if (option == "--x") {
+            ok = ParseNumber(value, request.xChannel.emplace()) && *request.xChannel >= 0;
         } else { // --seed
             ok = ParseNumber(value, request.seed.emplace());
         }
@@ -156,11 +161,16 @@ std::string TickChannels(CKurvonView& view, const std::vector<int>& channels) {
 // Applies the window, cursor and drag of the request; empty when they fit the data set.
 std::string ApplyRequest(const RenderRequest& request, CKurvonView& view) {
     const std::uint32_t records = view.State().data.recordCount;
+    const std::uint32_t channels = view.State().data.channelCount;
+    if (request.xChannel && static_cast<std::uint32_t>(*request.xChannel) >= channels)
+        return NoSuchChannelText(*request.xChannel, channels);
     if (request.window) {
         const auto [first, last] = *request.window;
         if (!(first < last && last < records))
             return WindowRuleText(records);
     }
+    if (request.xChannel)
+        view.SetXChannel(*request.xChannel);
     view.EditState([&](ViewState& state) {
         if (request.window) {
             state.firstRecord = request.window->first;
@@ -185,7 +195,7 @@ std::string ApplyRequest(const RenderRequest& request, CKurvonView& view) {
 bool IsRenderOption(const std::string& argument) {
     return argument == "--size" || argument == "--channels" || argument == "--window" ||
            argument == "--cursor" || argument == "--drag" || argument == "--seed" ||
-           argument == "--literal";
+           argument == "--x" || argument == "--literal";
 }
 
 int RunRenderCommand(const std::vector<std::string>& args, std::ostream& err) {

@@ -8,6 +8,8 @@
 #include "controls/CColorListCtrl.h"
 #include "controls/ColorRefQt.h"
 
+#include <QMenu>
+
 namespace kurvon {
 
 void CKurvonView::AfterNavigation(bool acted) {
@@ -31,6 +33,32 @@ void CKurvonView::OnZoomOut() {
 }
 void CKurvonView::OnShowAll() {
     AfterNavigation(ShowAll(m_state));
+}
+
+void CKurvonView::OnRecordAxis() {
+    SetXChannel(-1);
+}
+
+void CKurvonView::SetXChannel(int channel) {
+    if (!m_state.dataLoaded || m_state.loading || channel < -1 ||
+        (channel >= 0 && static_cast<std::uint32_t>(channel) >= m_state.data.channelCount))
+        return;
+    m_state.xChannel = channel;
+    m_pChannelList->SetAxisRow(channel);
+    RepaintChart();
+    UpdateCommandStates();
+}
+
+QMenu* CKurvonView::ChannelMenu(int row) {
+    auto* menu = new QMenu(m_pChannelList);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction* axis = menu->addAction(QStringLiteral("设为横轴"));
+    axis->setCheckable(true);
+    axis->setChecked(m_state.xChannel == row);
+    axis->setEnabled(m_state.dataLoaded && !m_state.loading && row >= 0 &&
+                     static_cast<std::uint32_t>(row) < m_state.data.channelCount);
+    connect(axis, &QAction::triggered, this, [this, row] { SetXChannel(row); });
+    return menu;
 }
 
 void CKurvonView::OnClear() {

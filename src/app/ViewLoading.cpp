@@ -71,6 +71,7 @@ bool CKurvonView::StartLoad(const std::string& path) {
     m_lastLoadStatus.reset();
     m_timer.stop();
     ForgetDataSet(m_state);
+    m_pChannelList->SetAxisRow(-1); // rows a failed load keeps show no x channel
     // Raised before the thread starts: Open and drops are refused from here on.
     m_state.loading = true;
 

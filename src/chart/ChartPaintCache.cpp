@@ -35,6 +35,7 @@ ChartPaintCache::Key ChartPaintCache::KeyOf(const ViewState& state, int clientWi
     key.recordCount = state.data.recordCount;
     key.firstRecord = state.firstRecord;
     key.lastRecord = state.lastRecord;
+    key.xChannel = state.xChannel;
     key.dragInProgress = state.dragInProgress;
     key.dragStartX = state.dragInProgress ? state.dragStartX : 0;
     key.dragEndX = state.dragInProgress ? state.dragEndX : 0;

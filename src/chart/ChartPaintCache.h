@@ -2,8 +2,8 @@
 // Paints the chart through a cached base layer: when nothing but the cursor changed since the
 // last paint (a mouse move), the base is copied and only the cursor layer is drawn. Anything else
 // that shows in the base (size, data set, view window, visible channels, their colours and
-// ranges, the drag band, the drawing mode) is part of the cache key, so no caller has to
-// invalidate anything by hand.
+// ranges, the x axis, the drag band, the drawing mode) is part of the cache key, so no caller has
+// to invalidate anything by hand.
 
 #include "chart/ChartRenderer.h"
 
@@ -29,6 +29,7 @@ private:
         std::uint32_t recordCount = 0;
         std::uint32_t firstRecord = 0;
         std::uint32_t lastRecord = 0;
+        int xChannel = -1;
         bool dragInProgress = false;
         int dragStartX = 0;
         int dragEndX = 0;

@@ -4,6 +4,8 @@
 #include "chart/ChartLayout.h"
 #include "chart/CurveDrawing.h"
 #include "chart/DrawableState.h"
+#include "chart/FlatRange.h"
+#include "chart/XAxis.h"
 #include "data/NumberFormat.h"
 #include "platform/TextDecode.h"
 
@@ -20,8 +22,10 @@ bool ChartBranch(const ViewState& state, const std::vector<int>& channels) {
     return state.dataLoaded && !channels.empty();
 }
 
-ValueMapping MappingOf(const DataSet& data, int channel, const ChartArea& a) {
-    return MapChannel(a.height, data.maxima[channel], data.minima[channel]);
+// The primary's range as FlatRange.h widens it, without writing it back.
+ValueMapping MappingOf(const DataSet& data, int channel, const ChartArea& a, int primary) {
+    const auto [maximum, minimum] = DisplayRange(data, channel, channel == primary);
+    return MapChannel(a.height, maximum, minimum);
 }
 
 void DrawOutline(RasterSurface& s, const ChartArea& a) {
@@ -32,20 +36,21 @@ void DrawOutline(RasterSurface& s, const ChartArea& a) {
     s.LineTo(kFrameLeft, kFrameTop);
 }
 
-void DrawCurve(RasterSurface& s, const ViewState& state, int channel, const ChartArea& a,
-               float xScale, CurveMode mode, const std::vector<ColumnRun>& runs) {
+void DrawCurve(RasterSurface& s, const ViewState& state, int channel, int primary,
+               const ChartArea& a, const XAxis& axis, CurveMode mode, bool byPoint,
+               const std::vector<ColumnRun>& runs) {
     const DataSet& data = state.data;
     CurveSource curve;
     curve.values = data.Channel(channel);
     const auto c = static_cast<std::size_t>(channel);
     if (c < data.summaries.size() && data.summaries[c].Covers(data.recordCount))
         curve.summary = &data.summaries[c];
-    curve.first = state.firstRecord;
-    curve.last = state.lastRecord;
-    curve.xScale = xScale;
-    curve.mapping = MappingOf(data, channel, a);
+    curve.axis = &axis;
+    curve.mapping = MappingOf(data, channel, a, primary);
     if (mode == CurveMode::Literal)
         DrawCurveLiteral(s, curve);
+    else if (byPoint)
+        DrawCurveByPoint(s, curve);
     else
         DrawCurveByColumn(s, curve, runs);
 }
@@ -62,9 +67,9 @@ void DrawValueAxis(RasterSurface& s, const ValueMapping& mapping, ColorRef color
     s.SetDefaultPen();
 }
 
-void DrawRecordAxis(RasterSurface& s, const ChartArea& a, float xScale, std::uint32_t first) {
+void DrawXAxisLabels(RasterSurface& s, const ChartArea& a, const XAxis& axis) {
     s.SetTextColor(kBlack);
-    for (const RecordLabel& label : RecordLabels(a.width, xScale, first)) {
+    for (const RecordLabel& label : axis.Labels()) {
         s.TextOut(label.x - 10, a.FrameBottom() + 2, QString::fromStdString(label.text));
         s.MoveTo(label.x, a.FrameBottom());
         s.LineTo(label.x, a.FrameBottom() - 20);
@@ -74,30 +79,30 @@ void DrawRecordAxis(RasterSurface& s, const ChartArea& a, float xScale, std::uin
 void DrawCurvesAndLabels(RasterSurface& s, const ViewState& state, const ChartArea& a,
                          const std::vector<int>& channels, CurveMode mode) {
     const DataSet& data = state.data;
-    const std::uint32_t span = state.lastRecord - state.firstRecord;
-    const float xScale = XScale(a.width, span);
+    const XAxis axis(state, a.width);
+    const bool byPoint = mode == CurveMode::ByColumn && axis.ShortRuns();
     std::vector<ColumnRun> runs;
-    if (mode == CurveMode::ByColumn)
-        runs = ColumnRuns(span, xScale);
+    if (mode == CurveMode::ByColumn && !byPoint)
+        runs = axis.Runs();
+    const int primary = channels.back();
     for (std::size_t i = 0; i + 1 < channels.size(); ++i) {
         s.SetPen(1, data.colors[channels[i]]);
-        DrawCurve(s, state, channels[i], a, xScale, mode, runs);
+        DrawCurve(s, state, channels[i], primary, a, axis, mode, byPoint, runs);
     }
     s.SetDefaultPen();
 
-    const int primary = channels.back();
     s.SetPen(3, data.colors[primary]);
-    DrawCurve(s, state, primary, a, xScale, mode, runs);
+    DrawCurve(s, state, primary, primary, a, axis, mode, byPoint, runs);
     s.SetDefaultPen();
 
-    DrawValueAxis(s, MappingOf(data, primary, a), data.colors[primary], a.FrameRight() + 4,
+    DrawValueAxis(s, MappingOf(data, primary, a, primary), data.colors[primary], a.FrameRight() + 4,
                   a.FrameRight() - 4, a.FrameRight());
     if (channels.size() >= 2) {
         const int secondary = channels[channels.size() - 2];
-        DrawValueAxis(s, MappingOf(data, secondary, a), data.colors[secondary], 0, kFrameLeft,
-                      kFrameLeft + 4);
+        DrawValueAxis(s, MappingOf(data, secondary, a, primary), data.colors[secondary], 0,
+                      kFrameLeft, kFrameLeft + 4);
     }
-    DrawRecordAxis(s, a, xScale, state.firstRecord);
+    DrawXAxisLabels(s, a, axis);
 }
 
 QString ReadoutText(double value, const DataSet& data, int channel) {
@@ -113,13 +118,19 @@ void DrawReadout(RasterSurface& s, const ViewState& state, const ChartArea& a,
     const int cx = state.cursorX;
     const int cy = state.cursorY;
     if (a.InsideFrame(cx, cy)) {
-        const ValueMapping m = MappingOf(data, primary, a);
+        const ValueMapping m = MappingOf(data, primary, a, primary);
         s.TextOut(cx + 4, cy - 18, ReadoutText(m.ValueAt(cy), data, primary));
         if (channels.size() >= 2) {
             const int secondary = channels[channels.size() - 2];
-            const ValueMapping ms = MappingOf(data, secondary, a);
+            const ValueMapping ms = MappingOf(data, secondary, a, primary);
             s.SetTextColor(data.colors[secondary]);
             s.TextOut(cx + 4, cy - 34, ReadoutText(ms.ValueAt(cy), data, secondary));
+        }
+        // By channel, the x value at the pointer below it.
+        const XAxis axis(state, a.width);
+        if (const std::optional<double> x = axis.ValueAt(cx)) {
+            s.SetTextColor(kBlack);
+            s.TextOut(cx + 4, cy + 2, ReadoutText(*x, data, axis.Channel()));
         }
     }
     s.SetTextColor(kBlack);

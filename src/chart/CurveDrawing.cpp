@@ -7,6 +7,8 @@
 namespace kurvon {
 namespace {
 
+constexpr std::uint32_t kDirectRows = 16;
+
 struct RowRange {
     int low = INT_MAX;
     int high = INT_MIN;
@@ -38,9 +40,18 @@ public:
 
     int At(std::uint32_t record) const { return m_c.mapping.Y(m_c.values[record]); }
 
-    // The extreme rows of records a..b, inclusive.
-    // Without a summary the range is read value by value.
+    // The extreme rows of records a..b, inclusive. Short ranges (most runs of a curve against
+    // a back-and-forth x) and ranges without a summary are read value by value.
     RowRange Of(std::uint32_t a, std::uint32_t b) const {
+        if (b - a < kDirectRows) {
+            RowRange rows;
+            for (std::uint64_t r = a; r <= b; ++r) {
+                const int y = At(static_cast<std::uint32_t>(r));
+                rows.low = std::min(rows.low, y);
+                rows.high = std::max(rows.high, y);
+            }
+            return rows;
+        }
         static const ChannelSummary kNone;
         const ChannelSummary& summary = m_c.summary ? *m_c.summary : kNone;
         return RowsOf(summary.Range(m_c.values, a, b), m_c.mapping);
@@ -83,53 +94,61 @@ void VerticalTo(RasterSurface& s, int x, int& at, int y) {
 
 } // namespace
 
-std::vector<ColumnRun> ColumnRuns(std::uint32_t span, float xScale) {
-    std::vector<ColumnRun> runs;
-    std::uint64_t k = 0;
-    while (k <= span) {
-        const int x = CurveX(static_cast<std::uint32_t>(k), xScale);
-        // Gallop, then bisect, for the last k' with the same x (x is monotone in k).
-        std::uint64_t inside = k;
-        std::uint64_t step = 1;
-        std::uint64_t outside = std::uint64_t(span) + 1;
-        while (inside + step <= span) {
-            if (CurveX(static_cast<std::uint32_t>(inside + step), xScale) != x) {
-                outside = inside + step;
-                break;
-            }
-            inside += step;
-            step *= 2;
+namespace {
+
+// One segment per placed record by channel; `skipSame` leaves out segments that end where they
+// start (they cover nothing).
+void DrawPoints(RasterSurface& s, const CurveSource& c, bool skipSame) {
+    const XAxis& axis = *c.axis;
+    bool stroke = false; // the previous record was placed
+    int atX = 0;
+    int atY = 0;
+    for (std::uint64_t r = axis.First(); r <= axis.Last(); ++r) {
+        const auto record = static_cast<std::uint32_t>(r);
+        if (!axis.Placed(record)) {
+            stroke = false;
+            continue;
         }
-        while (outside - inside > 1) {
-            const std::uint64_t mid = inside + (outside - inside) / 2;
-            if (CurveX(static_cast<std::uint32_t>(mid), xScale) == x)
-                inside = mid;
-            else
-                outside = mid;
-        }
-        runs.push_back({x, static_cast<std::uint32_t>(k), static_cast<std::uint32_t>(inside)});
-        k = inside + 1;
+        const int x = axis.Column(record);
+        const int y = c.mapping.Y(c.values[record]);
+        if (!stroke)
+            s.MoveTo(x, y);
+        else if (!skipSame || x != atX || y != atY)
+            s.LineTo(x, y);
+        atX = x;
+        atY = y;
+        stroke = true;
     }
-    return runs;
 }
 
+} // namespace
+
 void DrawCurveLiteral(RasterSurface& s, const CurveSource& c) {
-    const float* values = c.values + c.first;
-    const std::uint32_t span = c.last - c.first;
+    const XAxis& axis = *c.axis;
+    if (!axis.ByRecord()) {
+        DrawPoints(s, c, false);
+        return;
+    }
+    const float* values = c.values + axis.First();
+    const std::uint32_t span = axis.Last() - axis.First();
     s.MoveTo(kFrameLeft, c.mapping.Y(values[0]));
     for (std::uint32_t k = 1; k <= span; ++k)
-        s.LineTo(CurveX(k, c.xScale), c.mapping.Y(values[k]));
+        s.LineTo(CurveX(k, axis.Scale()), c.mapping.Y(values[k]));
+}
+
+void DrawCurveByPoint(RasterSurface& s, const CurveSource& c) {
+    DrawPoints(s, c, true);
 }
 
 void DrawCurveByColumn(RasterSurface& s, const CurveSource& c, const std::vector<ColumnRun>& runs) {
     const Rows rows(c);
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const ColumnRun& run = runs[i];
-        const std::uint32_t a = c.first + run.firstK;
-        const std::uint32_t n = c.first + run.lastK;
+        const std::uint32_t a = c.axis->First() + run.firstK;
+        const std::uint32_t n = c.axis->First() + run.lastK;
         const int x = run.x;
         int at = rows.At(a);
-        if (i == 0)
+        if (i == 0 || run.startsStroke)
             s.MoveTo(x, at);
         else
             s.LineTo(x, at);
@@ -139,8 +158,9 @@ void DrawCurveByColumn(RasterSurface& s, const CurveSource& c, const std::vector
         if (all.low == all.high)
             continue;
         const int last = rows.At(n);
-        // Past the last run nothing starts at the final point, so its row may stay uncovered.
-        const bool finalRun = i + 1 == runs.size();
+        // Past a stroke's last run nothing starts at the final point, so its row may stay
+        // uncovered.
+        const bool finalRun = i + 1 == runs.size() || runs[i + 1].startsStroke;
         if (!finalRun || rows.LastRowCovered(a, n, all)) {
             // Through both extremes, the second one different from the final row.
             const bool lastIsHigh = last == all.high;

@@ -2,6 +2,9 @@
 
 #include "chart/ChartGeometry.h"
 #include "chart/Navigation.h"
+#include "chart/XAxis.h"
+
+#include <tuple>
 
 namespace kurvon {
 namespace {
@@ -20,14 +23,9 @@ void ApplySelection(ViewState& state, int a, int b, int chartWidth) {
         return;
     std::uint32_t first = f;
     std::uint32_t last = l;
-    if (f < l && PlotWidth(chartWidth) > 0) {
-        if (b > a + 10) {
-            last = RecordAtX(b, f, l - f, chartWidth);
-            first = RecordAtX(a, f, l - f, chartWidth);
-        } else if (a > b + 10) {
-            last = RecordAtX(a, f, l - f, chartWidth);
-            first = RecordAtX(b, f, l - f, chartWidth);
-        }
+    if (f < l && PlotWidth(chartWidth) > 0 && (b > a + 10 || a > b + 10)) {
+        if (const auto band = XAxis(state, chartWidth).Band(a, b))
+            std::tie(first, last) = *band;
     }
     std::uint64_t end = last; // 64 bits: first + 1 must not wrap
     if (end >= count)

@@ -17,8 +17,8 @@ bool BeginDrag(ViewState& state, int x, int chartWidth);
 void TrackCursor(ViewState& state, int x, int y, int chartWidth);
 
 // Left release, whether or not a press started a drag: the drag ends at x clamped to the frame;
-// when ready, a drag over more than 10 pixels becomes the new view window. Both ends are
-// clamped into the current frame first (the press may predate a resize, or never have happened
+// when ready, a drag over more than 10 pixels selects the new view window (XAxis::Band). Both ends
+// are clamped into the current frame first (the press may predate a resize, or never have happened
 // since a Clear), so the window stays first < last <= record count - 1. A chart area of 120
 // pixels or less has no plot width to map and leaves the window alone.
 void EndDrag(ViewState& state, int x, int chartWidth);

@@ -1,7 +1,6 @@
 #include "chart/DrawableState.h"
 
 namespace kurvon {
-namespace {
 
 bool ChannelUsable(const DataSet& data, int channel) {
     if (channel < 0)
@@ -11,8 +10,6 @@ bool ChannelUsable(const DataSet& data, int channel) {
            c < data.names.size() && c < data.maxima.size() && c < data.minima.size() &&
            data.columns[c].size() >= data.recordCount;
 }
-
-} // namespace
 
 std::vector<int> UsableVisibleChannels(const ViewState& state) {
     std::vector<int> channels;

@@ -9,6 +9,9 @@
 
 namespace kurvon {
 
+// A channel of the data set with all its parts present.
+bool ChannelUsable(const DataSet& data, int channel);
+
 // The drawable visible channels in list order, the last one primary.
 std::vector<int> UsableVisibleChannels(const ViewState& state);
 

@@ -3,7 +3,18 @@
 #include "chart/ChartGeometry.h"
 #include "chart/DrawableState.h"
 
+#include <tuple>
+
 namespace kurvon {
+
+std::pair<float, float> DisplayRange(const DataSet& data, int channel, bool primary) {
+    const float maximum = data.maxima[channel];
+    const float minimum = data.minima[channel];
+    if (!primary || maximum != minimum)
+        return {maximum, minimum};
+    const float first = data.Value(static_cast<std::uint32_t>(channel), 0);
+    return {first + 1.0f, first - 1.0f};
+}
 
 void WidenFlatPrimary(ViewState& state, int clientWidth, int clientHeight) {
     if (!ChartAreaOfClient(clientWidth, clientHeight).Drawable() || !state.dataLoaded ||
@@ -14,11 +25,7 @@ void WidenFlatPrimary(ViewState& state, int clientWidth, int clientHeight) {
         return;
     DataSet& data = state.data;
     const int primary = channels.back();
-    if (data.maxima[primary] == data.minima[primary]) {
-        const float first = data.Value(primary, 0);
-        data.maxima[primary] = first + 1.0f;
-        data.minima[primary] = first - 1.0f;
-    }
+    std::tie(data.maxima[primary], data.minima[primary]) = DisplayRange(data, primary, true);
 }
 
 } // namespace kurvon

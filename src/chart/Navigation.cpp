@@ -42,6 +42,10 @@ bool ZoomOutEnabled(const ViewState& state) {
     return Ready(state) && !wholeFile;
 }
 
+std::uint32_t ZoomStep(const ViewState& state) {
+    return state.data.recordCount / 40;
+}
+
 std::uint32_t PanStep(std::uint32_t first, std::uint32_t last) {
     const std::uint32_t span = last - first;
     if (U64{last} > U64{first} + 15)
@@ -90,7 +94,7 @@ bool ZoomIn(ViewState& state) {
         return false;
     const U64 f = state.firstRecord;
     const U64 l = state.lastRecord;
-    const U64 z = state.zoomStep;
+    const U64 z = ZoomStep(state);
     const U64 mid = (f + l) / 2;
     if (l > z && f + z < l - z) {
         state.firstRecord = static_cast<std::uint32_t>(f + z);
@@ -109,7 +113,7 @@ bool ZoomIn(ViewState& state) {
 bool ZoomOut(ViewState& state) {
     if (!CanNavigate(state))
         return false;
-    const U64 z = state.zoomStep;
+    const U64 z = ZoomStep(state);
     const U64 f = state.firstRecord;
     const U64 first = z > f ? 0 : f - z;
     U64 last = U64{state.lastRecord} + z;

@@ -12,6 +12,10 @@ namespace kurvon {
 // A data set is shown and at least one channel is ticked.
 bool Ready(const ViewState& state);
 
+// Records moved by Zoom in and Zoom out at each end: record count / 40, a rule of the data set's
+// size alone (the field the load fills holds the same while a data set is shown).
+std::uint32_t ZoomStep(const ViewState& state);
+
 // Records moved by Back and Forward: span / 15 from span 16, span / 5 from span 6, else
 // span / 2 (at least 1).
 std::uint32_t PanStep(std::uint32_t first, std::uint32_t last);

@@ -20,10 +20,16 @@ struct ViewState {
     bool loading = false;    // raised by the view before the loader starts
     bool dataLoaded = false; // a complete data set is present
 
+    // The channel the x axis shows, or -1 for record numbers. Clear and every new data set
+    // return to record numbers.
+    int xChannel = -1;
+
     std::uint32_t firstRecord = 0;
     std::uint32_t lastRecord = 0;
-    std::uint32_t zoomStep = 0; // record count / 40, set by each completed load
-    std::string currentPath;    // the file being or last loaded
+    // Record count / 40, set by each completed load; navigation takes it from ZoomStep
+    // (Navigation.h), a rule of the data set's size.
+    std::uint32_t zoomStep = 0;
+    std::string currentPath; // the file being or last loaded
 
     bool dragInProgress = false;
     int dragStartX = 0;
@@ -34,12 +40,14 @@ struct ViewState {
     int cursorY = -1000;
 };
 
-// Frees the data set's arrays and empties the visible-channel list. Flags, view window and zoom
+// Frees the data set's arrays, empties the visible-channel list and returns the x axis to record
+// numbers. Flags, view window and zoom
 // step are untouched.
 void ReleaseDataSet(ViewState& state);
 
 // What Clear does to the model: empties the visible-channel list, clears the data-loaded flag,
-// zeroes the view window and both drag positions. The arrays, counts, colours and zoom step stay.
+// zeroes the view window and both drag positions, returns the x axis to record numbers. The arrays,
+// counts, colours and zoom step stay.
 void ClearModel(ViewState& state);
 
 } // namespace kurvon

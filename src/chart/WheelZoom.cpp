@@ -3,6 +3,7 @@
 #include "chart/ChartGeometry.h"
 #include "chart/DragSelection.h"
 #include "chart/Navigation.h"
+#include "chart/XAxis.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -37,16 +38,16 @@ Notch ZoomNotch(ViewState& state, bool in, int x, int chartWidth) {
     if (f >= l || l >= count) // not a window of this data set: leave it to the keys
         return Notch::Refused;
     const U64 span =
-        in ? ZoomedInSpan(f, l, state.zoomStep) : ZoomedOutSpan(f, l, state.zoomStep, count);
+        in ? ZoomedInSpan(f, l, ZoomStep(state)) : ZoomedOutSpan(f, l, ZoomStep(state), count);
     if (span == l - f) // zoom step 0: acts as the keys do, without moving the window
         return Notch::Unchanged;
 
     ChartArea area;
     area.width = chartWidth;
     const int frameX = area.ClampToFrameX(x);
-    const std::uint32_t spanNow = static_cast<std::uint32_t>(l - f);
-    const U64 under = RecordAtX(frameX, static_cast<std::uint32_t>(f), spanNow, chartWidth);
-    // Records left of the pointer in the new window, by the same mapping.
+    const U64 under = XAxis(state, chartWidth).RecordAt(frameX);
+    // Records left of the pointer in the new window, spread evenly over the plot (by record,
+    // the same mapping as the axis).
     const U64 left =
         std::min<U64>(RecordAtX(frameX, 0, static_cast<std::uint32_t>(span), chartWidth), span);
     U64 first = under >= left ? under - left : 0;

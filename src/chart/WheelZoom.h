@@ -2,8 +2,10 @@
 // Mouse-wheel zoom around the pointer. Each notch forward narrows the view window by as much as
 // Zoom in would, each notch back widens it by as much as Zoom out would, but the window is
 // placed so that the record under the pointer stays under it (to within one record) unless an
-// end of the data pushes the window aside. A notch does nothing where its key command is
-// disabled; the window stays first < last <= record count - 1.
+// end of the data pushes the window aside. By channel, the record under the pointer is the first
+// one drawn at or right of it (XAxis::RecordAt), kept at the same share of the new window. A notch
+// does nothing where its key command is disabled; the window stays first < last <= record count
+// - 1.
 
 #include "chart/ViewState.h"
 

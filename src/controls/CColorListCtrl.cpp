@@ -40,6 +40,12 @@ CColorListCtrl::CColorListCtrl(QWidget* parent) : QTreeWidget(parent) {
                     OnDeleteItem(k);
             });
     connect(m, &QAbstractItemModel::modelAboutToBeReset, this, [this] { OnDeleteAllItems(); });
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        const QModelIndex index = indexAt(pos);
+        if (index.isValid() && !index.parent().isValid())
+            emit RowContextMenu(index.row(), viewport()->mapToGlobal(pos));
+    });
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid() && !index.parent().isValid())
             emit RowDoubleClicked(index.row());
@@ -163,6 +169,29 @@ void CColorListCtrl::SetChecked(int row, bool checked) {
 int CColorListCtrl::SelectedRow() const {
     const QList<QTreeWidgetItem*> selected = selectedItems();
     return selected.isEmpty() ? -1 : indexOfTopLevelItem(selected.first());
+}
+
+namespace {
+QString AxisMark() {
+    return QStringLiteral("横轴");
+}
+} // namespace
+
+void CColorListCtrl::SetAxisRow(int row) {
+    for (int r = 0; r < topLevelItemCount(); ++r) {
+        QTreeWidgetItem* item = topLevelItem(r);
+        QFont font = item->font(kNameColumn);
+        font.setBold(r == row);
+        item->setFont(kNameColumn, font);
+        item->setText(kColorColumn, r == row ? AxisMark() : QString());
+    }
+}
+
+int CColorListCtrl::AxisRow() const {
+    for (int r = 0; r < topLevelItemCount(); ++r)
+        if (topLevelItem(r)->text(kColorColumn) == AxisMark())
+            return r;
+    return -1;
 }
 
 void CColorListCtrl::keyPressEvent(QKeyEvent* event) {

@@ -58,8 +58,15 @@ public:
     void SetChecked(int row, bool checked);
     int SelectedRow() const; // -1 when no row is selected
 
+    // The row of the x channel: its name in bold and "横轴" over its colour swatch (the tick
+    // box keeps its meaning). -1 marks none.
+    void SetAxisRow(int row);
+    int AxisRow() const; // -1 when no row is marked
+
 signals:
     void RowDoubleClicked(int row);
+    // A right click on a row, at a global position.
+    void RowContextMenu(int row, const QPoint& globalPos);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

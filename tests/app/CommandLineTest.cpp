@@ -67,6 +67,8 @@ TEST(CommandLine, FailuresSayWhyInOneLineAndWriteNothing) {
         {{"--render", bmp, data, "--channels", "1,1"}, 2, "listed twice"},
         {{"--render", bmp, data, "--window", "2:2"}, 2, "FIRST < LAST"},
         {{"--render", bmp, data, "--seed", "-1"}, 2, "whole number"},
+        {{"--render", bmp, data, "--x", "-1"}, 2, "a channel number from 0"},
+        {{"--render", bmp, data, "--x", "4"}, 2, "no channel 4"},
         {{"--render", at("chart.jpg"), data}, 2, ".png"},
         {{"--render", at("folder"), data}, 2, "is a folder"},
         {{"--render", bmp, at("none.kvd")}, 1, "No such file or directory"},

@@ -56,6 +56,16 @@ TEST(CommandOutput, RenderWritesTheClientPicture) {
     EXPECT_EQ(QImage(dir.filePath("c.PNG")).convertToFormat(QImage::Format_RGB32), bmp);
     ASSERT_EQ(RunCli({"--render", out.toStdString(), data}).code, 0);
     EXPECT_EQ(ReadBytes(out).size(), 54 + 3000 * 600);
+
+    // Against channel 2 (falling): another picture, the same with the reference drawing.
+    std::vector<std::string> against = args;
+    against.insert(against.end(), {"--x", "2"});
+    ASSERT_EQ(RunCli(against).code, 0);
+    const QByteArray x = ReadBytes(out);
+    EXPECT_NE(x, b);
+    against.push_back("--literal");
+    ASSERT_EQ(RunCli(against).code, 0);
+    EXPECT_EQ(ReadBytes(out), x);
 }
 
 TEST(CommandOutput, ExportedValuesReadBackBitForBitWithNamesAndSelection) {

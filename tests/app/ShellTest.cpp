@@ -32,7 +32,8 @@ TEST(Shell, MenusToolBarPromptsTitlesLayoutAndBars) {
         QStringLiteral("打开(&O)...\tCtrl+O 清除(&C)\tDel 跟随文件 | 退出(&X)"),
         QStringLiteral("后退(&P)\t← 前进(&N)\t→ | 放大(&O)\t+/↑ 缩小(&I)\t-/↓ 显示全部(&A)\tF1 | "
                        "保存图片(&S)\tCtrl+S"),
-        QStringLiteral("工具栏(&T) 状态栏(&S) 数据点(&P)"), QStringLiteral("关于版权(&A)...")};
+        QStringLiteral("工具栏(&T) 状态栏(&S) 数据点(&P) | 以记录号为横轴"),
+        QStringLiteral("关于版权(&A)...")};
     for (int m = 0; m < 4; ++m)
         EXPECT_EQ(Entries(popups[m]->menu()->actions(), &QAction::text), menus[m]);
     EXPECT_EQ(Entries(frame.ToolBar()->actions(), &QAction::toolTip),

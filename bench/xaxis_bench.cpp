@@ -1,0 +1,170 @@
+// Paints against an x channel, client 1000 x 600 (chart area 700 x 600), four visible channels.
+// Prints medians in milliseconds: the literal drawing (one segment per record, the reference),
+// the drawing by pixel column over the full window and over random windows (median and slowest),
+// and a mouse move through the paint cache.
+//
+//   xaxis_bench [MAX_RECORDS [LITERAL_MAX [FILE.kvd X V,W,...]]]
+//
+// First x rising with the record (an irregular clock with pauses) at 10^6 records up to
+// MAX_RECORDS (default 1e8); then, when a file is given, its channels V,W,... against channel X
+// over the whole file (say: a tools/kvdgen file, capacity 3 against time, current, temperature
+// and voltage 0,2,4,1: the V-Q curves of every cycle).
+
+#include "chart/ChartPaintCache.h"
+#include "chart/ChartRenderer.h"
+#include "chart/FlatRange.h"
+#include "chart/ViewState.h"
+#include "data/Loader.h"
+#include "platform/RasterSurface.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kWidth = 1000;
+constexpr int kHeight = 600;
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0.0 : v[v.size() / 2];
+}
+
+double TimeMs(const std::function<void()>& f) {
+    const auto start = Clock::now();
+    f();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Channel 4 is the clock: steps of 0.5 to 1.5 s, now and then a pause of an hour.
+kurvon::ViewState MakeRisingState(std::uint32_t records) {
+    kurvon::ViewState state;
+    kurvon::DataSet& d = state.data;
+    d.recordCount = records;
+    d.channelCount = 5;
+    std::uint32_t seed = 12345;
+    auto noise = [&seed] {
+        seed = seed * 214013u + 2531011u;
+        return static_cast<float>((seed >> 16) & 0x7FFF) / 32768.0f - 0.5f;
+    };
+    d.columns.assign(5, std::vector<float>(records));
+    double t = 0;
+    for (std::uint32_t r = 0; r < records; ++r) {
+        const double phase = std::fmod(r * 20.0 / records, 1.0);
+        d.columns[0][r] = static_cast<float>(3.0 + 1.2 * phase) + 0.01f * noise();
+        d.columns[1][r] = (phase < 0.5 ? 2.5f : -2.5f) + 0.02f * noise();
+        d.columns[2][r] = static_cast<float>(2.5 * (phase < 0.5 ? phase : 1.0 - phase));
+        d.columns[3][r] = static_cast<float>(25.0 + 5.0 * std::sin(r * 6.28 / records)) + noise();
+        t += 1.0 + noise() + (r % 100000 == 99999 ? 3600.0 : 0.0);
+        d.columns[4][r] = static_cast<float>(t);
+    }
+    for (std::uint32_t c = 0; c < 5; ++c) {
+        const auto [lo, hi] = std::minmax_element(d.columns[c].begin(), d.columns[c].end());
+        d.minima.push_back(*lo - 1.0f);
+        d.maxima.push_back(*hi + 1.0f);
+        d.colors.push_back(0x0000C0u + c * 0x202000u);
+        d.names.push_back("channel " + std::to_string(c));
+        if (c < 4)
+            state.visible.Append(static_cast<int>(c));
+    }
+    kurvon::BuildSummaries(d);
+    state.xChannel = 4;
+    state.lastRecord = records - 1;
+    state.zoomStep = records / 40;
+    state.dataLoaded = true;
+    return state;
+}
+
+void Measure(const char* label, kurvon::ViewState& state, bool literal, std::mt19937& rng) {
+    using kurvon::CurveMode;
+    const std::uint32_t n = state.data.recordCount;
+    kurvon::WidenFlatPrimary(state, kWidth, kHeight);
+    kurvon::RasterSurface surface;
+    kurvon::RenderChart(surface, state, kWidth, kHeight); // warm-up: allocation, font
+    std::vector<double> lit, column, random, mouse;
+    const int literalRuns = !literal ? 0 : (n >= 10000000 ? 1 : 5);
+    for (int i = 0; i < literalRuns; ++i)
+        lit.push_back(TimeMs([&] {
+            kurvon::RenderChart(surface, state, kWidth, kHeight, 0xFFFFFF, CurveMode::Literal);
+        }));
+    for (int i = 0; i < 11; ++i)
+        column.push_back(TimeMs([&] { kurvon::RenderChart(surface, state, kWidth, kHeight); }));
+    for (int i = 0; i < 41; ++i) {
+        state.firstRecord = rng() % (n - 1);
+        state.lastRecord = state.firstRecord + 1 + rng() % (n - 1 - state.firstRecord);
+        random.push_back(TimeMs([&] { kurvon::RenderChart(surface, state, kWidth, kHeight); }));
+    }
+    state.firstRecord = 0;
+    state.lastRecord = n - 1;
+    kurvon::ChartPaintCache cache;
+    cache.Paint(surface, state, kWidth, kHeight);
+    for (int i = 0; i < 101; ++i) {
+        state.cursorX = 61 + static_cast<int>(rng() % 570);
+        state.cursorY = 11 + static_cast<int>(rng() % 560);
+        mouse.push_back(TimeMs([&] { cache.Paint(surface, state, kWidth, kHeight); }));
+    }
+    std::printf("%-10s %11u %10.3f %10.3f %10.3f %10.3f %10.3f\n", label, n, Median(lit),
+                Median(column), Median(random), *std::max_element(random.begin(), random.end()),
+                Median(mouse));
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const double maxRecords = argc > 1 ? std::atof(argv[1]) : 1e8;
+    const double literalMax = argc > 2 ? std::atof(argv[2]) : 1e7;
+    std::mt19937 rng(1);
+
+    std::printf(
+        "client %d x %d, 4 visible channels; milliseconds, medians (literal: 0 = not run)\n",
+        kWidth, kHeight);
+    std::printf("%-10s %11s %10s %10s %10s %10s %10s\n", "x", "records", "literal", "column",
+                "col rand", "col max", "mouse");
+    for (double records = 1e6; records <= maxRecords * 1.0001; records *= 10) {
+        kurvon::ViewState state = MakeRisingState(static_cast<std::uint32_t>(records));
+        Measure("rising", state, records <= literalMax * 1.0001, rng);
+    }
+    if (argc > 5) {
+        struct : kurvon::ProgressSink {
+            void Show() override {}
+            void SetPosition(int) override {}
+        } quiet;
+        kurvon::LoadOptions options;
+        options.colorSeed = 1;
+        kurvon::LoadResult loaded = kurvon::LoadDataFile(argv[3], quiet, options);
+        if (loaded.status != kurvon::LoadStatus::Loaded) {
+            std::fprintf(stderr, "cannot load %s\n", argv[3]);
+            return 1;
+        }
+        kurvon::ViewState state;
+        state.data = std::move(loaded.data);
+        state.xChannel = std::atoi(argv[4]);
+        std::stringstream channels(argv[5]);
+        for (std::string c; std::getline(channels, c, ',');)
+            state.visible.Append(std::stoi(c));
+        state.lastRecord = loaded.lastRecord;
+        state.zoomStep = loaded.zoomStep;
+        state.dataLoaded = true;
+        Measure("file", state, state.data.recordCount <= literalMax * 1.0001, rng);
+    }
+    std::printf("literal: one segment per record; column: full window by pixel column;\n"
+                "col rand / col max: 41 random windows, median and slowest; mouse: a cursor\n"
+                "move through the paint cache\n");
+    return 0;
+}

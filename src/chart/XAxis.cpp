@@ -1,0 +1,221 @@
+#include "chart/XAxis.h"
+
+#include "chart/DragSelection.h"
+#include "chart/DrawableState.h"
+#include "data/NumberFormat.h"
+
+#include <cmath>
+
+namespace kurvon {
+namespace {
+
+// Runs found value by value before the summary is asked: most runs of a dense curve are short.
+constexpr std::uint32_t kScanFirst = 32;
+
+} // namespace
+
+std::vector<ColumnRun> ColumnRuns(std::uint32_t span, float xScale) {
+    std::vector<ColumnRun> runs;
+    std::uint64_t k = 0;
+    while (k <= span) {
+        const int x = CurveX(static_cast<std::uint32_t>(k), xScale);
+        // Gallop, then bisect, for the last k' with the same x (x is monotone in k).
+        std::uint64_t inside = k;
+        std::uint64_t step = 1;
+        std::uint64_t outside = std::uint64_t(span) + 1;
+        while (inside + step <= span) {
+            if (CurveX(static_cast<std::uint32_t>(inside + step), xScale) != x) {
+                outside = inside + step;
+                break;
+            }
+            inside += step;
+            step *= 2;
+        }
+        while (outside - inside > 1) {
+            const std::uint64_t mid = inside + (outside - inside) / 2;
+            if (CurveX(static_cast<std::uint32_t>(mid), xScale) == x)
+                inside = mid;
+            else
+                outside = mid;
+        }
+        runs.push_back({x, static_cast<std::uint32_t>(k), static_cast<std::uint32_t>(inside)});
+        k = inside + 1;
+    }
+    return runs;
+}
+
+XAxis::XAxis(const ViewState& state, int chartWidth)
+    : m_width(chartWidth), m_first(state.firstRecord), m_last(state.lastRecord) {
+    const DataSet& data = state.data;
+    if (!ChannelUsable(data, state.xChannel) || !WindowUsable(state)) {
+        m_scale = XScale(chartWidth, m_last - m_first);
+        return;
+    }
+    m_channel = state.xChannel;
+    m_x = data.Channel(static_cast<std::uint32_t>(m_channel));
+    const auto c = static_cast<std::size_t>(m_channel);
+    if (c < data.summaries.size() && data.summaries[c].Covers(data.recordCount))
+        m_summary = &data.summaries[c];
+    static const ChannelSummary kNone;
+    const ValueClasses range = (m_summary ? *m_summary : kNone).Range(m_x, m_first, m_last);
+    m_any = (range.flags & ValueClasses::kFinite) != 0;
+    if (!m_any)
+        return;
+    float minimum = range.minFinite;
+    float maximum = range.maxFinite;
+    m_mid = static_cast<float>((static_cast<double>(minimum) + maximum) / 2.0);
+    if (maximum == minimum) {
+        maximum += 1.0f;
+        minimum -= 1.0f;
+    }
+    m_min = minimum;
+    m_scale = static_cast<float>(static_cast<double>(PlotWidth(chartWidth)) /
+                                 (static_cast<double>(maximum) - static_cast<double>(minimum)));
+    m_flat = !std::isfinite(m_scale) || maximum == minimum;
+}
+
+int XAxis::ColumnOf(float x) const {
+    if (m_flat)
+        return TruncPosition(kFrameLeft + PlotWidth(m_width) / 2.0);
+    return TruncPosition((static_cast<double>(x) - static_cast<double>(m_min)) *
+                             static_cast<double>(m_scale) +
+                         kFrameLeft);
+}
+
+bool XAxis::Placed(std::uint32_t r) const {
+    return !m_x || std::isfinite(m_x[r]);
+}
+
+int XAxis::Column(std::uint32_t r) const {
+    return m_x ? ColumnOf(m_x[r]) : CurveX(r - m_first, m_scale);
+}
+
+bool XAxis::SameColumn(std::uint32_t a, std::uint32_t b, int c) const {
+    // The last record alone refutes most candidates of a search, at the cost of one read.
+    if (!std::isfinite(m_x[b]) || ColumnOf(m_x[b]) != c)
+        return false;
+    static const ChannelSummary kNone;
+    const ValueClasses v = (m_summary ? *m_summary : kNone).Range(m_x, a, b);
+    // Columns grow with x, so the extremes bound every record's column.
+    return v.flags == ValueClasses::kFinite && ColumnOf(v.minFinite) == c &&
+           ColumnOf(v.maxFinite) == c;
+}
+
+std::vector<ColumnRun> XAxis::Runs() const {
+    if (!m_x)
+        return ColumnRuns(m_last - m_first, m_scale);
+    std::vector<ColumnRun> runs;
+    runs.reserve(std::min<std::size_t>(std::size_t{m_last - m_first} + 1, 4096));
+    bool stroke = false; // the previous record was placed
+    std::uint64_t r = m_first;
+    while (r <= m_last) {
+        if (!std::isfinite(m_x[r])) {
+            stroke = false;
+            ++r;
+            continue;
+        }
+        const int c = ColumnOf(m_x[r]);
+        std::uint64_t inside = r; // the run holds r .. inside
+        std::uint32_t scanned = 0;
+        while (inside < m_last && scanned < kScanFirst && std::isfinite(m_x[inside + 1]) &&
+               ColumnOf(m_x[inside + 1]) == c) {
+            ++inside;
+            ++scanned;
+        }
+        if (scanned == kScanFirst) { // a long run: gallop and bisect over the summary
+            std::uint64_t step = kScanFirst;
+            std::uint64_t outside = std::uint64_t{m_last} + 1;
+            while (inside + step <= m_last) {
+                if (!SameColumn(static_cast<std::uint32_t>(r),
+                                static_cast<std::uint32_t>(inside + step), c)) {
+                    outside = inside + step;
+                    break;
+                }
+                inside += step;
+                step *= 2;
+            }
+            while (outside - inside > 1) {
+                const std::uint64_t mid = inside + (outside - inside) / 2;
+                if (SameColumn(static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(mid), c))
+                    inside = mid;
+                else
+                    outside = mid;
+            }
+        }
+        runs.push_back({c, static_cast<std::uint32_t>(r - m_first),
+                        static_cast<std::uint32_t>(inside - m_first), !stroke});
+        stroke = true;
+        r = inside + 1;
+    }
+    return runs;
+}
+
+bool XAxis::ShortRuns() const {
+    if (!m_x)
+        return false;
+    constexpr std::uint64_t kBlocks = 16;
+    constexpr std::uint64_t kBlock = 256;
+    const std::uint64_t span = std::uint64_t{m_last} - m_first;
+    std::uint64_t pairs = 0;
+    std::uint64_t changes = 0;
+    for (std::uint64_t b = 0; b < kBlocks; ++b) {
+        const std::uint64_t start = m_first + span * b / kBlocks;
+        const std::uint64_t end = std::min<std::uint64_t>(start + kBlock, m_last);
+        for (std::uint64_t r = start; r < end; ++r) {
+            if (!std::isfinite(m_x[r]) || !std::isfinite(m_x[r + 1]))
+                continue;
+            ++pairs;
+            changes += ColumnOf(m_x[r]) != ColumnOf(m_x[r + 1]);
+        }
+    }
+    return changes * 4 > pairs; // runs of fewer than 4 records on average
+}
+
+std::vector<RecordLabel> XAxis::Labels() const {
+    std::vector<RecordLabel> labels =
+        RecordLabels(m_width, XScale(m_width, m_last - m_first), m_first);
+    if (!m_x)
+        return labels;
+    if (!m_any)
+        return {};
+    for (RecordLabel& label : labels)
+        label.text = FormatFixed2(*ValueAt(label.x));
+    return labels;
+}
+
+std::optional<double> XAxis::ValueAt(int px) const {
+    if (!m_x || !m_any)
+        return std::nullopt;
+    if (m_flat)
+        return m_mid;
+    return static_cast<double>(px - kFrameLeft) / static_cast<double>(m_scale) +
+           static_cast<double>(m_min);
+}
+
+std::uint32_t XAxis::RecordAt(int px) const {
+    if (!m_x)
+        return RecordAtX(px, m_first, m_last - m_first, m_width);
+    for (const ColumnRun& run : Runs())
+        if (run.x >= px)
+            return m_first + run.firstK;
+    return m_last;
+}
+
+std::optional<std::pair<std::uint32_t, std::uint32_t>> XAxis::Band(int a, int b) const {
+    if (a > b)
+        std::swap(a, b);
+    if (!m_x)
+        return std::pair(RecordAtX(a, m_first, m_last - m_first, m_width),
+                         RecordAtX(b, m_first, m_last - m_first, m_width));
+    std::optional<std::pair<std::uint32_t, std::uint32_t>> band;
+    for (const ColumnRun& run : Runs()) {
+        if (run.x < a || run.x > b)
+            continue;
+        if (!band)
+            band.emplace(m_first + run.firstK, m_first + run.lastK);
+        band->second = m_first + run.lastK;
+    }
+    return band;
+}
+
+} // namespace kurvon

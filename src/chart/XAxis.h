@@ -1,0 +1,92 @@
+#pragma once
+// The x axis of the chart: where each record of the view window stands, which records share a
+// pixel column, which records a column or a band holds, and what the bottom labels read.
+// Records stand by their number (the default) or by the value of a chosen x channel.
+//
+// By record: record first + k at trunc(k * xScale + 60), xScale = (w - 120) / span.
+// By channel: the channel's smallest to largest finite value over the window spans the plot,
+// xScale = (w - 120) / (xmax - xmin), a record at trunc((x - xmin) * xScale + 60). A flat range
+// is widened by 1 on both sides as the value axis widens one (and drawn along the middle where
+// even that leaves no finite scale). A record whose x is not finite has no column: the curve
+// breaks there. Scales are 32-bit floats used in double precision, as everywhere in the chart.
+
+#include "chart/ChartLayout.h"
+#include "chart/ViewState.h"
+
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace kurvon {
+
+// Records first + firstK .. first + lastK, all in column x. A run that starts a stroke is not
+// joined to the run before it (a record without a column lies between them).
+struct ColumnRun {
+    int x = 0;
+    std::uint32_t firstK = 0;
+    std::uint32_t lastK = 0;
+    bool startsStroke = false;
+};
+
+// The runs of k = 0 .. span by record number, in order.
+std::vector<ColumnRun> ColumnRuns(std::uint32_t span, float xScale);
+
+class XAxis {
+public:
+    // The axis of the state's view window in a chart area chartWidth wide. An x channel the
+    // data set lacks, or a window outside it, counts as none.
+    XAxis(const ViewState& state, int chartWidth);
+
+    bool ByRecord() const { return m_x == nullptr; }
+    int Channel() const { return m_channel; }
+    std::uint32_t First() const { return m_first; }
+    std::uint32_t Last() const { return m_last; }
+    float Scale() const { return m_scale; }
+
+    // Whether record r of the window has a column, and which one.
+    bool Placed(std::uint32_t r) const;
+    int Column(std::uint32_t r) const;
+
+    // The window's records grouped into runs sharing a column, in record order.
+    std::vector<ColumnRun> Runs() const;
+    // By channel, whether the runs are so short (an x going back and forth over many columns
+    // within few records) that drawing point by point costs less than finding them. Judged
+    // on a sample of the window; either way the pixels are the same.
+    bool ShortRuns() const;
+
+    // The bottom labels: record numbers, or x values (as the value labels are written) at the
+    // places the record labels of the window would stand. None by channel without any finite x.
+    std::vector<RecordLabel> Labels() const;
+
+    // The x value at pixel column px (by channel, with a finite x somewhere in the window).
+    std::optional<double> ValueAt(int px) const;
+
+    // The record a pointer at column px (inside the frame) points at: by record, the proportional
+    // record; by channel, the first record drawn at or right of px (else the window's last).
+    std::uint32_t RecordAt(int px) const;
+
+    // The records a drag band between columns a and b selects: by record, the records under its
+    // ends; by channel, the first to the last record of the window drawn inside the band.
+    // Nothing when no record lies in it.
+    std::optional<std::pair<std::uint32_t, std::uint32_t>> Band(int a, int b) const;
+
+private:
+    int ColumnOf(float x) const;
+    // Whether all of records a..b have finite x in column c.
+    bool SameColumn(std::uint32_t a, std::uint32_t b, int c) const;
+
+    int m_width = 0;
+    std::uint32_t m_first = 0;
+    std::uint32_t m_last = 0;
+    float m_scale = 0.0f;
+    int m_channel = -1;
+    const float* m_x = nullptr;
+    const ChannelSummary* m_summary = nullptr;
+    float m_min = 0.0f;  // the left end (widened when flat)
+    float m_mid = 0.0f;  // the value shown along a flat range drawn in the middle
+    bool m_flat = false; // every x in the middle column
+    bool m_any = false;  // some record has a finite x
+};
+
+} // namespace kurvon

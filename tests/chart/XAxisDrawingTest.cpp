@@ -1,0 +1,190 @@
+// The x axis by channel: a channel holding the record numbers draws exactly the record axis's
+// curves; and over random states with rising, back-and-forth, broken and flat x channels the
+// drawing by pixel column gives the literal drawing's pixels, the cached paint the full one.
+
+#include "chart/ChartPaintCache.h"
+#include "chart/ChartRenderer.h"
+#include "chart/CurveDrawing.h"
+#include "chart/DrawableState.h"
+#include "chart/FlatRange.h"
+#include "chart/XAxis.h"
+
+#include "ChartTestData.h"
+
+#include <gtest/gtest.h>
+
+namespace kurvon {
+namespace {
+
+void ExpectSame(const QImage& a, const QImage& b) {
+    ASSERT_EQ(a.size(), b.size());
+    for (int y = 0; a != b && y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            ASSERT_EQ(a.pixel(x, y), b.pixel(x, y)) << "at " << x << ", " << y;
+}
+
+// The visible channels' curves alone, as the renderer draws them (earlier ones 1 pixel wide,
+// the primary 3), over the state's x axis.
+void DrawCurves(RasterSurface& s, const ViewState& state, int width, int height, CurveMode mode) {
+    s.Resize(width, height);
+    s.FillBackground();
+    const XAxis axis(state, width);
+    const std::vector<ColumnRun> runs = axis.Runs();
+    for (int i = 0; i < state.visible.Size(); ++i) {
+        const int c = state.visible.At(i);
+        s.SetPen(i + 1 == state.visible.Size() ? 3 : 1, state.data.colors[c]);
+        CurveSource curve;
+        curve.values = state.data.Channel(c);
+        curve.summary = &state.data.summaries[c];
+        curve.axis = &axis;
+        curve.mapping = MapChannel(height, state.data.maxima[c], state.data.minima[c]);
+        if (mode == CurveMode::Literal)
+            DrawCurveLiteral(s, curve);
+        else
+            DrawCurveByColumn(s, curve, runs);
+    }
+}
+
+TEST(XAxisDrawingTest, RecordNumbersAsTheXChannelDrawTheRecordAxisCurves) {
+    std::mt19937 rng(19);
+    static RasterSurface byRecord, byChannel;
+    for (int i = 0; i < 300 && !HasFailure(); ++i) {
+        RandomCase k = MakeRandomCase(rng, 2 + rng() % (i % 2 ? 60000 : 300));
+        ViewState& s = k.state;
+        if (!WindowUsable(s))
+            continue;
+        std::vector<int> visible;
+        for (int v = 0; v < s.visible.Size(); ++v)
+            if (ChannelUsable(s.data, s.visible.At(v)))
+                visible.push_back(s.visible.At(v));
+        s.visible.Clear();
+        for (int c : visible)
+            s.visible.Append(c);
+        // One more channel holding the record numbers.
+        DataSet& d = s.data;
+        d.columns.emplace_back(d.recordCount);
+        std::iota(d.columns.back().begin(), d.columns.back().end(), 0.0f);
+        d.colors.push_back(0);
+        d.names.push_back("r");
+        d.minima.push_back(0.0f);
+        d.maxima.push_back(1.0f);
+        ++d.channelCount;
+        BuildSummaries(d);
+        const int width = k.width - kListStripWidth;
+        for (CurveMode mode : {CurveMode::Literal, CurveMode::ByColumn}) {
+            SCOPED_TRACE(testing::Message() << "case " << i << " mode " << int(mode));
+            s.xChannel = -1;
+            DrawCurves(byRecord, s, width, k.height, mode);
+            s.xChannel = static_cast<int>(d.channelCount - 1);
+            DrawCurves(byChannel, s, width, k.height, mode);
+            ASSERT_NO_FATAL_FAILURE(ExpectSame(byRecord.View(), byChannel.View()));
+        }
+    }
+}
+
+// An x channel of n records: rising (irregular steps, pauses, a clock reset), back and forth
+// (cycles of capacity, noisy voltage), with breaks, flat, or any adversarial channel.
+std::vector<float> RandomXChannel(std::uint32_t n, std::mt19937& rng) {
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    std::vector<float> x(n);
+    const std::uint32_t period = 2 + rng() % std::max<std::uint32_t>(2, n / (1 + rng() % 40));
+    const float level = unit(rng) * 100.0f;
+    float t = level;
+    switch (rng() % 7) {
+    case 0: // time: rising, irregular steps and pauses
+        for (float& v : x)
+            v = t += rng() % 4 ? unit(rng) * 3.0f : 0.0f;
+        break;
+    case 1: // capacity: up and down over cycles, with noise
+        for (std::uint32_t r = 0; r < n; ++r) {
+            const float phase = static_cast<float>(r % period) / static_cast<float>(period);
+            x[r] = 2.5f * (phase < 0.5f ? phase : 1.0f - phase) + 1e-3f * unit(rng);
+        }
+        break;
+    case 2: // voltage-like noise
+        for (float& v : x)
+            v = 3.0f + unit(rng);
+        break;
+    case 3: // rising with breaks
+        for (std::uint32_t r = 0; r < n; ++r)
+            x[r] = rng() % 50 ? static_cast<float>(r) : (rng() % 2 ? kInf : std::nanf(""));
+        break;
+    case 4: // flat, or flat at the float limit
+        std::fill(x.begin(), x.end(), rng() % 2 ? level : 3.4e38f);
+        break;
+    case 5: // rising in long steps (many records per column)
+        for (std::uint32_t r = 0; r < n; ++r)
+            x[r] = static_cast<float>(r / period);
+        break;
+    default:
+        x = RandomChannel(n, rng);
+    }
+    return x;
+}
+
+void Change(RandomCase& k, std::mt19937& rng) {
+    ViewState& s = k.state;
+    switch (rng() % 6) {
+    case 0:
+        s.firstRecord = rng() % std::max<std::uint32_t>(1, s.lastRecord);
+        break;
+    case 1:
+        s.xChannel = static_cast<int>(rng() % s.data.channelCount);
+        break;
+    case 2: {
+        const std::uint32_t c = static_cast<std::uint32_t>(std::max(0, s.xChannel));
+        if (c < s.data.channelCount) {
+            s.data.columns[c] = RandomXChannel(s.data.recordCount, rng);
+            BuildSummaries(s.data);
+            ++s.dataGeneration;
+        }
+        break;
+    }
+    case 3:
+        (rng() % 2 ? k.width : k.height) = 15 + static_cast<int>(rng() % 1500);
+        break;
+    case 4:
+        std::tie(s.cursorX, s.cursorY) = std::pair(int(rng() % 2000) - 300, int(rng() % 900) - 20);
+        break;
+    default:
+        s.xChannel = -1;
+    }
+}
+
+void Compare(std::mt19937& rng, std::uint32_t records, ChartPaintCache& cache) {
+    static RasterSurface literal, byColumn, cached;
+    RandomCase k = MakeRandomCase(rng, records);
+    ViewState& s = k.state;
+    const std::uint32_t x = rng() % s.data.channelCount;
+    s.data.columns[x] = RandomXChannel(records, rng);
+    BuildSummaries(s.data);
+    s.xChannel = rng() % 16 ? static_cast<int>(x) : static_cast<int>(s.data.channelCount);
+    for (int change = 0; change < 3; ++change, Change(k, rng)) {
+        SCOPED_TRACE(testing::Message()
+                     << records << " records, x " << s.xChannel << ", change " << change);
+        WidenFlatPrimary(s, k.width, k.height);
+        const bool drawn = RenderChart(literal, s, k.width, k.height, 0xFFFFFF, CurveMode::Literal);
+        ASSERT_EQ(RenderChart(byColumn, s, k.width, k.height), drawn);
+        ASSERT_EQ(cache.Paint(cached, s, k.width, k.height), drawn);
+        ASSERT_NO_FATAL_FAILURE(ExpectSame(literal.View(), byColumn.View()));
+        ASSERT_NO_FATAL_FAILURE(ExpectSame(byColumn.View(), cached.View()));
+    }
+}
+
+TEST(XAxisDrawingTest, ByColumnMatchesLiteralOverRandomXChannels) {
+    std::mt19937 rng(2026);
+    ChartPaintCache cache;
+    const std::uint32_t sizes[] = {60, 3000, 60000};
+    for (int i = 0; i < 1000 && !HasFailure(); ++i)
+        Compare(rng, 2 + rng() % sizes[i % 3], cache);
+}
+
+TEST(XAxisDrawingTest, LongRunsPerColumn) {
+    std::mt19937 rng(8);
+    ChartPaintCache cache;
+    for (int i = 0; i < 8 && !HasFailure(); ++i)
+        Compare(rng, 400000 + rng() % 400000, cache);
+}
+
+} // namespace
+} // namespace kurvon
