@@ -1,0 +1,117 @@
+#include "analysis/CycleBlocks.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kurvon {
+namespace {
+
+// Cycle values compare equal when equal or both NaN (a run of NaN is one cycle).
+bool SameCycle(float a, float b) {
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+int StateOf(float current, float threshold) {
+    return current > threshold ? 1 : current < -threshold ? -1 : 0;
+}
+
+} // namespace
+
+void CycleSegment::Merge(const CycleSegment& later) {
+    chargeAs += later.chargeAs;
+    dischargeAs += later.dischargeAs;
+    chargeWs += later.chargeWs;
+    dischargeWs += later.dischargeWs;
+    skipped += later.skipped;
+    lastCharging = std::max(lastCharging, later.lastCharging);
+    lastDischarging = std::max(lastDischarging, later.lastDischarging);
+    minV = std::min(minV, later.minV);
+    maxV = std::max(maxV, later.maxV);
+}
+
+CycleBlock ScanCycleBlock(const CycleInputs& in, std::uint32_t begin, std::uint32_t end) {
+    CycleBlock block;
+    CycleSegment* segment = &block.segments.emplace_back();
+    segment->first = begin;
+    segment->start = begin == 0 ? CycleSegment::Start::Definite : CycleSegment::Start::Continuation;
+    const bool integrate = in.current && in.time;
+    for (std::uint32_t r = begin; r < end; ++r) {
+        const int state = in.current ? StateOf(in.current[r], in.threshold) : 0;
+        CycleSegment::Start opens = CycleSegment::Start::Continuation;
+        if (in.cycle) {
+            if (r > 0 && !SameCycle(in.cycle[r], in.cycle[r - 1]))
+                opens = CycleSegment::Start::Definite;
+        } else if (state != 0 && state == in.startingState) {
+            if (!block.stateKnown)
+                opens = CycleSegment::Start::Tentative;
+            else if (block.seenOpposite)
+                opens = CycleSegment::Start::Definite;
+            block.stateKnown = true;
+            block.seenOpposite = false;
+        } else if (state != 0) {
+            block.stateKnown = true;
+            block.seenOpposite = true;
+        }
+        if (opens != CycleSegment::Start::Continuation && r > 0) {
+            if (r == begin) {
+                segment->start = opens;
+            } else {
+                segment = &block.segments.emplace_back();
+                segment->first = r;
+                segment->start = opens;
+            }
+        }
+        if (state > 0)
+            segment->lastCharging = r;
+        else if (state < 0)
+            segment->lastDischarging = r;
+        if (in.voltage && std::isfinite(in.voltage[r])) {
+            segment->minV = std::min(segment->minV, in.voltage[r]);
+            segment->maxV = std::max(segment->maxV, in.voltage[r]);
+        }
+        if (!integrate || r == 0)
+            continue;
+        const double dt = (double(in.time[r]) - double(in.time[r - 1])) * in.timeFactor;
+        const double i0 = double(in.current[r - 1]) * in.currentFactor;
+        const double i1 = double(in.current[r]) * in.currentFactor;
+        bool usable = dt > 0 && std::isfinite(dt) && std::isfinite(i0) && std::isfinite(i1);
+        double v0 = 0, v1 = 0;
+        if (in.voltage) {
+            v0 = double(in.voltage[r - 1]) * in.voltageFactor;
+            v1 = double(in.voltage[r]) * in.voltageFactor;
+            usable = usable && std::isfinite(v0) && std::isfinite(v1);
+        }
+        if (!usable) {
+            ++segment->skipped;
+            continue;
+        }
+        const double half = 0.5 * dt;
+        segment->chargeAs += (std::max(i0, 0.0) + std::max(i1, 0.0)) * half;
+        segment->dischargeAs += (std::max(-i0, 0.0) + std::max(-i1, 0.0)) * half;
+        const double p0 = v0 * i0;
+        const double p1 = v1 * i1;
+        segment->chargeWs += (std::max(p0, 0.0) + std::max(p1, 0.0)) * half;
+        segment->dischargeWs += (std::max(-p0, 0.0) + std::max(-p1, 0.0)) * half;
+    }
+    return block;
+}
+
+std::vector<CycleSegment> JoinCycleBlocks(std::vector<CycleBlock>& blocks) {
+    std::vector<CycleSegment> cycles;
+    bool seenOpposite = false; // since the current cycle began, at the start of each block
+    for (CycleBlock& block : blocks) {
+        for (CycleSegment& segment : block.segments) {
+            const bool opens = cycles.empty() || segment.start == CycleSegment::Start::Definite ||
+                               (segment.start == CycleSegment::Start::Tentative && seenOpposite);
+            if (opens)
+                cycles.push_back(segment);
+            else
+                cycles.back().Merge(segment);
+        }
+        if (block.stateKnown)
+            seenOpposite = block.seenOpposite;
+    }
+    return cycles;
+}
+
+} // namespace kurvon
