@@ -119,6 +119,14 @@ std::optional<RecognisedName> RecogniseName(std::string_view utf8Name) {
     return RecognisedName{*role, *unit};
 }
 
+Unit UnitFromName(Role role, std::string_view utf8Name) {
+    const SplitName split = Split(utf8Name);
+    if (split.unit)
+        if (const std::optional<Unit> unit = ParseUnit(role, *split.unit))
+            return *unit;
+    return DefaultUnit(role);
+}
+
 ChannelRoles RecogniseRoles(const std::vector<std::string>& utf8Names) {
     ChannelRoles roles;
     for (std::size_t c = 0; c < utf8Names.size(); ++c) {

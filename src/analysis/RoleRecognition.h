@@ -26,6 +26,10 @@ std::optional<RecognisedName> RecogniseName(std::string_view utf8Name);
 // Each role's first channel in file order; names are UTF-8.
 ChannelRoles RecogniseRoles(const std::vector<std::string>& utf8Names);
 
+// The unit of a channel chosen for a role: the one its name gives when it fits the role, else
+// the role's default.
+Unit UnitFromName(Role role, std::string_view utf8Name);
+
 // The unit a role's unit text (as written after a slash or in parentheses) means, if any.
 std::optional<Unit> ParseUnit(Role role, std::string_view text);
 

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/CyclesCommand.h"
 #include "app/ExitCodes.h"
 #include "app/ExportCommand.h"
 #include "app/FileProblems.h"
@@ -36,6 +37,8 @@ std::string UsageText() {
            "              [--window FIRST:LAST] [--cursor X,Y] [--drag A:B] [--seed N]\n"
            "              [--literal]\n"
            "       kurvon --export OUT FILE [--window FIRST:LAST] [--channels I,J,...]\n"
+           "       kurvon --cycles OUT FILE [--cycle-channel CH] [--current CH]\n"
+           "              [--voltage CH] [--time CH] [--inverse-efficiency]\n"
            "       kurvon --version\n"
            "       kurvon --help\n"
            "\n"
@@ -76,6 +79,18 @@ std::string UsageText() {
            "               the shortest text that reads back to the same float; OUT - writes\n"
            "               to standard output, a file gets a UTF-8 byte-order mark\n"
            "    --window FIRST:LAST, --channels I,J,...  as for --render\n"
+           "  --cycles OUT FILE\n"
+           "               write FILE's cycle table as CSV to OUT, as --export writes: one\n"
+           "               row per cycle with its records (from 0), duration, charge and\n"
+           "               discharge capacity (Ah) and energy (Wh), coulombic and energy\n"
+           "               efficiency (%), end-of-charge and end-of-discharge voltage,\n"
+           "               minimum and maximum voltage and the pairs of records skipped;\n"
+           "               the channels are recognised from their names unless given\n"
+           "    --cycle-channel CH, --current CH, --voltage CH, --time CH\n"
+           "                         the channel of a role: its number from 0 or its\n"
+           "                         name, with :UNIT after it to override the unit (A,\n"
+           "                         mA; V, mV; s, min, h), or none\n"
+           "    --inverse-efficiency charge over discharge instead of discharge over charge\n"
            "  --version    print the version\n"
            "  --help       print this help\n"
            "\n"
@@ -129,6 +144,8 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ost
         return RunRenderCommand(args, err);
     if (command == "--export")
         return RunExportCommand(args, out, err);
+    if (command == "--cycles")
+        return RunCyclesCommand(args, out, err);
     // --render's options anywhere else: say whose they are.
     if (const std::string* option = MisplacedRenderOption(args)) {
         err << "kurvon: " << *option << " is an option of --render"
