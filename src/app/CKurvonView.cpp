@@ -6,6 +6,7 @@
 #include "chart/DragSelection.h"
 #include "chart/FlatRange.h"
 #include "controls/CColorListCtrl.h"
+#include "controls/CCycleTablePanel.h"
 #include "controls/CMainStatusBar.h"
 
 #include <QDragEnterEvent>
@@ -37,8 +38,9 @@ CKurvonView::CKurvonView(std::unique_ptr<Prompts> prompts, QWidget* parent)
 }
 
 CKurvonView::~CKurvonView() {
-    // No loader may outlive the view it reports to.
+    // No loader may outlive the view it reports to, nor a cycle job the data it reads.
     m_load.CancelAndJoin();
+    m_cycleJob.CancelAndJoin();
 }
 
 QSize CKurvonView::sizeHint() const {
@@ -57,6 +59,10 @@ void CKurvonView::OnInitialUpdate(CommandActions* actions) {
     setAcceptDrops(true);
     m_state.visible.Clear();
     m_pStatusBar = window()->findChild<CMainStatusBar*>();
+    m_pCyclePanel = window()->findChild<CCycleTablePanel*>();
+    if (m_pCyclePanel)
+        connect(m_pCyclePanel, &CCycleTablePanel::CycleActivated, this,
+                &CKurvonView::OnCycleActivated);
     m_state.loading = false;
     LayoutChannelList();
     UpdateCommandStates();

@@ -4,6 +4,9 @@
 // rules live in src/chart, src/data and the command table, this class only dispatches and
 // repaints.
 
+#include "analysis/ChannelRoles.h"
+#include "analysis/CycleTable.h"
+#include "app/CycleJob.h"
 #include "app/LoadJob.h"
 #include "app/Prompts.h"
 #include "chart/ChartPaintCache.h"
@@ -22,6 +25,7 @@
 namespace kurvon {
 
 class CColorListCtrl;
+class CCycleTablePanel;
 class CMainStatusBar;
 class CommandActions;
 
@@ -45,6 +49,13 @@ public:
     void OnZoomIn();
     void OnZoomOut();
     void OnShowAll();
+    void OnPreviousCycle();
+    void OnNextCycle();
+    void OnChannelRoles();
+    // A row of the cycle table was clicked: its cycle is shown.
+    void OnCycleActivated(std::size_t cycle);
+    // Efficiencies as charge over discharge; the table is computed again.
+    void SetInverseEfficiency(bool inverse);
 
     // Timer 1: polls the check boxes.
     void OnTimer();
@@ -72,6 +83,9 @@ public:
     QRect ChartRect() const;
     bool TimerRunning() const { return m_timer.isActive(); }
     bool LoadRunning() const { return m_load.Running(); }
+    bool CyclesRunning() const { return m_cycleJob.Running(); }
+    // The roles in use: recognised at each load, changed with the roles dialog.
+    const ChannelRoles& Roles() const { return m_roles; }
     // How the last load ended; nothing while it runs or when its thread could not start.
     std::optional<LoadStatus> LastLoadStatus() const { return m_lastLoadStatus; }
     QSize sizeHint() const override;
@@ -79,6 +93,8 @@ public:
 signals:
     // A load ended (any outcome) and its hand-over is done.
     void LoadFinished();
+    // A cycle table was computed and handed to the panel and the cycle commands.
+    void CyclesFinished();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -102,6 +118,10 @@ private:
     void RefreshChannelColors();
     void RepaintChart();
     void AfterNavigation(bool acted);
+    void StartCycles();
+    void StopCycles();
+    void OnCyclesDone(CycleTable& table);
+    void UpdateCycleStatus();
 
     ViewState m_state;
     std::unique_ptr<Prompts> m_pPrompts;
@@ -116,7 +136,12 @@ private:
     LoadJob m_load;
     std::optional<LoadStatus> m_lastLoadStatus;
     WheelNotches m_wheelNotches;
-    std::optional<std::uint32_t> m_colorSeed; // the calendar time when unset
+    std::optional<std::uint32_t> m_colorSeed;  // the calendar time when unset
+    CCycleTablePanel* m_pCyclePanel = nullptr; // the frame's, when there is one
+    CycleJob m_cycleJob;                       // reads m_state.data: joined before it changes
+    ChannelRoles m_roles;
+    CycleOptions m_cycleOptions;
+    std::optional<std::size_t> m_markedCycle; // the row the panel marks
 };
 
 } // namespace kurvon

@@ -36,6 +36,7 @@ void CKurvonView::OnShowAll() {
 void CKurvonView::OnClear() {
     if (!m_state.dataLoaded)
         return;
+    StopCycles();
     ClearModel(m_state);
     m_pChannelList->DeleteAllItems();
     update(); // the whole view
@@ -82,6 +83,7 @@ void CKurvonView::EditState(const std::function<void(ViewState&)>& edit) {
 void CKurvonView::UpdateCommandStates() {
     if (m_pActions)
         m_pActions->UpdateEnabled(m_state);
+    UpdateCycleStatus();
 }
 
 } // namespace kurvon

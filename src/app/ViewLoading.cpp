@@ -1,6 +1,8 @@
 // The view's loading side: Open, drop, the loader thread and the hand-over of its result.
+#include "analysis/RoleRecognition.h"
 #include "app/AppTexts.h"
 #include "app/CKurvonView.h"
+#include "app/CycleNotes.h"
 #include "controls/CColorListCtrl.h"
 #include "controls/CMainStatusBar.h"
 #include "data/DataFileExtension.h"
@@ -67,6 +69,7 @@ bool CKurvonView::StartLoad(const std::string& path) {
     m_state.currentPath = path;
     m_lastLoadStatus.reset();
     m_timer.stop();
+    StopCycles(); // its thread reads the data set about to go
     ForgetDataSet(m_state);
     // Raised before the thread starts: Open and drops are refused from here on.
     m_state.loading = true;
@@ -114,6 +117,8 @@ void CKurvonView::OnLoadDone(LoadResult& result) {
         m_state.loading = false;
         if (m_pStatusBar)
             m_pStatusBar->HideProgress();
+        m_roles = RecogniseRoles(DecodedNames(m_state.data));
+        StartCycles();
         break;
     case LoadStatus::CannotOpen:
     case LoadStatus::TooFewRecords:
@@ -157,6 +162,7 @@ void CKurvonView::RefreshChannelColors() {
 
 void CKurvonView::CancelLoad() {
     m_load.CancelAndJoin();
+    StopCycles();
 }
 
 } // namespace kurvon

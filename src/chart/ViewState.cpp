@@ -12,12 +12,14 @@ void ReleaseDataSet(ViewState& state) {
     std::vector<std::vector<float>>().swap(data.columns);
     std::vector<ChannelSummary>().swap(data.summaries);
     state.visible.Clear();
+    state.cycles = {};
     ++state.dataGeneration;
 }
 
 void ClearModel(ViewState& state) {
     state.visible.Clear();
     state.dataLoaded = false;
+    state.cycles = {};
     state.firstRecord = 0;
     state.lastRecord = 0;
     state.dragStartX = 0;
