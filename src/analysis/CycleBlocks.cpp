@@ -30,18 +30,30 @@ void CycleSegment::Merge(const CycleSegment& later) {
 }
 
 CycleBlock ScanCycleBlock(const CycleInputs& in, std::uint32_t begin, std::uint32_t end) {
+    // Locals and a local segment: stores into the segments cannot alias the inputs, so the loop
+    // keeps everything in registers.
+    const float* const cycle = in.cycle;
+    const float* const current = in.current;
+    const float* const voltage = in.voltage;
+    const float* const time = in.time;
+    const double currentFactor = in.currentFactor;
+    const double voltageFactor = in.voltageFactor;
+    const double timeFactor = in.timeFactor;
+    const float threshold = in.threshold;
+    const int startingState = in.startingState;
+    const bool integrate = current && time;
+
     CycleBlock block;
-    CycleSegment* segment = &block.segments.emplace_back();
-    segment->first = begin;
-    segment->start = begin == 0 ? CycleSegment::Start::Definite : CycleSegment::Start::Continuation;
-    const bool integrate = in.current && in.time;
+    CycleSegment segment;
+    segment.first = begin;
+    segment.start = begin == 0 ? CycleSegment::Start::Definite : CycleSegment::Start::Continuation;
     for (std::uint32_t r = begin; r < end; ++r) {
-        const int state = in.current ? StateOf(in.current[r], in.threshold) : 0;
+        const int state = current ? StateOf(current[r], threshold) : 0;
         CycleSegment::Start opens = CycleSegment::Start::Continuation;
-        if (in.cycle) {
-            if (r > 0 && !SameCycle(in.cycle[r], in.cycle[r - 1]))
+        if (cycle) {
+            if (r > 0 && !SameCycle(cycle[r], cycle[r - 1]))
                 opens = CycleSegment::Start::Definite;
-        } else if (state != 0 && state == in.startingState) {
+        } else if (state != 0 && state == startingState) {
             if (!block.stateKnown)
                 opens = CycleSegment::Start::Tentative;
             else if (block.seenOpposite)
@@ -54,45 +66,47 @@ CycleBlock ScanCycleBlock(const CycleInputs& in, std::uint32_t begin, std::uint3
         }
         if (opens != CycleSegment::Start::Continuation && r > 0) {
             if (r == begin) {
-                segment->start = opens;
+                segment.start = opens;
             } else {
-                segment = &block.segments.emplace_back();
-                segment->first = r;
-                segment->start = opens;
+                block.segments.push_back(segment);
+                segment = CycleSegment();
+                segment.first = r;
+                segment.start = opens;
             }
         }
         if (state > 0)
-            segment->lastCharging = r;
+            segment.lastCharging = r;
         else if (state < 0)
-            segment->lastDischarging = r;
-        if (in.voltage && std::isfinite(in.voltage[r])) {
-            segment->minV = std::min(segment->minV, in.voltage[r]);
-            segment->maxV = std::max(segment->maxV, in.voltage[r]);
+            segment.lastDischarging = r;
+        if (voltage && std::isfinite(voltage[r])) {
+            segment.minV = std::min(segment.minV, voltage[r]);
+            segment.maxV = std::max(segment.maxV, voltage[r]);
         }
         if (!integrate || r == 0)
             continue;
-        const double dt = (double(in.time[r]) - double(in.time[r - 1])) * in.timeFactor;
-        const double i0 = double(in.current[r - 1]) * in.currentFactor;
-        const double i1 = double(in.current[r]) * in.currentFactor;
-        bool usable = dt > 0 && std::isfinite(dt) && std::isfinite(i0) && std::isfinite(i1);
+        const double dt = (double(time[r]) - double(time[r - 1])) * timeFactor;
+        const double i0 = double(current[r - 1]) * currentFactor;
+        const double i1 = double(current[r]) * currentFactor;
         double v0 = 0, v1 = 0;
-        if (in.voltage) {
-            v0 = double(in.voltage[r - 1]) * in.voltageFactor;
-            v1 = double(in.voltage[r]) * in.voltageFactor;
-            usable = usable && std::isfinite(v0) && std::isfinite(v1);
+        if (voltage) {
+            v0 = double(voltage[r - 1]) * voltageFactor;
+            v1 = double(voltage[r]) * voltageFactor;
         }
-        if (!usable) {
-            ++segment->skipped;
+        // One test for all five: a NaN or an infinity in any makes the sum NaN or infinite
+        // (floats scaled by at most 3600 cannot overflow a double's sum).
+        if (!(dt > 0) || !std::isfinite(dt + i0 + i1 + v0 + v1)) {
+            ++segment.skipped;
             continue;
         }
         const double half = 0.5 * dt;
-        segment->chargeAs += (std::max(i0, 0.0) + std::max(i1, 0.0)) * half;
-        segment->dischargeAs += (std::max(-i0, 0.0) + std::max(-i1, 0.0)) * half;
+        segment.chargeAs += (std::max(i0, 0.0) + std::max(i1, 0.0)) * half;
+        segment.dischargeAs += (std::max(-i0, 0.0) + std::max(-i1, 0.0)) * half;
         const double p0 = v0 * i0;
         const double p1 = v1 * i1;
-        segment->chargeWs += (std::max(p0, 0.0) + std::max(p1, 0.0)) * half;
-        segment->dischargeWs += (std::max(-p0, 0.0) + std::max(-p1, 0.0)) * half;
+        segment.chargeWs += (std::max(p0, 0.0) + std::max(p1, 0.0)) * half;
+        segment.dischargeWs += (std::max(-p0, 0.0) + std::max(-p1, 0.0)) * half;
     }
+    block.segments.push_back(segment);
     return block;
 }
 

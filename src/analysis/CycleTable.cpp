@@ -133,13 +133,4 @@ CycleTable ComputeCycleTable(const DataSet& data, const ChannelRoles& roles,
     return table;
 }
 
-std::size_t CycleOfRecord(const CycleTable& table, std::uint32_t record) {
-    const auto after =
-        std::upper_bound(table.cycles.begin(), table.cycles.end(), record,
-                         [](std::uint32_t r, const CycleFigures& c) { return r < c.firstRecord; });
-    return after == table.cycles.begin()
-               ? 0
-               : static_cast<std::size_t>(after - table.cycles.begin()) - 1;
-}
-
 } // namespace kurvon

@@ -57,7 +57,4 @@ struct CycleTable {
 CycleTable ComputeCycleTable(const DataSet& data, const ChannelRoles& roles,
                              const CycleOptions& options = {});
 
-// The index of the cycle holding `record` (cycles in record order, as computed).
-std::size_t CycleOfRecord(const CycleTable& table, std::uint32_t record);
-
 } // namespace kurvon

@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "app/CFadeChartWidget.h"
 #include "app/CKurvonView.h"
 #include "controls/CCycleTablePanel.h"
 #include "controls/CMainStatusBar.h"
@@ -29,6 +30,8 @@ CMainFrame::CMainFrame() {
     setStatusBar(m_pStatusBar);
 
     m_pCyclePanel = new CCycleTablePanel(this);
+    m_pCyclePanel->AddPage(new CFadeChartWidget(m_pCyclePanel->Model()),
+                           QStringLiteral("容量衰减"));
     addDockWidget(Qt::BottomDockWidgetArea, m_pCyclePanel);
     m_pCyclePanel->hide();
 

@@ -39,6 +39,7 @@ std::string UsageText() {
            "       kurvon --export OUT FILE [--window FIRST:LAST] [--channels I,J,...]\n"
            "       kurvon --cycles OUT FILE [--cycle-channel CH] [--current CH]\n"
            "              [--voltage CH] [--time CH] [--inverse-efficiency]\n"
+           "       kurvon --cycles-picture OUT FILE [the options of --cycles] [--size WxH]\n"
            "       kurvon --version\n"
            "       kurvon --help\n"
            "\n"
@@ -91,6 +92,11 @@ std::string UsageText() {
            "                         name, with :UNIT after it to override the unit (A,\n"
            "                         mA; V, mV; s, min, h), or none\n"
            "    --inverse-efficiency charge over discharge instead of discharge over charge\n"
+           "  --cycles-picture OUT FILE\n"
+           "               draw the discharge capacity (blue, left scale) and the coulombic\n"
+           "               efficiency (red, right scale) over the cycle number and save it as\n"
+           "               OUT, a PNG or a BMP as for --render; --size WxH as for --render\n"
+           "               (default 800x400)\n"
            "  --version    print the version\n"
            "  --help       print this help\n"
            "\n"
@@ -144,7 +150,7 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ost
         return RunRenderCommand(args, err);
     if (command == "--export")
         return RunExportCommand(args, out, err);
-    if (command == "--cycles")
+    if (command == "--cycles" || command == "--cycles-picture")
         return RunCyclesCommand(args, out, err);
     // --render's options anywhere else: say whose they are.
     if (const std::string* option = MisplacedRenderOption(args)) {

@@ -6,9 +6,17 @@
 #include "app/CommandOptions.h"
 #include "app/CsvOutput.h"
 #include "app/ExitCodes.h"
+#include "app/RenderCommand.h"
+#include "chart/FadeChart.h"
+#include "chart/PictureFile.h"
+#include "chart/PictureName.h"
 #include "platform/TextDecode.h"
 
+#include <QFileInfo>
+#include <QGuiApplication>
+
 #include <algorithm>
+#include <memory>
 #include <optional>
 
 namespace kurvon {
@@ -18,6 +26,9 @@ constexpr std::array<const char*, 4> kRoleOptions{"--cycle-channel", "--current"
                                                   "--time"};
 
 struct CyclesRequest {
+    bool picture = false; // --cycles-picture
+    int width = 800;
+    int height = 400;
     std::string outPath;
     std::string dataPath;
     std::array<std::optional<std::string>, 4> given; // per role, as written
@@ -25,8 +36,13 @@ struct CyclesRequest {
 };
 
 std::string ParseRequest(const std::vector<std::string>& args, CyclesRequest& request) {
-    if (args.size() < 3)
-        return "--cycles needs an output file (or -) and a data file";
+    request.picture = args[0] == "--cycles-picture";
+    if (args.size() < 3) {
+        std::string problem = args[0];
+        problem += request.picture ? " needs an output picture and a data file"
+                                   : " needs an output file (or -) and a data file";
+        return problem;
+    }
     request.outPath = args[1];
     request.dataPath = args[2];
     for (std::size_t i = 3; i < args.size(); ++i) {
@@ -35,9 +51,20 @@ std::string ParseRequest(const std::vector<std::string>& args, CyclesRequest& re
             request.inverse = true;
             continue;
         }
+        if (option == "--size" && request.picture) {
+            std::pair<int, int> size;
+            if (i + 1 >= args.size() || !ParsePair(args[i + 1], 'x', size) || size.first < 1 ||
+                size.second < 1 || size.first > kMaxPictureSide || size.second > kMaxPictureSide)
+                return "bad value for --size (expected WxH, each from 1 to " +
+                       std::to_string(kMaxPictureSide) + ")";
+            request.width = size.first;
+            request.height = size.second;
+            ++i;
+            continue;
+        }
         const auto at = std::find(kRoleOptions.begin(), kRoleOptions.end(), option);
         if (at == kRoleOptions.end())
-            return "unknown option " + option + " for --cycles";
+            return "unknown option " + option + " for " + args[0];
         if (i + 1 >= args.size())
             return option + " needs a value";
         request.given[static_cast<std::size_t>(at - kRoleOptions.begin())] = args[++i];
@@ -78,6 +105,31 @@ std::string ResolveGiven(Role role, const std::string& given, const std::vector<
     return {};
 }
 
+// The fade chart; text needs a GUI application, made offscreen here when there is none.
+int WritePicture(const CycleTable& table, const CyclesRequest& request, const PictureTarget& target,
+                 std::ostream& err) {
+    std::unique_ptr<QGuiApplication> ownApplication;
+    if (!QCoreApplication::instance()) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "kurvon";
+        static char* argv[] = {name, nullptr};
+        ownApplication = std::make_unique<QGuiApplication>(argc, argv);
+    } else if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        err << "kurvon: --cycles-picture needs a GUI application object\n";
+        return kExitFailure;
+    }
+    const QImage image = FadeChartImage(table, request.width, request.height);
+    const PictureWriteResult written = WritePictureFile(image, target.path, target.format);
+    if (!written.written) {
+        err << "kurvon: cannot write " << request.outPath << ": "
+            << written.reason.toLocal8Bit().toStdString() << '\n';
+        return kExitFailure;
+    }
+    return 0;
+}
+
 } // namespace
 
 bool IsCyclesOption(const std::string& argument) {
@@ -90,6 +142,16 @@ int RunCyclesCommand(const std::vector<std::string>& args, std::ostream& out, st
     if (const std::string problem = ParseRequest(args, request); !problem.empty()) {
         err << "kurvon: " << problem << '\n';
         return kExitUsage;
+    }
+    std::optional<PictureTarget> picture;
+    if (request.picture) {
+        const QString name = QString::fromLocal8Bit(request.outPath);
+        picture = PictureTargetOfName(name);
+        if (QFileInfo(name).isDir() || !picture) {
+            err << "kurvon: cannot tell the picture type of " << request.outPath
+                << ": name it *.bmp or *.png\n";
+            return kExitUsage;
+        }
     }
     LoadResult loaded;
     if (const std::string problem = LoadForCommand(request.dataPath, loaded); !problem.empty()) {
@@ -127,7 +189,10 @@ int RunCyclesCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     CycleOptions options;
     options.inverseEfficiency = request.inverse;
-    const std::string text = CycleCsvText(ComputeCycleTable(data, roles, options));
+    const CycleTable table = ComputeCycleTable(data, roles, options);
+    if (picture)
+        return WritePicture(table, request, *picture, err);
+    const std::string text = CycleCsvText(table);
     const std::string problem =
         WriteCsvOutput(request.outPath, out, [&text](bool bom, const CsvSink& sink) {
             return (!bom || sink("\xEF\xBB\xBF", 3)) && sink(text.data(), text.size());

@@ -6,6 +6,10 @@
 // from 0 or a channel's name, optionally followed by ":UNIT" (A, mA; V, mV; s, min, h), or
 // "none". A role that is not found is said on err; without a cycle and a current channel there
 // is no table.
+//
+// kurvon --cycles-picture OUT FILE [the same options] [--size WxH]
+// The fade chart (discharge capacity and coulombic efficiency over the cycle number) as a PNG or
+// a BMP by OUT's suffix, W x H pixels (default 800 x 400), written whole or not at all.
 
 #include <ostream>
 #include <string>
@@ -16,8 +20,8 @@ namespace kurvon {
 // Whether an argument is one of the role options --cycles takes.
 bool IsCyclesOption(const std::string& argument);
 
-// args start with "--cycles". 0 on success; otherwise one line on err and kExitUsage or
-// kExitFailure.
+// args start with "--cycles" or "--cycles-picture". 0 on success; otherwise one line on err and
+// kExitUsage or kExitFailure.
 int RunCyclesCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace kurvon

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -17,7 +18,7 @@ namespace kurvon {
 
 CCycleTablePanel::CCycleTablePanel(QWidget* parent)
     : QDockWidget(QStringLiteral("循环表"), parent), m_pModel(new CycleTableModel(this)),
-      m_pTable(new QTableView), m_pNote(new QLabel) {
+      m_pTable(new QTableView), m_pNote(new QLabel), m_pPages(new QTabWidget) {
     setObjectName(QStringLiteral("cycleTablePanel"));
     setAllowedAreas(Qt::BottomDockWidgetArea | Qt::TopDockWidgetArea | Qt::LeftDockWidgetArea |
                     Qt::RightDockWidgetArea);
@@ -49,7 +50,12 @@ CCycleTablePanel::CCycleTablePanel(QWidget* parent)
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(m_pNote);
     layout->addWidget(m_pTable);
-    setWidget(body);
+    m_pPages->addTab(body, QStringLiteral("循环表"));
+    setWidget(m_pPages);
+}
+
+void CCycleTablePanel::AddPage(QWidget* page, const QString& title) {
+    m_pPages->addTab(page, title);
 }
 
 void CCycleTablePanel::SetTable(CycleTable table, const QString& note) {

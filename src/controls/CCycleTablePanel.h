@@ -1,7 +1,8 @@
 #pragma once
 // The dockable cycle table: a line saying which roles were not found, then one sortable row per
-// cycle. A click on a row asks for its cycle to be shown; Ctrl+C (or the table's menu) copies
-// the selected rows, or all of them, with the headings as tab-separated text.
+// cycle, on the first of the panel's pages. A click on a row asks for its cycle to be shown; Ctrl+C
+// (or the table's menu) copies the selected rows, or all of them, with the headings as
+// tab-separated text.
 
 #include "analysis/CycleTable.h"
 
@@ -9,6 +10,7 @@
 #include <vector>
 
 class QLabel;
+class QTabWidget;
 class QTableView;
 
 namespace kurvon {
@@ -24,6 +26,10 @@ public:
     void SetTable(CycleTable table, const QString& note);
     // Marks the row of the cycle shown (none: no mark) without asking to show it.
     void MarkCycle(std::optional<std::size_t> cycle);
+
+    // Another page beside the table (the fade chart), drawn from Model().
+    void AddPage(QWidget* page, const QString& title);
+    QTabWidget* Pages() const { return m_pPages; }
 
     // The selected rows in the order shown, or all rows when none is selected.
     QString CopyText() const;
@@ -41,6 +47,7 @@ private:
     CycleTableModel* m_pModel;
     QTableView* m_pTable;
     QLabel* m_pNote;
+    QTabWidget* m_pPages;
 };
 
 } // namespace kurvon

@@ -3,12 +3,14 @@
 #include "AppTestSupport.h"
 
 #include "app/CChannelRolesDlg.h"
+#include "app/CFadeChartWidget.h"
 #include "controls/CycleTableModel.h"
 
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QTabWidget>
 #include <QTableView>
 
 namespace kurvon::test {
@@ -50,6 +52,18 @@ TEST(CycleWindow, PanelStepsStatusSortCopyRolesAndOption) {
               QStringLiteral("未找到循环通道，按电流划分循环（循环 → 通道角色）"));
     EXPECT_EQ(model->Text(1, 1) + " " + model->Text(1, 2), "6 12");
     EXPECT_TRUE(status->isHidden());
+    // The fade page draws the capacities in blue.
+    auto* fade = qobject_cast<CFadeChartWidget*>(panel->Pages()->widget(1));
+    ASSERT_TRUE(fade);
+    EXPECT_EQ(panel->Pages()->tabText(1), QStringLiteral("容量衰减"));
+    fade->resize(400, 200);
+    const QImage picture = fade->Picture();
+    // Cycle 4's, the largest, ends the curve at the top right of the frame (340, 24).
+    bool topRight = false;
+    for (int x = 336; x <= 341; ++x)
+        for (int y = 23; y <= 26; ++y)
+            topRight = topRight || picture.pixel(x, y) == qRgb(0, 0, 255);
+    EXPECT_TRUE(topRight);
 
     // Page Down from the whole file shows cycle 1, then 2; Page Up goes back; at cycle 1 Page Up
     // is disabled.

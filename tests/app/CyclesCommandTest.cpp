@@ -118,5 +118,32 @@ TEST(CyclesCommand, RoleOptionsAndFailures) {
     EXPECT_NE(UsageText().find("--cycles OUT FILE"), std::string::npos);
 }
 
+// The fade chart: capacity in blue, efficiency in red, PNG or BMP, the size asked for.
+TEST(CyclesCommand, FadePicture) {
+    QTemporaryDir tmp;
+    const QDir dir(tmp.path());
+    const std::string example = KURVON_EXAMPLES_DIR "/example.kvd";
+    const QString png = dir.filePath("fade.png");
+    ASSERT_EQ(RunCli({"--cycles-picture", png.toStdString(), example}).code, 0);
+    const QImage image(png);
+    ASSERT_EQ(image.size(), QSize(800, 400));
+    int blue = 0, red = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 60; x < image.width() - 60; ++x) {
+            blue += image.pixel(x, y) == qRgb(0, 0, 255);
+            red += image.pixel(x, y) == qRgb(255, 0, 0);
+        }
+    EXPECT_GT(blue, 100);
+    EXPECT_GT(red, 100);
+    const QString bmp = dir.filePath("fade");
+    const Ran sized = RunCli({"--cycles-picture", bmp.toStdString(), example, "--size", "300x200",
+                              "--cycle-channel", "none"});
+    ASSERT_EQ(sized.code, 0) << sized.err;
+    EXPECT_EQ(QImage(bmp + ".bmp").size(), QSize(300, 200));
+    EXPECT_EQ(RunCli({"--cycles-picture", dir.filePath("f.gif").toStdString(), example}).code, 2);
+    EXPECT_EQ(RunCli({"--cycles", "-", example, "--size", "300x200"}).code, 2);
+    EXPECT_EQ(RunCli({"--cycles-picture", png.toStdString(), example, "--size", "0x5"}).code, 2);
+}
+
 } // namespace
 } // namespace kurvon::test
