@@ -5,6 +5,7 @@
 #include "chart/ChartGeometry.h"
 #include "chart/DragSelection.h"
 #include "controls/CColorListCtrl.h"
+#include "controls/CCycleTablePanel.h"
 #include "controls/CMainStatusBar.h"
 
 #include <QAction>
@@ -41,9 +42,10 @@ CKurvonView::CKurvonView(std::unique_ptr<Prompts> prompts, QWidget* parent)
 }
 
 CKurvonView::~CKurvonView() {
-    // No loader or follower may outlive the view it reports to.
+    // No loader or follower may outlive the view it reports to, nor a cycle job the data it reads.
     m_follow.Stop(false);
     m_load.CancelAndJoin();
+    m_cycleJob.CancelAndJoin();
 }
 
 QSize CKurvonView::sizeHint() const {
@@ -62,6 +64,10 @@ void CKurvonView::OnInitialUpdate(CommandActions* actions) {
     setAcceptDrops(true);
     m_state.visible.Clear();
     m_pStatusBar = window()->findChild<CMainStatusBar*>();
+    m_pCyclePanel = window()->findChild<CCycleTablePanel*>();
+    if (m_pCyclePanel)
+        connect(m_pCyclePanel, &CCycleTablePanel::CycleActivated, this,
+                &CKurvonView::OnCycleActivated);
     m_state.loading = false;
     if (m_pActions)
         m_pActions->Action(ID_FOLLOW_FILE)->setChecked(m_bFollow);

@@ -4,6 +4,9 @@
 // rules live in src/chart, src/data and the command table, this class only dispatches and
 // repaints.
 
+#include "analysis/ChannelRoles.h"
+#include "analysis/CycleTable.h"
+#include "app/CycleJob.h"
 #include "app/FollowJob.h"
 #include "app/LoadJob.h"
 #include "app/Prompts.h"
@@ -28,6 +31,7 @@ class QMenu;
 namespace kurvon {
 
 class CColorListCtrl;
+class CCycleTablePanel;
 class CMainStatusBar;
 class CommandActions;
 
@@ -58,6 +62,13 @@ public:
     void SetXChannel(int channel);
     // The channel list's context menu for a row ("设为横轴"), parented to the list.
     QMenu* ChannelMenu(int row);
+    void OnPreviousCycle();
+    void OnNextCycle();
+    void OnChannelRoles();
+    // A row of the cycle table was clicked: its cycle is shown.
+    void OnCycleActivated(std::size_t cycle);
+    // Efficiencies as charge over discharge; the table is computed again.
+    void SetInverseEfficiency(bool inverse);
 
     // Timer 1: polls the check boxes.
     void OnTimer();
@@ -91,6 +102,9 @@ public:
     QRect ChartRect() const;
     bool TimerRunning() const { return m_timer.isActive(); }
     bool LoadRunning() const { return m_load.Running(); }
+    bool CyclesRunning() const { return m_cycleJob.Running(); }
+    // The roles in use: recognised at each load, changed with the roles dialog.
+    const ChannelRoles& Roles() const { return m_roles; }
     // How the last load ended; nothing while it runs or when its thread could not start.
     std::optional<LoadStatus> LastLoadStatus() const { return m_lastLoadStatus; }
     QSize sizeHint() const override;
@@ -98,6 +112,8 @@ public:
 signals:
     // A load ended (any outcome) and its hand-over is done.
     void LoadFinished();
+    // A cycle table was computed and handed to the panel and the cycle commands.
+    void CyclesFinished();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -126,6 +142,11 @@ private:
     void OnGrowth(Growth& growth);
     void TakeGrowth(const Growth& growth);
     void ShowFollowText(const QString& text);
+    void StartCycles();
+    void StopCycles();
+    void ResumeCycles();
+    void OnCyclesDone(CycleTable& table);
+    void UpdateCycleStatus();
 
     ViewState m_state;
     std::unique_ptr<Prompts> m_pPrompts;
@@ -146,7 +167,12 @@ private:
     GrowingData m_growing;                    // extremes to go on from, on the UI thread
     std::optional<FollowPoint> m_followPoint; // where following goes on from
     QFileSystemWatcher* m_pWatcher = nullptr;
-    QString m_reloadNote; // why the file is being read again
+    QString m_reloadNote;                      // why the file is being read again
+    CCycleTablePanel* m_pCyclePanel = nullptr; // the frame's, when there is one
+    CycleJob m_cycleJob;                       // reads m_state.data: joined before it changes
+    ChannelRoles m_roles;
+    CycleOptions m_cycleOptions;
+    std::optional<std::size_t> m_markedCycle; // the row the panel marks
 };
 
 } // namespace kurvon

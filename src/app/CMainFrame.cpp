@@ -1,6 +1,8 @@
 #include "app/CMainFrame.h"
 
+#include "app/CFadeChartWidget.h"
 #include "app/CKurvonView.h"
+#include "controls/CCycleTablePanel.h"
 #include "controls/CMainStatusBar.h"
 #include "controls/CMainToolBar.h"
 
@@ -27,6 +29,12 @@ CMainFrame::CMainFrame() {
     m_pStatusBar = new CMainStatusBar(this);
     setStatusBar(m_pStatusBar);
 
+    m_pCyclePanel = new CCycleTablePanel(this);
+    m_pCyclePanel->AddPage(new CFadeChartWidget(m_pCyclePanel->Model()),
+                           QStringLiteral("容量衰减"));
+    addDockWidget(Qt::BottomDockWidgetArea, m_pCyclePanel);
+    m_pCyclePanel->hide();
+
     for (const CommandInfo& info : AllCommands()) {
         if (!info.handler)
             continue;
@@ -34,6 +42,7 @@ CMainFrame::CMainFrame() {
                 [this, handler = info.handler](bool checked) { handler(*this, checked); });
     }
     connect(m_pToolBar, &QToolBar::visibilityChanged, this, &CMainFrame::SyncBarChecks);
+    connect(m_pCyclePanel, &QDockWidget::visibilityChanged, this, &CMainFrame::SyncBarChecks);
     SyncBarChecks();
 }
 
@@ -60,6 +69,7 @@ void CMainFrame::SyncBarChecks() {
     // The check marks follow the bars, whichever way a bar was shown or hidden.
     Action(ID_VIEW_TOOLBAR)->setChecked(m_pToolBar && !m_pToolBar->isHidden());
     Action(ID_VIEW_STATUS_BAR)->setChecked(m_pStatusBar && !m_pStatusBar->isHidden());
+    Action(ID_VIEW_CYCLE_TABLE)->setChecked(m_pCyclePanel && !m_pCyclePanel->isHidden());
 }
 
 CKurvonView* CMainFrame::CreateView(std::unique_ptr<Prompts> prompts) {

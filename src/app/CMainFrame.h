@@ -9,6 +9,7 @@
 
 namespace kurvon {
 
+class CCycleTablePanel;
 class CKurvonView;
 class CMainStatusBar;
 class CMainToolBar;
@@ -29,6 +30,7 @@ public:
     CKurvonView* View() const { return m_pView; }
     CMainToolBar* ToolBar() const { return m_pToolBar; }
     CMainStatusBar* StatusBar() const { return m_pStatusBar; }
+    CCycleTablePanel* CycleTablePanel() const { return m_pCyclePanel; }
     QAction* Action(CommandId id) const { return m_pActions->Action(id); }
 
 signals:
@@ -43,6 +45,7 @@ private:
 
     CMainStatusBar* m_pStatusBar = nullptr;
     CMainToolBar* m_pToolBar = nullptr;
+    CCycleTablePanel* m_pCyclePanel = nullptr; // docked under the view, hidden at start
     CommandActions* m_pActions = nullptr;
     CKurvonView* m_pView = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/CyclesCommand.h"
 #include "app/ExitCodes.h"
 #include "app/ExportCommand.h"
 #include "app/FileProblems.h"
@@ -36,6 +37,9 @@ std::string UsageText() {
            "              [--window FIRST:LAST] [--cursor X,Y] [--drag A:B] [--seed N]\n"
            "              [--x CH] [--literal]\n"
            "       kurvon --export OUT FILE [--window FIRST:LAST] [--channels I,J,...]\n"
+           "       kurvon --cycles OUT FILE [--cycle-channel CH] [--current CH]\n"
+           "              [--voltage CH] [--time CH] [--inverse-efficiency]\n"
+           "       kurvon --cycles-picture OUT FILE [the options of --cycles] [--size WxH]\n"
            "       kurvon --version\n"
            "       kurvon --help\n"
            "\n"
@@ -80,6 +84,23 @@ std::string UsageText() {
            "               the shortest text that reads back to the same float; OUT - writes\n"
            "               to standard output, a file gets a UTF-8 byte-order mark\n"
            "    --window FIRST:LAST, --channels I,J,...  as for --render\n"
+           "  --cycles OUT FILE\n"
+           "               write FILE's cycle table as CSV to OUT, as --export writes: one\n"
+           "               row per cycle with its records (from 0), duration, charge and\n"
+           "               discharge capacity (Ah) and energy (Wh), coulombic and energy\n"
+           "               efficiency (%), end-of-charge and end-of-discharge voltage,\n"
+           "               minimum and maximum voltage and the pairs of records skipped;\n"
+           "               the channels are recognised from their names unless given\n"
+           "    --cycle-channel CH, --current CH, --voltage CH, --time CH\n"
+           "                         the channel of a role: its number from 0 or its\n"
+           "                         name, with :UNIT after it to override the unit (A,\n"
+           "                         mA; V, mV; s, min, h), or none\n"
+           "    --inverse-efficiency charge over discharge instead of discharge over charge\n"
+           "  --cycles-picture OUT FILE\n"
+           "               draw the discharge capacity (blue, left scale) and the coulombic\n"
+           "               efficiency (red, right scale) over the cycle number and save it as\n"
+           "               OUT, a PNG or a BMP as for --render; --size WxH as for --render\n"
+           "               (default 800x400)\n"
            "  --version    print the version\n"
            "  --help       print this help\n"
            "\n"
@@ -133,6 +154,8 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ost
         return RunRenderCommand(args, err);
     if (command == "--export")
         return RunExportCommand(args, out, err);
+    if (command == "--cycles" || command == "--cycles-picture")
+        return RunCyclesCommand(args, out, err);
     // --render's options anywhere else: say whose they are.
     if (const std::string* option = MisplacedRenderOption(args)) {
         err << "kurvon: " << *option << " is an option of --render"

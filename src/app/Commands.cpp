@@ -2,14 +2,16 @@
 
 #include "app/CKurvonView.h"
 #include "app/CMainFrame.h"
+#include "chart/CycleSteps.h"
 #include "chart/Navigation.h"
+#include "controls/CCycleTablePanel.h"
 #include "controls/CMainStatusBar.h"
 #include "controls/CMainToolBar.h"
 
 namespace kurvon {
 namespace {
 
-enum Popup { kFile, kAction, kView, kHelp };
+enum Popup { kFile, kAction, kView, kCycle, kHelp };
 
 constexpr QKeyCombination Key(Qt::Key key) {
     return QKeyCombination(key);
@@ -31,6 +33,9 @@ bool CanClear(const ViewState& state) {
 bool ChannelIsXAxis(const ViewState& state) {
     return state.dataLoaded && state.xChannel >= 0;
 }
+bool CanChooseRoles(const ViewState& state) {
+    return state.dataLoaded && !state.loading;
+}
 bool Never(const ViewState&) {
     return false;
 }
@@ -38,7 +43,7 @@ bool Never(const ViewState&) {
 // One row per command: id, menu text, prompt, tooltip; keys, menu slot, tool bar slot, checkable,
 // handler, enabling rule. "=" and "-" are the unshifted keys: a typed "+" matches nothing.
 // clang-format off
-constexpr std::array<CommandInfo, 15> kCommands{{
+constexpr std::array<CommandInfo, 20> kCommands{{
     {ID_OPEN, "打开(&O)...\tCtrl+O", "打开一个现有文档", "打开",
      {Qt::CTRL | Qt::Key_O, kNoKey}, {kFile, 0}, 0, false,
      OnView<&CKurvonView::OnOpenDataFile>, CanOpen},
@@ -85,10 +90,29 @@ constexpr std::array<CommandInfo, 15> kCommands{{
     {ID_VIEW_STATUS_BAR, "状态栏(&S)", "显示或隐藏状态栏", "显隐状态栏",
      {kNoKey, kNoKey}, {kView, 1}, kNotOnToolBar, true,
      [](CMainFrame& frame, bool on) { frame.StatusBar()->setVisible(on); }, nullptr},
+    {ID_PREVIOUS_CYCLE, "上一循环(&P)\tPgUp", "显示上一循环的记录", "上一循环",
+     {Key(Qt::Key_PageUp), kNoKey}, {kCycle, 0}, kNotOnToolBar, false,
+     OnView<&CKurvonView::OnPreviousCycle>, PreviousCycleEnabled},
+    {ID_NEXT_CYCLE, "下一循环(&N)\tPgDn", "显示下一循环的记录", "下一循环",
+     {Key(Qt::Key_PageDown), kNoKey}, {kCycle, 1}, kNotOnToolBar, false,
+     OnView<&CKurvonView::OnNextCycle>, NextCycleEnabled},
+    {ID_CHANNEL_ROLES, "通道角色(&R)...", "选择循环、电流、电压和时间通道及其单位", "通道角色",
+     {kNoKey, kNoKey}, {kCycle, 3}, kNotOnToolBar, false,
+     OnView<&CKurvonView::OnChannelRoles>, CanChooseRoles},
+    {ID_INVERSE_EFFICIENCY, "效率取倒数(&I)", "效率按充电量除以放电量计算", "效率取倒数",
+     {kNoKey, kNoKey}, {kCycle, 4}, kNotOnToolBar, true,
+     [](CMainFrame& frame, bool on) {
+         if (CKurvonView* view = frame.View())
+             view->SetInverseEfficiency(on);
+     }, nullptr},
+    {ID_VIEW_CYCLE_TABLE, "循环表(&T)", "显示或隐藏循环表", "显隐循环表",
+     {kNoKey, kNoKey}, {kCycle, 6}, kNotOnToolBar, true,
+     [](CMainFrame& frame, bool on) { frame.CycleTablePanel()->setVisible(on); }, nullptr},
 }};
 // clang-format on
 
-constexpr std::array<const char*, 4> kPopupTitles{"文件(&F)", "动作(&A)", "查看(&V)", "帮助(&H)"};
+constexpr std::array<const char*, 5> kPopupTitles{"文件(&F)", "动作(&A)", "查看(&V)", "循环(&C)",
+                                                  "帮助(&H)"};
 
 } // namespace
 

@@ -2,15 +2,12 @@
 
 #include "app/CommandLine.h"
 #include "app/CommandOptions.h"
+#include "app/CsvOutput.h"
 #include "app/ExitCodes.h"
 #include "app/RenderCommand.h"
 #include "data/CsvExport.h"
 #include "data/Loader.h"
 #include "platform/TextDecode.h"
-#include "platform/WriteWhole.h"
-
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -82,28 +79,6 @@ std::string MakeJob(const ExportRequest& request, const DataSet& data, bool bom,
     return {};
 }
 
-// Through a temporary file renamed over the target; a link's target is written, the link stays.
-std::string WriteFile(const std::string& path, const CsvExportJob& job) {
-    const QString given = QString::fromLocal8Bit(path);
-    const QFileInfo info(given);
-    if (info.exists() && !info.isFile())
-        return "cannot write " + path + ": not a regular file";
-    QSaveFile file(info.isSymLink() ? info.symLinkTarget() : given);
-    if (!file.open(QIODevice::WriteOnly))
-        return "cannot write " + path + ": " + file.errorString().toStdString();
-    const bool written = WriteCsv(job, [&file](const char* bytes, std::size_t size) {
-        return WriteWhole(file, bytes, static_cast<qint64>(size));
-    });
-    if (!written) {
-        const std::string reason = file.errorString().toStdString();
-        file.cancelWriting();
-        return "cannot write " + path + ": " + reason;
-    }
-    if (!file.commit())
-        return "cannot write " + path + ": " + file.errorString().toStdString();
-    return {};
-}
-
 } // namespace
 
 int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -117,26 +92,15 @@ int RunExportCommand(const std::vector<std::string>& args, std::ostream& out, st
         err << "kurvon: " << problem << '\n';
         return kExitFailure;
     }
-    const bool toStandardOutput = request.outPath == "-";
     CsvExportJob job;
-    if (const std::string problem = MakeJob(request, loaded.data, !toStandardOutput, job);
+    if (const std::string problem = MakeJob(request, loaded.data, request.outPath != "-", job);
         !problem.empty()) {
         err << "kurvon: " << problem << '\n';
         return kExitUsage;
     }
-    if (toStandardOutput) {
-        const bool written = WriteCsv(job, [&out](const char* bytes, std::size_t size) {
-            out.write(bytes, static_cast<std::streamsize>(size));
-            return static_cast<bool>(out);
-        });
-        out.flush();
-        if (!written || !out) {
-            err << "kurvon: cannot write to standard output\n";
-            return kExitFailure;
-        }
-        return 0;
-    }
-    if (const std::string problem = WriteFile(request.outPath, job); !problem.empty()) {
+    const std::string problem = WriteCsvOutput(
+        request.outPath, out, [&job](bool, const CsvSink& sink) { return WriteCsv(job, sink); });
+    if (!problem.empty()) {
         err << "kurvon: " << problem << '\n';
         return kExitFailure;
     }

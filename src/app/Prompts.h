@@ -2,11 +2,14 @@
 // Every modal interaction of the view goes through this interface, so tests can script the
 // answers instead of showing dialogs.
 
+#include "analysis/ChannelRoles.h"
 #include "chart/PictureFile.h"
 
 #include <QColor>
 #include <QString>
 #include <optional>
+#include <string>
+#include <vector>
 
 class QWidget;
 
@@ -33,6 +36,11 @@ public:
     virtual void ShowAppMessage(QWidget* owner, const QString& text) = 0;
     // Notice with caption "提示" and the exclamation icon.
     virtual void ShowNotice(QWidget* owner, const QString& text) = 0;
+    // The four roles' channels and units, starting from `current`; names are UTF-8. Nothing
+    // when cancelled.
+    virtual std::optional<ChannelRoles> AskChannelRoles(QWidget* owner,
+                                                        const std::vector<std::string>& names,
+                                                        const ChannelRoles& current) = 0;
 };
 
 } // namespace kurvon

@@ -1,6 +1,7 @@
 #include "app/QtPrompts.h"
 
 #include "app/AppTexts.h"
+#include "app/CChannelRolesDlg.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -46,6 +47,15 @@ void QtPrompts::ShowAppMessage(QWidget* owner, const QString& text) {
 void QtPrompts::ShowNotice(QWidget* owner, const QString& text) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("提示"), text, QMessageBox::Ok, owner);
     box.exec();
+}
+
+std::optional<ChannelRoles> QtPrompts::AskChannelRoles(QWidget* owner,
+                                                       const std::vector<std::string>& names,
+                                                       const ChannelRoles& current) {
+    CChannelRolesDlg dialog(names, current, owner);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.Roles();
 }
 
 } // namespace kurvon

@@ -12,6 +12,9 @@ public:
     std::optional<QColor> AskColor(QWidget* owner) override;
     void ShowAppMessage(QWidget* owner, const QString& text) override;
     void ShowNotice(QWidget* owner, const QString& text) override;
+    std::optional<ChannelRoles> AskChannelRoles(QWidget* owner,
+                                                const std::vector<std::string>& names,
+                                                const ChannelRoles& current) override;
 };
 
 } // namespace kurvon

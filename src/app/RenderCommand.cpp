@@ -128,6 +128,10 @@ public:
     std::optional<QColor> AskColor(QWidget*) override { return std::nullopt; }
     void ShowAppMessage(QWidget*, const QString&) override {}
     void ShowNotice(QWidget*, const QString&) override {}
+    std::optional<ChannelRoles> AskChannelRoles(QWidget*, const std::vector<std::string>&,
+                                                const ChannelRoles&) override {
+        return std::nullopt;
+    }
 };
 
 // Loads the file as Open would and waits for the hand-over. Empty when it loaded.

@@ -67,6 +67,7 @@ void CKurvonView::OnClear() {
     StopFollowing(false);
     m_followPoint.reset();
     ShowFollowText(QString());
+    StopCycles();
     ClearModel(m_state);
     m_pChannelList->DeleteAllItems();
     update(); // the whole view
@@ -113,6 +114,7 @@ void CKurvonView::EditState(const std::function<void(ViewState&)>& edit) {
 void CKurvonView::UpdateCommandStates() {
     if (m_pActions)
         m_pActions->UpdateEnabled(m_state);
+    UpdateCycleStatus();
 }
 
 } // namespace kurvon

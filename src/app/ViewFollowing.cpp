@@ -95,6 +95,7 @@ void CKurvonView::TakeGrowth(const Growth& growth) {
     const std::uint32_t before = m_state.data.recordCount;
     const bool showedLast = m_state.lastRecord + 1 >= before;
     std::vector<std::string> listMin, listMax;
+    m_cycleJob.CancelAndJoin(); // it reads the columns about to grow
     if (!AppendGrowth(m_state.data, m_growing, growth, listMin, listMax)) {
         StopFollowing(false);
         ShowFollowText(msg::FollowStopped());
@@ -115,6 +116,7 @@ void CKurvonView::TakeGrowth(const Growth& growth) {
     if (added != 0)
         ShowFollowText(
             msg::FollowArrival(QTime::currentTime().toString(QStringLiteral("HH:mm:ss")), added));
+    ResumeCycles();
     RepaintChart();
     UpdateCommandStates();
 }

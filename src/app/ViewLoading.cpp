@@ -1,6 +1,8 @@
 // The view's loading side: Open, drop, the loader thread and the hand-over of its result.
+#include "analysis/RoleRecognition.h"
 #include "app/AppTexts.h"
 #include "app/CKurvonView.h"
+#include "app/CycleNotes.h"
 #include "controls/CColorListCtrl.h"
 #include "controls/CMainStatusBar.h"
 #include "data/DataFileExtension.h"
@@ -70,6 +72,7 @@ bool CKurvonView::StartLoad(const std::string& path) {
     m_state.currentPath = path;
     m_lastLoadStatus.reset();
     m_timer.stop();
+    StopCycles(); // its thread reads the data set about to go
     ForgetDataSet(m_state);
     m_pChannelList->SetAxisRow(-1); // rows a failed load keeps show no x channel
     // Raised before the thread starts: Open and drops are refused from here on.
@@ -121,6 +124,8 @@ void CKurvonView::OnLoadDone(LoadResult& result) {
         m_growing = GrowingData{std::move(result.settled), result.follow.provisional};
         m_followPoint = std::move(result.follow);
         StartFollowing();
+        m_roles = RecogniseRoles(DecodedNames(m_state.data));
+        StartCycles();
         break;
     case LoadStatus::CannotOpen:
     case LoadStatus::TooFewRecords:
@@ -164,6 +169,7 @@ void CKurvonView::RefreshChannelColors() {
 
 void CKurvonView::CancelLoad() {
     m_load.CancelAndJoin();
+    StopCycles();
 }
 
 } // namespace kurvon

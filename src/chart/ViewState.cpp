@@ -13,6 +13,7 @@ void ReleaseDataSet(ViewState& state) {
     std::vector<ChannelSummary>().swap(data.summaries);
     state.visible.Clear();
     state.xChannel = -1;
+    state.cycles = {};
     ++state.dataGeneration;
 }
 
@@ -20,6 +21,7 @@ void ClearModel(ViewState& state) {
     state.visible.Clear();
     state.dataLoaded = false;
     state.xChannel = -1;
+    state.cycles = {};
     state.firstRecord = 0;
     state.lastRecord = 0;
     state.dragStartX = 0;

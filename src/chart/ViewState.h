@@ -2,6 +2,7 @@
 // Everything the view owns around the data set. The UI thread alone reads and writes it; the
 // loader builds a private DataSet and the view takes it over when the load completes.
 
+#include "chart/CycleNavigationState.h"
 #include "chart/VisibleChannelList.h"
 #include "data/DataSet.h"
 
@@ -38,6 +39,10 @@ struct ViewState {
     // Outside any plot frame until the mouse first moves over the chart.
     int cursorX = -1000;
     int cursorY = -1000;
+
+    // The cycles of the data set (empty until they are computed) and the one a cycle command
+    // showed, as long as the view window is still the one it set.
+    CycleNavigation cycles;
 };
 
 // Frees the data set's arrays, empties the visible-channel list and returns the x axis to record

@@ -34,6 +34,11 @@ CMainStatusBar::CMainStatusBar(QWidget* parent)
         m_indicators[static_cast<std::size_t>(i)] = label;
     }
     FixIndicatorWidths();
+    m_cycleLabel = new QLabel(this);
+    m_cycleLabel->setContentsMargins(kIndicatorPadding, 0, kIndicatorPadding, 0);
+    insertPermanentWidget(0, m_cycleLabel);
+    m_cycleLabel->hide();
+    m_cycleLabel->installEventFilter(this);
     // The first indicator's geometry is where the layout ends pane 0.
     m_indicators[kCapsIndicator]->installEventFilter(this);
 
@@ -87,12 +92,20 @@ void CMainStatusBar::HideProgress() {
     m_wndProgress->hide();
 }
 
+void CMainStatusBar::SetCycleText(const QString& text) {
+    m_cycleLabel->setText(text);
+    m_cycleLabel->setVisible(!text.isEmpty());
+}
+
 QRect CMainStatusBar::MessagePaneRect() const {
     const QLabel* first = m_indicators[kCapsIndicator];
     if (!first->isVisibleTo(this))
         return {};
     const QRect band = first->geometry();
-    const int right = band.left() - kPaneGap; // exclusive
+    // The pane ends before the cycle pane while that shows.
+    const int paneEnd =
+        m_cycleLabel->isVisibleTo(this) ? m_cycleLabel->geometry().left() : band.left();
+    const int right = paneEnd - kPaneGap; // exclusive
     if (right <= kPaneLeft || band.height() <= 0)
         return {};
     return QRect(kPaneLeft, band.top(), right - kPaneLeft, band.height());
@@ -119,7 +132,7 @@ void CMainStatusBar::changeEvent(QEvent* event) {
 }
 
 bool CMainStatusBar::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_indicators[kCapsIndicator] &&
+    if ((watched == m_indicators[kCapsIndicator] || watched == m_cycleLabel) &&
         (event->type() == QEvent::Move || event->type() == QEvent::Resize))
         PlaceProgress();
     return QStatusBar::eventFilter(watched, event);

@@ -41,6 +41,10 @@ public:
     // layout gives the indicators. Empty until the layout has placed the indicators.
     QRect MessagePaneRect() const;
 
+    // The cycle shown ("循环 12 / 850"), in a pane left of the indicators; empty hides it.
+    void SetCycleText(const QString& text);
+    QLabel* CycleLabel() const { return m_cycleLabel; }
+
     // Each indicator shows its text while its key is on; blank (same width) while off or
     // while the state is unknown.
     void ShowLockState(const std::optional<LockKeyState>& state);
@@ -59,6 +63,7 @@ private:
 
     QProgressBar* m_wndProgress;
     std::array<QLabel*, 3> m_indicators{};
+    QLabel* m_cycleLabel = nullptr;
     QTimer* m_lockTimer = nullptr;
     QString m_followText;
 };

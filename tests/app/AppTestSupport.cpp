@@ -33,6 +33,10 @@ bool WaitForLoad(CKurvonView& view) {
     return !view.State().loading || QSignalSpy(&view, &CKurvonView::LoadFinished).wait(120000);
 }
 
+bool WaitForCycles(CKurvonView& view) {
+    return !view.CyclesRunning() || QSignalSpy(&view, &CKurvonView::CyclesFinished).wait(60000);
+}
+
 QString WriteBytes(const QDir& dir, const QString& name, const std::string& bytes) {
     const QString path = dir.filePath(name);
     QFile file(path);

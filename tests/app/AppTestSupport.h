@@ -8,6 +8,7 @@
 #include "app/Commands.h"
 #include "app/Prompts.h"
 #include "controls/CColorListCtrl.h"
+#include "controls/CCycleTablePanel.h"
 #include "controls/CMainStatusBar.h"
 
 #include <QAction>
@@ -40,6 +41,11 @@ struct ScriptedPrompts final : Prompts {
     }
     void ShowAppMessage(QWidget*, const QString& text) override { appMessages.append(text); }
     void ShowNotice(QWidget*, const QString& text) override { notices.append(text); }
+    std::optional<ChannelRoles> AskChannelRoles(QWidget*, const std::vector<std::string>& names,
+                                                const ChannelRoles& current) override {
+        rolesAskedWith = {names, current};
+        return Take(roleAnswers);
+    }
 
     std::deque<QString> openAnswers;
     std::deque<PictureChoice> pictureAnswers;
@@ -47,6 +53,8 @@ struct ScriptedPrompts final : Prompts {
     QStringList appMessages;
     QStringList notices;
     int colorAsked = 0;
+    std::deque<ChannelRoles> roleAnswers;
+    std::optional<std::pair<std::vector<std::string>, ChannelRoles>> rolesAskedWith;
 };
 
 // A started application whose dialogs are scripted, optionally loading a file at start-up.
@@ -64,6 +72,8 @@ struct RunningApp {
 
 // Waits until the running load has been handed over; false if it never ends.
 bool WaitForLoad(CKurvonView& view);
+// Waits until the running cycle table has been handed over; false if it never ends.
+bool WaitForCycles(CKurvonView& view);
 
 // Writes a data file: a header line, `channels` names, `records` data lines (CR LF).
 QString WriteDataFile(const QDir& dir, const QString& name, int channels, int records);

@@ -27,14 +27,16 @@ TEST(Shell, MenusToolBarPromptsTitlesLayoutAndBars) {
     CMainFrame& frame = app.Frame();
     const QList<QAction*> popups = frame.menuBar()->actions();
     EXPECT_EQ(Entries(popups, &QAction::text),
-              QStringLiteral("文件(&F) 动作(&A) 查看(&V) 帮助(&H)"));
+              QStringLiteral("文件(&F) 动作(&A) 查看(&V) 循环(&C) 帮助(&H)"));
     const QString menus[] = {
         QStringLiteral("打开(&O)...\tCtrl+O 清除(&C)\tDel 跟随文件 | 退出(&X)"),
         QStringLiteral("后退(&P)\t← 前进(&N)\t→ | 放大(&O)\t+/↑ 缩小(&I)\t-/↓ 显示全部(&A)\tF1 | "
                        "保存图片(&S)\tCtrl+S"),
         QStringLiteral("工具栏(&T) 状态栏(&S) 数据点(&P) | 以记录号为横轴"),
+        QStringLiteral("上一循环(&P)\tPgUp 下一循环(&N)\tPgDn | 通道角色(&R)... 效率取倒数(&I) | "
+                       "循环表(&T)"),
         QStringLiteral("关于版权(&A)...")};
-    for (int m = 0; m < 4; ++m)
+    for (int m = 0; m < 5; ++m)
         EXPECT_EQ(Entries(popups[m]->menu()->actions(), &QAction::text), menus[m]);
     EXPECT_EQ(Entries(frame.ToolBar()->actions(), &QAction::toolTip),
               QStringLiteral("打开 | 后退 前进 | 放大 缩小 显示全部 | 显隐数据点 | 保存图片"));
@@ -55,9 +57,10 @@ TEST(Shell, MenusToolBarPromptsTitlesLayoutAndBars) {
     // The bars show and hide with a check mark.
     const std::pair<QAction*, QWidget*> bars[] = {
         {frame.Action(ID_VIEW_TOOLBAR), frame.ToolBar()},
-        {frame.Action(ID_VIEW_STATUS_BAR), frame.StatusBar()}};
+        {frame.Action(ID_VIEW_STATUS_BAR), frame.StatusBar()},
+        {frame.Action(ID_VIEW_CYCLE_TABLE), frame.CycleTablePanel()}};
     for (const auto& [action, bar] : bars) {
-        for (bool shown : {false, true}) {
+        for (bool shown : {bar->isHidden(), !bar->isHidden()}) {
             action->trigger();
             EXPECT_EQ(action->isChecked(), shown);
             EXPECT_EQ(bar->isHidden(), !shown);

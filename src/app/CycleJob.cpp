@@ -1,0 +1,56 @@
+#include "app/CycleJob.h"
+
+#include <system_error>
+
+namespace kurvon {
+
+CycleJob::CycleJob() {
+    m_collector.setInterval(kCollectPeriodMs);
+    connect(&m_collector, &QTimer::timeout, this, &CycleJob::Collect);
+}
+
+CycleJob::~CycleJob() {
+    CancelAndJoin();
+}
+
+bool CycleJob::Start(const DataSet& data, const ChannelRoles& roles, const CycleOptions& options,
+                     std::function<void(CycleTable&)> done) {
+    CancelAndJoin();
+    m_done = std::move(done);
+    try {
+        m_thread = std::thread([this, &data, roles, options] {
+            auto table = std::make_unique<CycleTable>(ComputeCycleTable(data, roles, options));
+            std::lock_guard lock(m_mutex);
+            m_result = std::move(table);
+        });
+    } catch (const std::system_error&) {
+        return false;
+    }
+    m_collector.start();
+    return true;
+}
+
+void CycleJob::CancelAndJoin() {
+    if (m_thread.joinable())
+        m_thread.join();
+    m_collector.stop();
+    std::lock_guard lock(m_mutex);
+    m_result.reset();
+}
+
+void CycleJob::Collect() {
+    std::unique_ptr<CycleTable> table;
+    {
+        std::lock_guard lock(m_mutex);
+        table = std::move(m_result);
+    }
+    if (!table)
+        return;
+    m_collector.stop();
+    if (m_thread.joinable())
+        m_thread.join(); // it has stored its table: it is ending
+    if (m_done)
+        m_done(*table);
+}
+
+} // namespace kurvon

@@ -1,0 +1,44 @@
+#pragma once
+// The cycle table computed on its own thread over the view's data set. The thread only reads the
+// data set; the view joins it (CancelAndJoin, at most one table's time) before it replaces or
+// frees the data set. The finished table waits under a mutex until the owner's thread collects
+// it on a short timer, as the loader's result does.
+
+#include "analysis/CycleTable.h"
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+namespace kurvon {
+
+class CycleJob : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int kCollectPeriodMs = 15;
+
+    CycleJob();
+    ~CycleJob() override; // joins
+
+    // Starts computing; a job still running is joined and its table dropped first. `done` runs
+    // on the owner's thread. False when no thread can be started.
+    bool Start(const DataSet& data, const ChannelRoles& roles, const CycleOptions& options,
+               std::function<void(CycleTable&)> done);
+    bool Running() const { return m_thread.joinable(); }
+    // Waits for the thread and drops its table.
+    void CancelAndJoin();
+
+private:
+    void Collect(); // on the owner's thread
+
+    std::mutex m_mutex;
+    std::unique_ptr<CycleTable> m_result; // guarded by m_mutex
+    std::function<void(CycleTable&)> m_done;
+    QTimer m_collector;
+    std::thread m_thread;
+};
+
+} // namespace kurvon
