@@ -154,11 +154,4 @@ std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ost
     return std::nullopt;
 }
 
-std::optional<int> RunCommandLine(int argc, char** argv) {
-    std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i)
-        args.emplace_back(argv[i]);
-    return RunCommandLine(args, std::cout, std::cerr);
-}
-
 } // namespace kurvon

@@ -23,6 +23,5 @@ int RunInfoCommand(const std::string& path, std::ostream& out, std::ostream& err
 // arguments are meant for the window.
 std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ostream& out,
                                   std::ostream& err);
-std::optional<int> RunCommandLine(int argc, char** argv);
 
 } // namespace kurvon

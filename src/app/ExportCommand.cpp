@@ -84,7 +84,7 @@ std::string MakeJob(const ExportRequest& request, const DataSet& data, bool bom,
 
 // Through a temporary file renamed over the target; a link's target is written, the link stays.
 std::string WriteFile(const std::string& path, const CsvExportJob& job) {
-    const QString given = QString::fromLocal8Bit(path);
+    const QString given = QString::fromUtf8(path);
     const QFileInfo info(given);
     if (info.exists() && !info.isFile())
         return "cannot write " + path + ": not a regular file";
