@@ -38,7 +38,6 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "viewer for battery charge/discharge test 
 set(CPACK_PACKAGE_FILE_NAME kurvon-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Kurvon)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Kurvon)
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON) # the zip unpacks into one folder
 set(CPACK_PACKAGE_EXECUTABLES kurvon "Kurvon 电池检测曲线")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
@@ -66,10 +65,21 @@ set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS "
     DeleteRegKey HKLM 'Software\\\\Classes\\\\.kvd'
   System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'")
 
-# CPack's installer script is ANSI; Chinese names need NSIS in Unicode mode. The stock template,
-# read from this CMake, gets that one line in front.
+# CPack's installer script is a 32-bit ANSI one; Chinese names need Unicode, and a 64-bit installer
+# for a 64-bit program runs where 32-bit programs do not (Wine without wine32). The stock template,
+# read from this CMake, gets that one line after its first (which starts with a byte-order mark).
 set(KURVON_NSIS_TEMPLATE_DIR ${CMAKE_BINARY_DIR}/nsis-template)
 file(READ ${CMAKE_ROOT}/Modules/Internal/CPack/NSIS.template.in KURVON_NSIS_TEMPLATE)
-file(WRITE ${KURVON_NSIS_TEMPLATE_DIR}/NSIS.template.in "Unicode true\n${KURVON_NSIS_TEMPLATE}")
+string(FIND "${KURVON_NSIS_TEMPLATE}" "\n" KURVON_FIRST_LINE_END)
+math(EXPR KURVON_FIRST_LINE_END "${KURVON_FIRST_LINE_END} + 1")
+string(SUBSTRING "${KURVON_NSIS_TEMPLATE}" 0 ${KURVON_FIRST_LINE_END} KURVON_NSIS_FIRST)
+string(SUBSTRING "${KURVON_NSIS_TEMPLATE}" ${KURVON_FIRST_LINE_END} -1 KURVON_NSIS_REST)
+# The uninstaller also takes away the vendor's key once it is empty.
+string(REPLACE
+  "DeleteRegKey /ifempty SHCTX \"Software\\@CPACK_PACKAGE_VENDOR@\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\""
+  "DeleteRegKey /ifempty SHCTX \"Software\\@CPACK_PACKAGE_VENDOR@\\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@\"\n  DeleteRegKey /ifempty SHCTX \"Software\\@CPACK_PACKAGE_VENDOR@\""
+  KURVON_NSIS_REST "${KURVON_NSIS_REST}")
+file(WRITE ${KURVON_NSIS_TEMPLATE_DIR}/NSIS.template.in
+  "${KURVON_NSIS_FIRST}Target amd64-unicode\n${KURVON_NSIS_REST}")
 list(PREPEND CMAKE_MODULE_PATH ${KURVON_NSIS_TEMPLATE_DIR})
 include(CPack)

@@ -9,6 +9,7 @@
 #            run of the installed program and an uninstall under Wine
 #   all      all of the above (the default)
 #   find-qt  prints the Windows Qt's folder, or fails when none is at hand (nothing is built)
+# KURVON_QT_FROM_SOURCE=1 passes over the prebuilt Qt in ../shared and uses (or builds) the cache.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$root/build/windows
@@ -19,7 +20,9 @@ step=${1:-all}
 
 find_qt() {
   local dir
-  for dir in "$shared_qt" "$cached_qt"; do
+  local dirs=("$shared_qt" "$cached_qt")
+  [ -n "${KURVON_QT_FROM_SOURCE:-}" ] && dirs=("$cached_qt")
+  for dir in "${dirs[@]}"; do
     if [ -f "$dir/lib/cmake/Qt6/Qt6Config.cmake" ]; then
       (cd "$dir" && pwd)
       return 0
@@ -121,7 +124,8 @@ fi
 [ "$step" = qt ] && exit 0
 
 # ---- Wine: a private prefix under build/windows, Qt and the MinGW runtime on its path ----
-export WINEPREFIX=$out/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko prompts, and no menu entries or icons written outside the prefix.
+export WINEPREFIX=$out/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEPATH="Z:$qt/bin;Z:/usr/lib/gcc/x86_64-w64-mingw32/12-posix;Z:/usr/x86_64-w64-mingw32/lib"
 export QT_PLUGIN_PATH=Z:$qt/plugins
 mkdir -p "$out"
