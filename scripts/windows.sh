@@ -85,7 +85,7 @@ build_qt() {
   add_deb_src
   local work=$cached_qt.work
   mkdir -p "$work"
-  (cd "$work" && apt-get source --download-only qt6-base=6.4.2\*)
+  (cd "$work" && apt-get source --download-only qt6-base)
   local tarball
   tarball=$(ls "$work"/qt6-base_6.4.2*.orig.tar.xz)
   if [ ! -d "$work/src" ]; then
