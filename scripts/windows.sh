@@ -4,7 +4,8 @@
 #   qt       the Windows Qt: ../shared/toolchains/qt-6.4.2-mingw-w64 when it is there, else
 #            ~/.cache/kurvon/qt-6.4.2-mingw, built from Debian's qt6-base source the first time
 #   build    build/windows/kurvon: kurvon.exe, kurvon.com and the data, platform and chart tests
-#   test     those tests and the parity checks against the Linux build under Wine
+#   test     those tests, the parity checks against the Linux build and the window (load, tick
+#            a channel, Save picture) under Wine
 #   package  build/windows/package: the NSIS installer and the zip, then a silent install, a
 #            run of the installed program and an uninstall under Wine
 #   all      all of the above (the default)
@@ -58,7 +59,8 @@ install_packages() {
 
 "$root/scripts/setup.sh"
 install_packages g++-mingw-w64-x86-64-posix wine wine64 nsis qt6-base-dev-tools \
-  qt6-translations-l10n googletest xvfb xauth imagemagick fonts-wqy-microhei
+  qt6-translations-l10n googletest xvfb xauth xdotool x11-utils xclip imagemagick \
+  fonts-wqy-microhei unzip
 
 # ---- The Windows Qt from Debian's source, when no prebuilt one is at hand ----
 
@@ -157,6 +159,8 @@ run_tests() {
   echo "== Windows parity with the Linux build"
   KURVON_TARGETS="kurvon kvdgen" "$root/scripts/build.sh" build/test
   "$root/scripts/windows-parity.sh" "$root/build/test" "$out/kurvon/src/app/kurvon.com"
+  echo "== Windows window under Wine on Xvfb"
+  "$root/scripts/windows-gui-check.sh" "$out/kurvon/src/app/kurvon.exe"
 }
 
 package() {
