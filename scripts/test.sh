@@ -44,4 +44,11 @@ if [ -x "$root/scripts/e2e-xvfb.sh" ] && command -v Xvfb >/dev/null 2>&1; then
 fi
 echo "== Debian package (from the plain build)"
 "$root/scripts/check-package.sh" build/test
+if qt=$("$root/scripts/windows.sh" find-qt); then
+  echo "== Windows build under Wine (Qt from $qt)"
+  "$root/scripts/windows.sh" all
+else
+  echo "== Windows part skipped: no Windows Qt in ../shared/toolchains or ~/.cache/kurvon;" \
+    "run scripts/windows.sh once to build it (about an hour), then it runs here"
+fi
 echo "== all tests passed"

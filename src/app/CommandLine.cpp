@@ -192,23 +192,15 @@ bool IsFollowOption(const std::string& arg) {
     return arg == "--follow" || arg == "--no-follow";
 }
 
-WindowArguments WindowArgumentsOf(int argc, char** argv) {
+WindowArguments WindowArgumentsOf(const std::vector<std::string>& args) {
     WindowArguments window;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
+    for (const std::string& arg : args) {
         if (IsFollowOption(arg))
             window.follow = arg == "--follow"; // the last one counts
         else
             window.file = arg;
     }
     return window;
-}
-
-std::optional<int> RunCommandLine(int argc, char** argv) {
-    std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i)
-        args.emplace_back(argv[i]);
-    return RunCommandLine(args, std::cout, std::cerr);
 }
 
 } // namespace kurvon

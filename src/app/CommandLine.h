@@ -23,7 +23,6 @@ int RunInfoCommand(const std::string& path, std::ostream& out, std::ostream& err
 // arguments are meant for the window.
 std::optional<int> RunCommandLine(const std::vector<std::string>& args, std::ostream& out,
                                   std::ostream& err);
-std::optional<int> RunCommandLine(int argc, char** argv);
 
 // What the window is started with, once RunCommandLine has let the arguments through.
 struct WindowArguments {
@@ -31,6 +30,7 @@ struct WindowArguments {
     bool follow = true;
 };
 bool IsFollowOption(const std::string& arg);
-WindowArguments WindowArgumentsOf(int argc, char** argv);
+// args: the arguments after the program name, UTF-8.
+WindowArguments WindowArgumentsOf(const std::vector<std::string>& args);
 
 } // namespace kurvon

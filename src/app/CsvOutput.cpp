@@ -17,7 +17,7 @@ std::string WriteCsvOutput(const std::string& path, std::ostream& out,
         out.flush();
         return written && out ? std::string() : "cannot write to standard output";
     }
-    const QString given = QString::fromLocal8Bit(path);
+    const QString given = QString::fromUtf8(path);
     const QFileInfo info(given);
     if (info.exists() && !info.isFile())
         return "cannot write " + path + ": not a regular file";

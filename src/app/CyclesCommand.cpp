@@ -124,7 +124,7 @@ int WritePicture(const CycleTable& table, const CyclesRequest& request, const Pi
     const PictureWriteResult written = WritePictureFile(image, target.path, target.format);
     if (!written.written) {
         err << "kurvon: cannot write " << request.outPath << ": "
-            << written.reason.toLocal8Bit().toStdString() << '\n';
+            << written.reason.toUtf8().toStdString() << '\n';
         return kExitFailure;
     }
     return 0;
@@ -145,7 +145,7 @@ int RunCyclesCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     std::optional<PictureTarget> picture;
     if (request.picture) {
-        const QString name = QString::fromLocal8Bit(request.outPath);
+        const QString name = QString::fromUtf8(request.outPath);
         picture = PictureTargetOfName(name);
         if (QFileInfo(name).isDir() || !picture) {
             err << "kurvon: cannot tell the picture type of " << request.outPath

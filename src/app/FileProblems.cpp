@@ -1,6 +1,7 @@
 #include "app/FileProblems.h"
 
 #include "data/LineChunks.h"
+#include "platform/Utf8Path.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -21,7 +22,7 @@ std::string DataFileProblem(const std::string& path) {
     if (path.empty())
         return "no data file named";
     std::error_code error;
-    const fs::file_status status = fs::status(fs::path(path), error);
+    const fs::file_status status = fs::status(PathFromUtf8(path), error);
     if (error)
         return "cannot open " + path + ": " + error.message();
     if (fs::is_directory(status))
@@ -29,11 +30,15 @@ std::string DataFileProblem(const std::string& path) {
     // Not opened: opening a pipe for reading waits for a writer.
     if (!fs::is_regular_file(status))
         return path + " is not a regular file (a pipe, a device or a socket), not a data file";
+#ifdef _WIN32
+    std::FILE* file = _wfopen(PathFromUtf8(path).c_str(), L"rb");
+#else
     std::FILE* file = std::fopen(path.c_str(), "rb");
+#endif
     if (!file)
         return "cannot open " + path + ": " + std::generic_category().message(errno);
     std::fclose(file);
-    if (fs::file_size(fs::path(path), error) == 0 && !error)
+    if (fs::file_size(PathFromUtf8(path), error) == 0 && !error)
         return path + " is empty: a data file holds a header line, a names line and records";
     return {};
 }

@@ -64,9 +64,9 @@ std::string ParseRequest(const std::vector<std::string>& args, RenderRequest& re
     if (args.size() < i + 2)
         return "--render needs an output picture and a data file";
     const std::string& outName = args[i++];
-    if (QFileInfo(QString::fromLocal8Bit(outName)).isDir())
+    if (QFileInfo(QString::fromUtf8(outName)).isDir())
         return outName + " is a folder: name the picture file";
-    const std::optional<PictureTarget> out = PictureTargetOfName(QString::fromLocal8Bit(outName));
+    const std::optional<PictureTarget> out = PictureTargetOfName(QString::fromUtf8(outName));
     if (!out)
         return "cannot tell the picture type of " + outName + ": name it *.bmp or *.png";
     request.out = *out;
@@ -138,7 +138,7 @@ public:
 std::string LoadIntoView(CKurvonView& view, const std::string& path) {
     QEventLoop loop;
     QObject::connect(&view, &CKurvonView::LoadFinished, &loop, &QEventLoop::quit);
-    view.OpenDataFile(QString::fromLocal8Bit(path));
+    view.OpenDataFile(QString::fromUtf8(path));
     if (view.LoadRunning())
         loop.exec();
     if (view.State().dataLoaded)
@@ -253,8 +253,8 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream& err) {
     const PictureWriteResult written =
         WritePictureFile(picture, request.out.path, request.out.format);
     if (!written.written) {
-        err << "kurvon: cannot write " << request.out.path.toLocal8Bit().toStdString() << ": "
-            << written.reason.toLocal8Bit().toStdString() << '\n';
+        err << "kurvon: cannot write " << request.out.path.toStdString() << ": "
+            << written.reason.toStdString() << '\n';
         return kExitFailure;
     }
     return 0;

@@ -37,7 +37,7 @@ void CKurvonView::OnOpenDataFile() {
 void CKurvonView::OpenDataFile(const QString& path) {
     if (m_state.loading || path.isEmpty())
         return;
-    if (StartLoad(QFile::encodeName(path).toStdString()))
+    if (StartLoad(path.toStdString()))
         m_timer.start(kTimerPeriodMs, this);
 }
 
@@ -52,8 +52,7 @@ void CKurvonView::OnDropFiles(const QList<QUrl>& urls) {
             // A folder, or a path whose attributes cannot be read.
             m_pPrompts->ShowNotice(this, msg::FolderDrop());
         } else {
-            const std::optional<std::string> accepted =
-                AcceptDataFilePath(QFile::encodeName(path).toStdString());
+            const std::optional<std::string> accepted = AcceptDataFilePath(path.toStdString());
             if (!accepted) {
                 m_pPrompts->ShowAppMessage(this, msg::UnsupportedFormat());
                 return;

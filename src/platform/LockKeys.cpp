@@ -9,6 +9,10 @@
 #define KURVON_LOCKKEYS_X11 1
 #endif
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace kurvon {
 
 #ifdef KURVON_LOCKKEYS_X11
@@ -43,6 +47,15 @@ std::optional<LockKeyState> QueryLockKeys() {
     state.scroll = NamedIndicatorOn(display, "Scroll Lock", found);
     if (found == 0) // no XKB, or no named indicators at all
         return std::nullopt;
+    return state;
+#elif defined(_WIN32)
+    // The toggle bit of the key state: the same state the keyboard lights show.
+    if (!qGuiApp || QGuiApplication::platformName() != QLatin1String("windows"))
+        return std::nullopt;
+    LockKeyState state;
+    state.caps = (::GetKeyState(VK_CAPITAL) & 1) != 0;
+    state.num = (::GetKeyState(VK_NUMLOCK) & 1) != 0;
+    state.scroll = (::GetKeyState(VK_SCROLL) & 1) != 0;
     return state;
 #else
     return std::nullopt;

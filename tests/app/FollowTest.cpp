@@ -147,8 +147,8 @@ TEST(Follow, ChangesSayWhatHappened) {
 }
 
 TEST(Follow, CommandLineSetsIt) {
-    const char* args[] = {"kurvon", "--no-follow", "a.kvd", "--follow", "--no-follow"};
-    const WindowArguments window = WindowArgumentsOf(5, const_cast<char**>(args));
+    const WindowArguments window =
+        WindowArgumentsOf({"--no-follow", "a.kvd", "--follow", "--no-follow"});
     EXPECT_EQ(window.file, "a.kvd");
     EXPECT_FALSE(window.follow);
     EXPECT_EQ(RunCli({"a.kvd", "--no-follow"}).code, -1); // meant for the window

@@ -3,6 +3,8 @@
 
 #include "ChartTestData.h"
 
+#include <QFontDatabase>
+
 #include <gtest/gtest.h>
 
 namespace kurvon {
@@ -99,7 +101,10 @@ TEST(ChartRendererTest, PrimaryOnTopSecondaryOwnsTheLeftSideBandBelowAll) {
     };
     const QImage utf8 = readout("\xE7\x94\xB5\xE5\x8E\x8B", TextEncoding::Utf8); // 电压
     EXPECT_EQ(readout("\xB5\xE7\xD1\xB9", TextEncoding::Gbk), utf8);
-    EXPECT_NE(readout("\xE7\x94\xB5\xE6\xB5\x81", TextEncoding::Utf8), utf8); // 电流
+    // Without any font (seen under Wine) every letter is the same box.
+    if (!QFontDatabase::families().isEmpty()) {
+        EXPECT_NE(readout("\xE7\x94\xB5\xE6\xB5\x81", TextEncoding::Utf8), utf8); // 电流
+    }
 }
 
 // As the view paints, a flat primary is widened from its record 0 and kept; a flat channel that
