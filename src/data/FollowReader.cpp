@@ -142,8 +142,13 @@ Growth FollowReader::Look(bool settle, std::size_t maxBytes) {
     });
     // A data set keeps two records at least: the provisional one stays until its line has
     // grown into a second record.
-    if (m_point.provisional && m_point.records + records < 2)
+    if (m_point.provisional && m_point.records + records < 2) {
+        // Too little for the second record: read further now, or wait for the file to grow.
+        // Returning with more to read would hand the same bytes back to the next look.
+        if (m_more)
+            return Look(settle, maxBytes * 2);
         return Growth{};
+    }
     for (std::vector<float>& column : growth.columns)
         column.resize(records);
 
