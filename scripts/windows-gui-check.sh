@@ -8,6 +8,7 @@ exe=$(realpath "${1:?usage: windows-gui-check.sh KURVON_EXE [SCREENSHOT]}")
 screenshot=${2:-}
 root=$(cd "$(dirname "$0")/.." && pwd)
 tag=windows-gui
+window_wait=600 # Wine's first window on a busy machine may take a minute or more
 . "$root/scripts/xvfb-session.sh"
 
 mkdir -p "$work/图片 目录"

@@ -46,7 +46,7 @@ start_kurvon() {
     QT_QPA_PLATFORM=xcb "$1" "$2" >"$work/kurvon.log" 2>&1 &
     app_pid=$!
     window=""
-    for _ in $(seq 150); do
+    for _ in $(seq "${window_wait:-150}"); do # steps of 0.2 s
       kill -0 "$app_pid" 2>/dev/null || break
       window=$(xdotool search --onlyvisible --name '^Dornvale' 2>/dev/null | awk 'NR == 1') || true
       [ -n "$window" ] && break

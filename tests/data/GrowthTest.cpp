@@ -6,7 +6,9 @@
 #include "data/FollowReader.h"
 
 #include <filesystem>
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 namespace kurvon {
 namespace {
@@ -71,7 +73,7 @@ TEST(Growth, GrowingInRandomStepsLikeLoadedAtOnce) {
         FollowReader reader(path, result.follow);
         GrowingData growing{result.settled, result.follow.provisional};
         while (at < text.size()) {
-            const std::size_t step = std::min(text.size() - at, 1 + random() % 200);
+            const std::size_t step = std::min<std::size_t>(text.size() - at, 1 + random() % 200);
             Append(path, std::string_view(text).substr(at, step));
             at += step;
             Follow(reader, result, growing, random() % 4 == 0, 1 + random() % 400);
@@ -122,6 +124,24 @@ TEST(Growth, HeldBackLineAndWorkOfOneLine) {
     EXPECT_EQ(result.listMin[1], "-30.00");
 }
 
+// Two records, the second without line end: looks too small for a whole new line read further
+// at once instead of handing the same bytes to the next look for ever.
+TEST(Growth, SmallLooksMoveOnPastTheTwoRecordRule) {
+    TempDir dir;
+    const std::string path = dir.Write("small.kvd", "head\r\na b\r\n1 2\r\n3 4");
+    LoadResult result = LoadFile(path);
+    ASSERT_EQ(result.status, LoadStatus::Loaded);
+    GrowingData growing{result.settled, result.follow.provisional};
+    FollowReader reader(path, result.follow);
+    Append(path, "5 6 7 8 9 10 11 12\r\n13 14\r\n");
+    Follow(reader, result, growing, false, 1);
+    const LoadResult whole = LoadFile(path);
+    ASSERT_EQ(result.data.recordCount, whole.data.recordCount);
+    for (std::uint32_t c = 0; c < whole.data.channelCount; ++c)
+        EXPECT_TRUE(std::equal(whole.data.columns[c].begin(), whole.data.columns[c].end(),
+                               result.data.columns[c].begin()));
+}
+
 TEST(Growth, ChangesOtherThanGrowthAreRefused) {
     TempDir dir;
     const std::string text = "head\r\na b\r\n1 2\r\n3 4\r\n5 6\r\n";
@@ -162,8 +182,13 @@ TEST(Growth, ChangesOtherThanGrowthAreRefused) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+#ifdef _WIN32
+        if (c.kind == GrowthKind::Unreadable)
+            continue; // no read permission to take away there
+#else
         if (c.kind == GrowthKind::Unreadable && ::geteuid() == 0)
             continue; // the superuser reads it anyway
+#endif
         const std::string path = dir.Write("change.kvd", text);
         const LoadResult result = LoadFile(path);
         ASSERT_EQ(result.status, LoadStatus::Loaded);
