@@ -119,7 +119,7 @@ for t in "${targets[@]}"; do
     failed+=("$t")
     grep -E 'ERROR|check failed|SUMMARY|Test unit written' "$build/fuzz_$t.log" || true
   fi
-  grep -E '^#[0-9]+[[:space:]]+DONE' "$build/fuzz_$t.log" | tr '\n' ' '
+  grep -E '^#[0-9]+[[:space:]]+DONE' "$build/fuzz_$t.log" | tr '\n' ' ' || true # none after a finding
   echo
 done
 if [ ${#failed[@]} -gt 0 ]; then
