@@ -21,6 +21,10 @@ QT_QPA_PLATFORM=windows exec wine "$exe" "\$(winepath -w "\$1")"
 EOF
 chmod +x "$work/kurvon-wine"
 
+# A Wine server still running from the headless checks before this one has its desktop on no
+# display, and every window of a program it starts goes nowhere: end it first.
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
 start_xvfb
 # Wine's first window in a fresh prefix (its desktop, the X11 driver) takes longer than the
 # window wait allows on a busy machine: one quick run first.
