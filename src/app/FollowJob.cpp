@@ -2,12 +2,16 @@
 
 #include "data/FollowReader.h"
 
-#include <QMetaObject>
 #include <chrono>
 #include <system_error>
 #include <utility>
 
 namespace kurvon {
+
+FollowJob::FollowJob() {
+    m_collector.setInterval(kCollectPeriodMs);
+    connect(&m_collector, &QTimer::timeout, this, &FollowJob::DeliverMail);
+}
 
 FollowJob::~FollowJob() {
     Stop(false);
@@ -27,6 +31,7 @@ bool FollowJob::Start(const std::string& path, FollowPoint point, Deliver delive
     } catch (const std::system_error&) {
         return false;
     }
+    m_collector.start();
     return true;
 }
 
@@ -40,6 +45,7 @@ FollowPoint FollowJob::Stop(bool settle) {
     }
     m_wake.notify_all();
     m_thread.join();
+    m_collector.stop();
     if (settle) {
         DeliverMail();
     } else {
@@ -118,14 +124,14 @@ void FollowJob::Post(Growth growth) {
         std::lock_guard lock(m_mutex);
         m_mail.push_back(std::move(growth));
     }
-    QMetaObject::invokeMethod(
-        this, [this] { DeliverMail(); }, Qt::QueuedConnection);
 }
 
 void FollowJob::DeliverMail() {
     std::deque<Growth> mail;
     {
         std::lock_guard lock(m_mutex);
+        if (m_mail.empty())
+            return;
         mail.swap(m_mail);
     }
     m_wake.notify_all();
