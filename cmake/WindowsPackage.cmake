@@ -23,7 +23,9 @@ endforeach()
 install(TARGETS kurvon kurvon_console RUNTIME DESTINATION .)
 install(FILES ${KURVON_QT_BIN}/Qt6Core.dll ${KURVON_QT_BIN}/Qt6Gui.dll
   ${KURVON_QT_BIN}/Qt6Widgets.dll ${KURVON_MINGW_DLLS} DESTINATION .)
-install(FILES ${KURVON_QT_PREFIX}/plugins/platforms/qwindows.dll DESTINATION platforms)
+# qoffscreen draws the command-line pictures (--render, --cycles-picture) without a window.
+install(FILES ${KURVON_QT_PREFIX}/plugins/platforms/qwindows.dll
+  ${KURVON_QT_PREFIX}/plugins/platforms/qoffscreen.dll DESTINATION platforms)
 install(DIRECTORY ${KURVON_QT_PREFIX}/plugins/styles/ DESTINATION styles
   FILES_MATCHING PATTERN "*.dll")
 install(FILES ${KURVON_QT_TRANSLATIONS}/qt_zh_CN.qm ${KURVON_QT_TRANSLATIONS}/qtbase_zh_CN.qm

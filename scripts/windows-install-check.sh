@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # windows-install-check.sh PACKAGE_DIR: under Wine (the environment scripts/windows.sh sets up),
-# the installer installs silently, the installed program runs --info with nothing but what it
-# brought (no Qt or MinGW on Wine's path), the zip runs from a folder with a Chinese name, and the
-# uninstaller leaves no file, shortcut or registry key behind.
+# the installer installs silently, the installed program runs --info and --render with nothing
+# but what it brought (no Qt or MinGW on Wine's path), the zip runs from a folder with a Chinese
+# name, and the uninstaller leaves no file, shortcut or registry key behind.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 packages=$1
@@ -48,7 +48,7 @@ echo "== silent install"
 wine "$installer" /S
 wineserver -w
 for f in kurvon.exe kurvon.com Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll libstdc++-6.dll \
-  libgcc_s_seh-1.dll libwinpthread-1.dll qt.conf platforms/qwindows.dll \
+  libgcc_s_seh-1.dll libwinpthread-1.dll qt.conf platforms/qwindows.dll platforms/qoffscreen.dll \
   translations/qt_zh_CN.qm Uninstall.exe; do
   expect "installed $f" test -f "$program/$f"
 done
@@ -59,6 +59,9 @@ expect ".kvd opens in Kurvon" sh -c \
    grep -q 'kurvon.exe'"
 wine "$program/kurvon.com" --info "$data" >"$work/installed.info"
 expect "installed kurvon.com --info on a Chinese path" grep -q '^channels: 6' "$work/installed.info"
+picture="$work/数据 文件夹/曲线 图.png"
+wine "$program/kurvon.com" --render "$(winepath -w "$picture")" "$data" --channels 1,2 || true
+expect "installed kurvon.com --render writes a picture" test -s "$picture"
 
 echo "== zip in a folder with a Chinese name"
 mkdir -p "$work/解压 位置"

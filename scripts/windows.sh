@@ -60,7 +60,7 @@ install_packages() {
 "$root/scripts/setup.sh"
 install_packages g++-mingw-w64-x86-64-posix wine wine64 nsis qt6-base-dev-tools \
   qt6-translations-l10n googletest xvfb xauth xdotool x11-utils xclip imagemagick \
-  fonts-wqy-microhei unzip
+  fonts-wqy-microhei fonts-dejavu-core unzip
 
 # ---- The Windows Qt from Debian's source, when no prebuilt one is at hand ----
 
@@ -135,6 +135,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   wineboot -i >/dev/null 2>&1
   wineserver -w
 fi
+# A PC keeps its fonts in C:\windows\Fonts, where the offscreen pictures look for them; Wine's
+# prefix has none there, so it gets Debian's in their place.
+mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+cp -u /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/share/fonts/truetype/wqy/wqy-microhei.ttc \
+  "$WINEPREFIX/drive_c/windows/Fonts/"
 
 build() {
   if [ ! -f "$out/gtest/lib/libgtest.a" ]; then
@@ -154,7 +159,7 @@ build() {
 
 run_tests() {
   echo "== Windows unit tests under Wine"
-  QT_QPA_PLATFORM=offscreen ctest --test-dir "$out/kurvon" --output-on-failure \
+  QT_QPA_PLATFORM=offscreen QT_QPA_FONTDIR='C:\windows\Fonts' ctest --test-dir "$out/kurvon" --output-on-failure \
     -L 'platform|data|chart'
   echo "== Windows parity with the Linux build"
   KURVON_TARGETS="kurvon kvdgen" "$root/scripts/build.sh" build/test

@@ -10,6 +10,7 @@
 #include "chart/FadeChart.h"
 #include "chart/PictureFile.h"
 #include "chart/PictureName.h"
+#include "platform/HeadlessPlatform.h"
 #include "platform/TextDecode.h"
 
 #include <QFileInfo>
@@ -110,8 +111,7 @@ int WritePicture(const CycleTable& table, const CyclesRequest& request, const Pi
                  std::ostream& err) {
     std::unique_ptr<QGuiApplication> ownApplication;
     if (!QCoreApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        ChooseHeadlessPlatform();
         static int argc = 1;
         static char name[] = "kurvon";
         static char* argv[] = {name, nullptr};

@@ -8,6 +8,7 @@
 #include "chart/PictureFile.h"
 #include "chart/PictureName.h"
 #include "controls/CColorListCtrl.h"
+#include "platform/HeadlessPlatform.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -216,8 +217,7 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream& err) {
 
     std::unique_ptr<QApplication> ownApplication;
     if (!QCoreApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
+        ChooseHeadlessPlatform();
         static int argc = 1;
         static char name[] = "kurvon";
         static char* argv[] = {name, nullptr};
