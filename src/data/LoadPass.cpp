@@ -19,6 +19,9 @@ namespace {
 
 constexpr std::uint32_t kCancelCheckLines = 4096;
 constexpr std::uint32_t kPublishLines = 1024;
+// On two threads a position is worked out every so many lines: far below a percent of a file
+// large enough for two threads.
+constexpr std::uint32_t kSendLines = 16;
 
 bool IsSet(const std::atomic<bool>* flag) {
     return flag && flag->load(std::memory_order_relaxed);
@@ -178,17 +181,18 @@ PassOutcome RunParallel(const PassJob& job, ProgressGate& progress, PassResult& 
     Share first;
     std::uint32_t lines = 0;
     std::uint64_t otherBytes = 0;
-    const PassOutcome outcome =
-        ParseRange(job, ParseCursor{}, middle, job.cancel, first,
-                   [&](std::uint64_t position, std::uint64_t records) {
-                       if (++lines % kPublishLines == 0) {
-                           otherBytes = helper.BytesDone();
-                           if (lines % kCancelCheckLines == 0 && IsSet(job.cancel))
-                               return false;
-                       }
-                       SendCombined(progress, position + otherBytes, job.fileSize, records >= 2);
-                       return true;
-                   });
+    const PassOutcome outcome = ParseRange(
+        job, ParseCursor{}, middle, job.cancel, first,
+        [&](std::uint64_t position, std::uint64_t records) {
+            if (++lines % kPublishLines == 0) {
+                otherBytes = helper.BytesDone();
+                if (lines % kCancelCheckLines == 0 && IsSet(job.cancel))
+                    return false;
+            }
+            if (lines % kSendLines == 0 || records < 2)
+                SendCombined(progress, position + otherBytes, job.fileSize, records >= 2);
+            return true;
+        });
     if (outcome != PassOutcome::Done || first.textEnd < middle) {
         helper.StopAndJoin();
         TakeShare(first, result);
@@ -226,7 +230,8 @@ PassOutcome RunLoadPass(const PassJob& job, ProgressGate& progress, PassResult& 
     result = PassResult{};
     if (job.fileSize >= job.parallelMinBytes && job.fileSize >= 2 &&
         std::thread::hardware_concurrency() >= 2) {
-        if (const auto middle = LineStartFrom(*job.file, job.fileSize / 2, job.fileSize))
+        // The second thread also scans the first share: give it a little less to parse.
+        if (const auto middle = LineStartFrom(*job.file, job.fileSize / 32 * 17, job.fileSize))
             return RunParallel(job, progress, result, *middle);
     }
     return RunSequential(job, progress, result);
