@@ -26,15 +26,18 @@ std::uint64_t BlockBytes(std::uint32_t channels) {
 ColumnBlocks::ColumnBlocks(float* const* columns, std::uint32_t channels, std::uint64_t capacity,
                            bool committed)
     : m_columns(columns), m_channels(channels), m_capacity(capacity), m_committed(committed),
-      m_blockRecords(BlockBytes(channels) / sizeof(float)) {}
+      m_blockRecords(kMinBlockBytes / sizeof(float)),
+      m_maxBlockRecords(BlockBytes(channels) / sizeof(float)) {}
 
 bool ColumnBlocks::Ready(std::uint64_t record) {
     if (record >= m_capacity)
         return false;
     if (record >= m_readyFrom && record < m_ready)
         return true;
-    const std::uint64_t begin = record / m_blockRecords * m_blockRecords;
+    // Blocks double up to their full size, so that a small file readies little.
+    const std::uint64_t begin = record;
     const std::uint64_t end = std::min(begin + m_blockRecords, m_capacity);
+    m_blockRecords = std::min(m_blockRecords * 2, m_maxBlockRecords);
     const std::size_t bytes = static_cast<std::size_t>((end - begin) * sizeof(float));
     for (std::uint32_t c = 0; c < m_channels; ++c) {
         float* block = m_columns[c] + begin;

@@ -28,6 +28,7 @@ private:
     std::uint64_t m_capacity;
     bool m_committed;
     std::uint64_t m_blockRecords;
+    std::uint64_t m_maxBlockRecords;
     std::uint64_t m_readyFrom = 0; // records [m_readyFrom, m_ready) are writable
     std::uint64_t m_ready = 0;
 };
