@@ -29,11 +29,24 @@ void ByteSum::Add(std::uint64_t offset, const char* p, std::size_t n) {
                 std::uint64_t(static_cast<unsigned char>(*p)) << ByteShift(offset));
         ++p, ++offset, --n;
     }
-    for (; n >= 8; p += 8, offset += 8, n -= 8) {
+    // The whole words without a multiplication each: over words a .. a+m-1, the sum of
+    // x(i) * (2i + 1) is S * (2a + 2m + 1) - 2T, where S sums the words and T the running sums.
+    const std::uint64_t first = offset / 8;
+    const std::uint64_t words = n / 8;
+    std::uint64_t sum = 0, runs = 0, sumRotated = 0, runsRotated = 0;
+    for (std::uint64_t i = 0; i < words; ++i, p += 8) {
         std::uint64_t word;
         std::memcpy(&word, p, 8);
-        AddWord(*this, offset / 8, word);
+        sum += word;
+        runs += sum;
+        sumRotated += std::rotl(word, 32);
+        runsRotated += sumRotated;
     }
+    const std::uint64_t factor = 2 * first + 2 * words + 1;
+    plain += sum * factor - 2 * runs;
+    rotated += sumRotated * factor - 2 * runsRotated;
+    offset += 8 * words;
+    n -= static_cast<std::size_t>(8 * words);
     for (; n != 0; ++p, ++offset, --n)
         AddWord(*this, offset / 8,
                 std::uint64_t(static_cast<unsigned char>(*p)) << ByteShift(offset));

@@ -10,8 +10,6 @@ namespace kurvon {
 
 namespace {
 
-// Below this a column stays on the heap: a reservation per small column would waste mappings.
-constexpr std::size_t kReserveFromBytes = std::size_t(1) << 20;
 // Committed in steps of this, so that a column growing by a record at a time commits rarely.
 constexpr std::size_t kCommitStep = std::size_t(1) << 16;
 
@@ -99,7 +97,7 @@ bool Column::Reserve(std::size_t records) {
     float* data = nullptr;
     std::size_t capacity = records;
     bool reserved = false;
-    if (records * sizeof(float) >= kReserveFromBytes) {
+    if (records * sizeof(float) >= kInPlaceColumnBytes) {
         capacity = RoundUp(records * sizeof(float), kCommitStep) / sizeof(float);
         data = static_cast<float*>(ReserveAddressSpace(capacity * sizeof(float)));
         reserved = true;

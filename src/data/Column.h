@@ -10,6 +10,10 @@
 
 namespace kurvon {
 
+// From this size on a column is reserved address space; below it stays on the heap: a
+// reservation per small column would waste mappings.
+constexpr std::size_t kInPlaceColumnBytes = std::size_t(1) << 20;
+
 class Column {
 public:
     Column() = default;
@@ -29,6 +33,8 @@ public:
     std::size_t size() const { return m_size; }
     bool empty() const { return m_size == 0; }
     std::size_t Capacity() const { return m_capacity; }
+    // Its storage is reserved address space, committed as it is used.
+    bool Reserved() const { return m_reserved; }
     float* data() { return m_data; }
     const float* data() const { return m_data; }
     float& operator[](std::size_t i) { return m_data[i]; }

@@ -20,4 +20,9 @@ bool InputFile::ChangedSinceOpen() const {
            (now->size == m_opened.size && now->modified != m_opened.modified);
 }
 
+bool InputFile::WrittenSinceOpen() const {
+    const std::optional<FileStamp> now = m_file.Stamp();
+    return !now || now->size != m_opened.size || now->modified != m_opened.modified;
+}
+
 } // namespace kurvon

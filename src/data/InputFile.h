@@ -21,6 +21,8 @@ public:
     // same size with a new modification time (rewritten in place). A longer file has grown. A
     // rewrite within the clock tick of the last modification keeps the time and goes unseen here.
     bool ChangedSinceOpen() const;
+    // Whether anything was written to it since it was opened, growing included.
+    bool WrittenSinceOpen() const;
 
     // Bytes read from offset into dst (0 at the end of the file), or -1 on a read error. Safe
     // to call from several threads at once: each parsing thread reads its own part.

@@ -1,15 +1,15 @@
 #include "data/Loader.h"
 
 #include "data/ChannelColors.h"
-#include "data/CountRunner.h"
+#include "data/CountingPass.h"
 #include "data/Extremes.h"
 #include "data/FieldRule.h"
 #include "data/InputFile.h"
 #include "data/LeadingLines.h"
 #include "data/LineChunks.h"
 #include "data/ListText.h"
+#include "data/LoadPass.h"
 #include "data/MemoryBudget.h"
-#include "data/ParseRunner.h"
 #include "data/ProgressGate.h"
 #include "data/TabMode.h"
 #include "data/TwoThreads.h"
@@ -44,109 +44,162 @@ bool IsCancelled(const LoadOptions& options) {
     return options.cancel && options.cancel->load(std::memory_order_relaxed);
 }
 
-// The open file and what the counting pass found in it. The parsing pass reads the file again:
-// only a chunk of it is ever held.
+// The open file and what the pass found in it. Only a chunk of it is ever held.
 struct Text {
     InputFile file;
     std::uint64_t fileSize = 0;
-    Counts counts;
     FieldMode mode = FieldMode::Usual;
+    std::uint64_t channels = 0;
+    ByteSum head; // the first bytes as they were before the pass
+    PassResult pass;
 };
 
-LoadStatus ReadAndCount(const std::string& path, ProgressGate& progress, const LoadOptions& options,
-                        Text& text) {
+// The first bytes are summed before the pass and again after it: a rewrite of the header that
+// keeps the file's size and time shows there.
+constexpr std::uint64_t kHeadBytes = std::uint64_t(64) << 10;
+
+LoadStatus SumBytes(const InputFile& file, std::uint64_t to, const LoadOptions& options,
+                    ByteSum& sum) {
+    LineChunks chunks(file, 0, to, options.readChunkBytes, false);
+    const PassOutcome outcome = FeedWindows(
+        chunks, [&] { return IsCancelled(options); },
+        [](const LineWindow& window) { return window.end; });
+    sum = chunks.Sum();
+    return StatusOf(outcome);
+}
+
+LoadStatus OpenText(const std::string& path, const LoadOptions& options, Text& text) {
     if (!text.file.Open(path))
         return LoadStatus::CannotOpen;
     // A file that grows from now on is read as it is now.
     text.fileSize = text.file.Size();
-    CountJob job;
-    job.file = &text.file;
-    job.fileSize = text.fileSize;
-    job.chunkBytes = options.readChunkBytes;
-    job.parallelMinBytes = options.parallelMinBytes;
-    job.cancel = options.cancel;
-    return StatusOf(RunCountingPass(job, progress, text.counts));
+    return SumBytes(text.file, std::min(kHeadBytes, text.fileSize), options, text.head);
 }
 
-// Picks the field rule from the names line and the first data line; at tabs the names line
-// gives the channel count anew. The record count is the same either way.
+// Picks the field rule from the names line and the first data line; the names line gives the
+// channel count by that rule.
 LoadStatus ChooseMode(const LoadOptions& options, Text& text) {
     LeadingLines lines;
-    const LoadStatus status = StatusOf(ReadLeadingLines(
-        text.file, text.counts.textEnd, text.counts.chunkBytes, options.cancel, lines));
+    const LoadStatus status = StatusOf(
+        ReadLeadingLines(text.file, text.fileSize, options.readChunkBytes, options.cancel, lines));
     if (status != LoadStatus::Loaded)
         return status;
     text.mode = ChooseFieldMode(lines.names, lines.firstData);
-    if (text.mode == FieldMode::Tabs)
-        text.counts.channels = CountFields(
-            lines.names.data(), lines.names.data() + lines.names.size(), FieldMode::Tabs);
+    text.channels =
+        CountFields(lines.names.data(), lines.names.data() + lines.names.size(), text.mode);
     return LoadStatus::Loaded;
 }
 
-LoadStatus Allocate(const Text& text, const LoadOptions& options, DataSet& data) {
-    constexpr std::uint64_t kMaxCount = std::numeric_limits<std::uint32_t>::max();
-    if (text.counts.records > kMaxCount || text.counts.channels > kMaxCount)
+// The most records of this many channels that fit in `available` bytes.
+std::uint64_t MostRecords(std::uint64_t channels, std::uint64_t available) {
+    std::uint64_t low = 0;
+    std::uint64_t high = std::numeric_limits<std::uint32_t>::max();
+    while (low < high) {
+        const std::uint64_t middle = low + (high - low + 1) / 2;
+        if (DataSetBytes(middle, channels) <= available)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return low;
+}
+
+// Counts the records ahead of the pass, for when the columns cannot be made room for the most
+// records there could be.
+LoadStatus CountRecords(const Text& text, const LoadOptions& options, std::uint64_t& records) {
+    CountingPass counting(text.fileSize, nullptr, std::numeric_limits<std::uint64_t>::max());
+    LineChunks chunks(text.file, 0, text.fileSize, options.readChunkBytes, true);
+    const PassOutcome outcome = FeedWindows(
+        chunks, [&] { return IsCancelled(options); },
+        [&](const LineWindow& window) { return counting.Feed(window); });
+    records = counting.Records();
+    return StatusOf(outcome);
+}
+
+bool ReserveColumns(DataSet& data, std::uint64_t records, const LoadOptions& options) {
+    std::atomic<bool> failed{false};
+    RunOnTwoThreads(data.channelCount, [&](std::uint32_t first, std::uint32_t last) {
+        for (std::uint32_t c = first; c < last && !IsCancelled(options) && !failed; ++c) {
+            if (!data.columns[c].Reserve(records))
+                failed = true;
+        }
+    });
+    return !failed;
+}
+
+// Each column gets the room of the most records this many channels could ever have in memory,
+// as address space, so that the pass and then following the file write in place. Where that
+// much address space is not to be had, or it would be small columns on the heap (very many
+// channels), the records are counted first and the columns take what the file holds now.
+LoadStatus Allocate(Text& text, const LoadOptions& options, DataSet& data, std::uint64_t& capacity,
+                    bool& counted) {
+    if (text.channels > std::numeric_limits<std::uint32_t>::max())
         return LoadStatus::OutOfMemory;
     // The table and its summaries, and a read buffer per parsing thread.
     const std::uint64_t memory = PhysicalMemoryBytes();
-    const std::uint64_t reading = 2 * std::uint64_t(text.counts.chunkBytes);
+    const std::uint64_t reading = 2 * std::uint64_t(options.readChunkBytes);
     const std::uint64_t available = memory > reading ? memory - reading : 0;
-    if (DataSetBytes(text.counts.records, text.counts.channels) > available)
-        return LoadStatus::OutOfMemory;
 
-    data.recordCount = static_cast<std::uint32_t>(text.counts.records);
-    data.channelCount = static_cast<std::uint32_t>(text.counts.channels);
+    data.channelCount = static_cast<std::uint32_t>(text.channels);
     data.colors = DrawChannelColors(data.channelCount, options.colorSeed);
     data.names.assign(data.channelCount, std::string());
     data.columns.resize(data.channelCount);
-    // Each column reserves the address space of the most records this many channels could ever
-    // have in memory, so that following the file appends in place. Where that much address
-    // space is not to be had (a limit on it), the column takes what it holds now.
-    const std::uint64_t growTo = std::min<std::uint64_t>(
-        kMaxCount, available / std::max<std::uint64_t>(1, DataSetBytes(1, data.channelCount)));
-    std::atomic<bool> failed{false};
-    // Filling the columns faults their pages in: both cores share it.
-    RunOnTwoThreads(data.channelCount, [&](std::uint32_t first, std::uint32_t last) {
-        for (std::uint32_t c = first; c < last && !IsCancelled(options); ++c) {
-            Column& column = data.columns[c];
-            if (!column.Reserve(std::max<std::uint64_t>(growTo, data.recordCount)) &&
-                !column.Reserve(data.recordCount)) {
-                failed = true;
-                return;
-            }
-            column.Resize(data.recordCount); // zeros: short lines leave them
-            PrepareLargeBlock(column.data(), data.recordCount * sizeof(float));
-        }
-    });
-    if (failed)
-        return LoadStatus::OutOfMemory;
+    capacity = MostRecords(data.channelCount, available);
+    counted =
+        capacity * sizeof(float) < kInPlaceColumnBytes || !ReserveColumns(data, capacity, options);
+    if (counted) {
+        data.columns.assign(data.channelCount, Column());
+        std::uint64_t records = 0;
+        if (const LoadStatus status = CountRecords(text, options, records);
+            status != LoadStatus::Loaded)
+            return status;
+        if (records > capacity)
+            return records < 2 ? LoadStatus::TooFewRecords : LoadStatus::OutOfMemory;
+        capacity = records;
+        if (!ReserveColumns(data, capacity, options))
+            return LoadStatus::OutOfMemory;
+    }
     return IsCancelled(options) ? LoadStatus::Cancelled : LoadStatus::Loaded;
 }
 
-LoadStatus Parse(const Text& text, ProgressGate& progress, const LoadOptions& options,
-                 DataSet& data) {
+LoadStatus Parse(Text& text, ProgressGate& progress, const LoadOptions& options,
+                 std::uint64_t capacity, bool counted, DataSet& data) {
     std::vector<float*> columns(data.channelCount);
     for (std::uint32_t c = 0; c < data.channelCount; ++c)
         columns[c] = data.columns[c].data();
-    ParseJob job;
+    PassJob job;
     job.file = &text.file;
-    job.textEnd = text.counts.textEnd;
     job.fileSize = text.fileSize;
-    job.chunkBytes = text.counts.chunkBytes;
+    job.chunkBytes = options.readChunkBytes;
     job.columns = columns.data();
     job.channels = data.channelCount;
-    job.records = data.recordCount;
+    job.capacity = capacity;
+    job.commit = data.channelCount != 0 && data.columns[0].Reserved();
     job.names = &data.names;
     job.mode = text.mode;
-    job.split = text.counts.split;
     job.parallelMinBytes = options.parallelMinBytes;
     job.cancel = options.cancel;
-    ByteSum sum;
-    const LoadStatus status = StatusOf(RunParsingPass(job, progress, sum));
-    // Both passes must have read the same bytes.
-    if (status == LoadStatus::Loaded && sum != text.counts.sum)
+    const PassOutcome outcome = RunLoadPass(job, progress, text.pass);
+    if (text.pass.overflow) // counted records that are not there any more: it changed
+        return counted ? LoadStatus::FileChanged : LoadStatus::OutOfMemory;
+    return StatusOf(outcome);
+}
+
+// The pass read each byte once. The header is read again, and when the file was written to
+// during the load, all the text: a file cut and grown back, or rewritten in place, then shows.
+LoadStatus CheckUnchanged(const Text& text, const LoadOptions& options) {
+    ByteSum head;
+    LoadStatus status = SumBytes(text.file, std::min(kHeadBytes, text.fileSize), options, head);
+    if (status != LoadStatus::Loaded)
+        return status;
+    if (head != text.head || text.file.ChangedSinceOpen())
         return LoadStatus::FileChanged;
-    return status;
+    if (!text.file.WrittenSinceOpen())
+        return LoadStatus::Loaded;
+    ByteSum all;
+    if ((status = SumBytes(text.file, text.pass.textEnd, options, all)) != LoadStatus::Loaded)
+        return status;
+    return all == text.pass.sum ? LoadStatus::Loaded : LoadStatus::FileChanged;
 }
 
 LoadStatus FindExtremes(ProgressGate& progress, const LoadOptions& options, bool provisional,
@@ -191,10 +244,10 @@ LoadStatus FindFollowPoint(const Text& text, LoadResult& result) {
     point.channels = result.data.channelCount;
     point.stamp = text.file.Opened();
     point.records = result.data.recordCount;
-    const std::uint64_t end = text.counts.textEnd;
+    const std::uint64_t end = text.pass.textEnd;
     point.ended = end < text.fileSize;
     // The last line lies within the longest line the readers held.
-    const std::uint64_t from = end - std::min<std::uint64_t>(end, text.counts.chunkBytes + 1);
+    const std::uint64_t from = end - std::min<std::uint64_t>(end, text.pass.chunkBytes + 1);
     std::string tail(static_cast<std::size_t>(end - from), '\0');
     std::uint64_t got = 0;
     while (got < tail.size()) {
@@ -237,29 +290,37 @@ void Finish(LoadResult& result) {
 }
 
 // A file that changes under the load fails it: a read that ends before the size it had at the
-// start, a size below that or the same size with a new time afterwards, or passes that read
-// different bytes. A longer file has grown and is read up to its starting size. Not seen: a
-// rewrite that makes the file longer and changes only bytes neither pass has read yet, or a
-// same-size rewrite within the clock tick of the file's time that both passes read alike.
+// start, a size below that or the same size with a new time afterwards, a header with other
+// bytes, or, once it was written to, a text with other bytes. A longer file has grown and is
+// read up to its starting size. Not seen: a rewrite within the clock tick of the file's time
+// that leaves its header alone.
 LoadStatus Load(const std::string& path, ProgressGate& progress, const LoadOptions& options,
                 LoadResult& result) {
     Text text;
-    LoadStatus status = ReadAndCount(path, progress, options, text);
+    LoadStatus status = OpenText(path, options, text);
     if (status != LoadStatus::Loaded)
         return status;
-    progress.Send(15);
-    if (text.file.ChangedSinceOpen())
-        return LoadStatus::FileChanged;
-    if (text.counts.records < 2)
-        return LoadStatus::TooFewRecords;
     if ((status = ChooseMode(options, text)) != LoadStatus::Loaded)
         return status;
-    if ((status = Allocate(text, options, result.data)) != LoadStatus::Loaded)
+    std::uint64_t capacity = 0;
+    bool counted = false;
+    DataSet& data = result.data;
+    if ((status = Allocate(text, options, data, capacity, counted)) != LoadStatus::Loaded)
         return status;
-    if ((status = Parse(text, progress, options, result.data)) != LoadStatus::Loaded)
+    if ((status = Parse(text, progress, options, capacity, counted, data)) != LoadStatus::Loaded)
         return status;
+    progress.Rise(15); // two threads may have gone on from 15 already
     if (text.file.ChangedSinceOpen())
         return LoadStatus::FileChanged;
+    if (text.pass.records < 2)
+        return LoadStatus::TooFewRecords;
+    data.recordCount = static_cast<std::uint32_t>(text.pass.records);
+    for (Column& column : data.columns)
+        column.Resize(data.recordCount); // no values move: the pass wrote them in place
+    if (!ReplayParsing(text.pass, progress, options.cancel))
+        return LoadStatus::Cancelled;
+    if ((status = CheckUnchanged(text, options)) != LoadStatus::Loaded)
+        return status;
     progress.Send(95);
     if ((status = FindFollowPoint(text, result)) != LoadStatus::Loaded)
         return status;

@@ -30,6 +30,9 @@ public:
     // the pass. Returns the start of the first line not parsed, or nullptr when stopped.
     template <typename OnLine> const char* Feed(const LineWindow& window, OnLine&& onLine);
 
+    // The counters after the last line parsed (its offset is not kept).
+    const ParseCursor& Cursor() const { return m_cursor; }
+
 private:
     void ParseLine(const char* begin, const char* end);
     void ParseDataLine(std::uint64_t record, const char* begin, const char* end);

@@ -21,6 +21,12 @@ public:
         m_sink.SetPosition(position);
     }
 
+    // Only a position above the last one sent.
+    void Rise(int position) {
+        if (position > m_last)
+            Send(position);
+    }
+
     // A fraction computed in double precision, truncated toward zero; clamped before the
     // truncation so that no value is out of the int range.
     void SendTruncated(double position) {
