@@ -9,7 +9,6 @@
 
 #include "chart/ChartPaintCache.h"
 #include "chart/ChartRenderer.h"
-#include "chart/FlatRange.h"
 #include "chart/ViewState.h"
 #include "platform/RasterSurface.h"
 
@@ -83,8 +82,8 @@ kurvon::ViewState MakeState(std::uint32_t records) {
         d.columns.push_back(std::move(column));
         d.colors.push_back(colors[c]);
         d.names.push_back("channel " + std::to_string(c));
-        d.maxima.push_back(hi + 1.0f);
-        d.minima.push_back(lo - 1.0f);
+        d.maxima.push_back(hi);
+        d.minima.push_back(lo);
         state.visible.Append(static_cast<int>(c));
     }
     state.firstRecord = 0;
@@ -118,7 +117,6 @@ int main(int argc, char** argv) {
         const double buildMs = TimeMs([&] { kurvon::BuildSummaries(state.data); });
         const double summaryShare =
             static_cast<double>(state.data.summaries[0].Bytes()) / (4.0 * n);
-        kurvon::WidenFlatPrimary(state, kWidth, kHeight);
         kurvon::RasterSurface surface;
         kurvon::RenderChart(surface, state, kWidth, kHeight); // warm-up: allocation, font
 

@@ -12,7 +12,6 @@
 
 #include "chart/ChartPaintCache.h"
 #include "chart/ChartRenderer.h"
-#include "chart/FlatRange.h"
 #include "chart/ViewState.h"
 #include "data/Loader.h"
 #include "platform/RasterSurface.h"
@@ -72,8 +71,8 @@ kurvon::ViewState MakeRisingState(std::uint32_t records) {
     }
     for (std::uint32_t c = 0; c < 5; ++c) {
         const auto [lo, hi] = std::minmax_element(d.columns[c].begin(), d.columns[c].end());
-        d.minima.push_back(*lo - 1.0f);
-        d.maxima.push_back(*hi + 1.0f);
+        d.minima.push_back(*lo);
+        d.maxima.push_back(*hi);
         d.colors.push_back(0x0000C0u + c * 0x202000u);
         d.names.push_back("channel " + std::to_string(c));
         if (c < 4)
@@ -90,7 +89,6 @@ kurvon::ViewState MakeRisingState(std::uint32_t records) {
 void Measure(const char* label, kurvon::ViewState& state, bool literal, std::mt19937& rng) {
     using kurvon::CurveMode;
     const std::uint32_t n = state.data.recordCount;
-    kurvon::WidenFlatPrimary(state, kWidth, kHeight);
     kurvon::RasterSurface surface;
     kurvon::RenderChart(surface, state, kWidth, kHeight); // warm-up: allocation, font
     std::vector<double> lit, column, random, mouse;

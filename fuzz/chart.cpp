@@ -3,7 +3,6 @@
 // the full paint, the surface is exactly the chart area, and a refused paint touches nothing.
 
 #include "chart/ChartRenderer.h"
-#include "chart/FlatRange.h"
 
 #include "FuzzCheck.h"
 #include "FuzzQt.h"
@@ -43,8 +42,8 @@ ViewState ConsumeState(FuzzedDataProvider& in) {
         // As a load leaves them, or anything at all (flat, inverted, infinite).
         if (in.ConsumeBool() && d.recordCount > 0) {
             const auto [lo, hi] = std::minmax_element(d.columns[c].begin(), d.columns[c].end());
-            d.minima.push_back(*lo - 1.0f);
-            d.maxima.push_back(*hi + 1.0f);
+            d.minima.push_back(*lo);
+            d.maxima.push_back(*hi);
         } else {
             d.minima.push_back(ConsumeValue(in, 0.0f));
             d.maxima.push_back(ConsumeValue(in, 0.0f));
@@ -83,7 +82,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int clientHeight = in.ConsumeIntegralInRange(0, 400);
     const ColorRef background = in.ConsumeIntegral<std::uint32_t>() & 0xFFFFFF;
     ViewState state = ConsumeState(in);
-    WidenFlatPrimary(state, clientWidth, clientHeight);
 
     // Surfaces of another size: a refused paint must leave them so.
     static RasterSurface literal, byColumn, layered;

@@ -5,7 +5,6 @@
 
 #include "chart/ChartRenderer.h"
 #include "chart/DragSelection.h"
-#include "chart/FlatRange.h"
 #include "chart/WheelZoom.h"
 
 #include "FuzzCheck.h"
@@ -48,8 +47,8 @@ ViewState ConsumeState(FuzzedDataProvider& in) {
         d.names.push_back(in.ConsumeBytesAsString(in.ConsumeIntegralInRange(0, 6)));
         if (in.ConsumeBool() && d.recordCount > 0) {
             const auto [lo, hi] = std::minmax_element(d.columns[c].begin(), d.columns[c].end());
-            d.minima.push_back(*lo - 1.0f);
-            d.maxima.push_back(*hi + 1.0f);
+            d.minima.push_back(*lo);
+            d.maxima.push_back(*hi);
         } else {
             d.minima.push_back(ConsumeValue(in, 0.0f));
             d.maxima.push_back(ConsumeValue(in, 0.0f));
@@ -94,7 +93,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int dragTo = in.ConsumeIntegralInRange(-100, 1100);
     const int notches = in.ConsumeIntegralInRange(-3, 3);
     ViewState state = ConsumeState(in);
-    WidenFlatPrimary(state, clientWidth, clientHeight);
 
     static RasterSurface literal, byColumn, layered;
     const bool drawn =

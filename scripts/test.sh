@@ -13,6 +13,9 @@ echo "== formatting"
 echo "== scripts"
 "$root/scripts/check-scripts.sh"
 
+echo "== includes"
+"$root/scripts/check-includes.sh"
+
 export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 

@@ -35,12 +35,9 @@ CMainFrame::CMainFrame() {
     addDockWidget(Qt::BottomDockWidgetArea, m_pCyclePanel);
     m_pCyclePanel->hide();
 
-    for (const CommandInfo& info : AllCommands()) {
-        if (!info.handler)
-            continue;
+    for (const CommandInfo& info : AllCommands())
         connect(Action(info.id), &QAction::triggered, this,
-                [this, handler = info.handler](bool checked) { handler(*this, checked); });
-    }
+                [this, id = info.id](bool checked) { RunCommand(id, checked); });
     connect(m_pToolBar, &QToolBar::visibilityChanged, this, &CMainFrame::SyncBarChecks);
     connect(m_pCyclePanel, &QDockWidget::visibilityChanged, this, &CMainFrame::SyncBarChecks);
     SyncBarChecks();

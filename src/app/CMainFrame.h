@@ -40,6 +40,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // What a command does (FrameCommands.cpp); most are the view's work.
+    void RunCommand(CommandId id, bool checked);
     void BuildMenu();
     void SyncBarChecks();
 

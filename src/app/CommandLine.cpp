@@ -3,8 +3,8 @@
 #include "app/CyclesCommand.h"
 #include "app/ExitCodes.h"
 #include "app/ExportCommand.h"
-#include "app/FileProblems.h"
 #include "app/RenderCommand.h"
+#include "app/RenderOptions.h"
 #include "data/Loader.h"
 #include "platform/TextDecode.h"
 
@@ -13,12 +13,6 @@
 namespace kurvon {
 
 namespace {
-
-class SilentProgress : public ProgressSink {
-public:
-    void SetPosition(int) override {}
-    void Show() override {}
-};
 
 // The first of --render's options among args, if any.
 const std::string* MisplacedRenderOption(const std::vector<std::string>& args) {
@@ -106,17 +100,6 @@ std::string UsageText() {
            "\n"
            "Exit status: 0 when done, 1 when a file cannot be read or written or no display\n"
            "is found, 2 for bad arguments.\n";
-}
-
-std::string LoadForCommand(const std::string& path, LoadResult& result) {
-    if (std::string problem = DataFileProblem(path); !problem.empty())
-        return problem;
-    SilentProgress progress;
-    LoadOptions options;
-    options.colorSeed = CurrentColorSeed();
-    result = LoadDataFile(path, progress, options);
-    return result.status == LoadStatus::Loaded ? std::string()
-                                               : LoadFailureText(result.status, path);
 }
 
 int RunInfoCommand(const std::string& path, std::ostream& out, std::ostream& err) {

@@ -1,6 +1,7 @@
 #pragma once
 // The command-line uses of kurvon that need no window: --info, --export, --version and --help.
 
+#include "app/CommandLoad.h"
 #include "data/Loader.h"
 
 #include <optional>
@@ -11,9 +12,6 @@
 namespace kurvon {
 
 std::string UsageText();
-
-// Loads path for a command; empty when it loaded, else the one-line reason.
-std::string LoadForCommand(const std::string& path, LoadResult& result);
 
 // Loads path and prints its channel and record counts, zoom step and one line per channel
 // (index, name, minimum, maximum). 0 on success; otherwise one line on err and nonzero.

@@ -1,12 +1,7 @@
 #include "app/Commands.h"
 
-#include "app/CKurvonView.h"
-#include "app/CMainFrame.h"
 #include "chart/CycleSteps.h"
 #include "chart/Navigation.h"
-#include "controls/CCycleTablePanel.h"
-#include "controls/CMainStatusBar.h"
-#include "controls/CMainToolBar.h"
 
 namespace kurvon {
 namespace {
@@ -17,12 +12,6 @@ constexpr QKeyCombination Key(Qt::Key key) {
     return QKeyCombination(key);
 }
 constexpr QKeyCombination kNoKey = Key(Qt::Key_unknown);
-
-// Commands the view handles; it exists once the frame has created it.
-template <void (CKurvonView::*Handler)()> void OnView(CMainFrame& frame, bool) {
-    if (CKurvonView* view = frame.View())
-        (view->*Handler)();
-}
 
 bool CanOpen(const ViewState& state) {
     return !state.loading;
@@ -41,73 +30,49 @@ bool Never(const ViewState&) {
 }
 
 // One row per command: id, menu text, prompt, tooltip; keys, menu slot, tool bar slot, checkable,
-// handler, enabling rule. "=" and "-" are the unshifted keys: a typed "+" matches nothing.
+// enabling rule. "=" and "-" are the unshifted keys: a typed "+" matches nothing.
 // clang-format off
 constexpr std::array<CommandInfo, 20> kCommands{{
     {ID_OPEN, "打开(&O)...\tCtrl+O", "打开一个现有文档", "打开",
-     {Qt::CTRL | Qt::Key_O, kNoKey}, {kFile, 0}, 0, false,
-     OnView<&CKurvonView::OnOpenDataFile>, CanOpen},
+     {Qt::CTRL | Qt::Key_O, kNoKey}, {kFile, 0}, 0, false, CanOpen},
     {ID_DATA_POINTS, "数据点(&P)", "显示或隐藏数据点", "显隐数据点",
-     {kNoKey, kNoKey}, {kView, 2}, 9, false,
-     nullptr, Never},
+     {kNoKey, kNoKey}, {kView, 2}, 9, false, Never},
     {ID_CLEAR, "清除(&C)\tDel", "清除已打开的数据文件", "清除",
-     {Key(Qt::Key_Delete), kNoKey}, {kFile, 1}, kNotOnToolBar, false,
-     OnView<&CKurvonView::OnClear>, CanClear},
+     {Key(Qt::Key_Delete), kNoKey}, {kFile, 1}, kNotOnToolBar, false, CanClear},
     {ID_SAVE_PICTURE, "保存图片(&S)\tCtrl+S", "分析数据保存为图片", "保存图片",
-     {Qt::CTRL | Qt::Key_S, kNoKey}, {kAction, 7}, 11, false,
-     OnView<&CKurvonView::OnSavePicture>, Ready},
+     {Qt::CTRL | Qt::Key_S, kNoKey}, {kAction, 7}, 11, false, Ready},
     {ID_BACK, "后退(&P)\t←", "向后滚动视图", "后退",
-     {Key(Qt::Key_Left), kNoKey}, {kAction, 0}, 2, false,
-     OnView<&CKurvonView::OnBack>, BackEnabled},
+     {Key(Qt::Key_Left), kNoKey}, {kAction, 0}, 2, false, BackEnabled},
     {ID_FORWARD, "前进(&N)\t→", "向前滚动视图", "前进",
-     {Key(Qt::Key_Right), kNoKey}, {kAction, 1}, 3, false,
-     OnView<&CKurvonView::OnForward>, ForwardEnabled},
+     {Key(Qt::Key_Right), kNoKey}, {kAction, 1}, 3, false, ForwardEnabled},
     {ID_ZOOM_IN, "放大(&O)\t+/↑", "放大视图", "放大",
-     {Key(Qt::Key_Equal), Key(Qt::Key_Up)}, {kAction, 3}, 5, false,
-     OnView<&CKurvonView::OnZoomIn>, ZoomInEnabled},
+     {Key(Qt::Key_Equal), Key(Qt::Key_Up)}, {kAction, 3}, 5, false, ZoomInEnabled},
     {ID_ZOOM_OUT, "缩小(&I)\t-/↓", "缩小视图", "缩小",
-     {Key(Qt::Key_Minus), Key(Qt::Key_Down)}, {kAction, 4}, 6, false,
-     OnView<&CKurvonView::OnZoomOut>, ZoomOutEnabled},
+     {Key(Qt::Key_Minus), Key(Qt::Key_Down)}, {kAction, 4}, 6, false, ZoomOutEnabled},
     {ID_SHOW_ALL, "显示全部(&A)\tF1", "显示全部视图", "显示全部",
-     {Key(Qt::Key_F1), kNoKey}, {kAction, 5}, 7, false,
-     OnView<&CKurvonView::OnShowAll>, ZoomOutEnabled},
+     {Key(Qt::Key_F1), kNoKey}, {kAction, 5}, 7, false, ZoomOutEnabled},
     {ID_RECORD_AXIS, "以记录号为横轴", "横轴回到记录号", "以记录号为横轴",
-     {kNoKey, kNoKey}, {kView, 4}, kNotOnToolBar, false,
-     OnView<&CKurvonView::OnRecordAxis>, ChannelIsXAxis},
+     {kNoKey, kNoKey}, {kView, 4}, kNotOnToolBar, false, ChannelIsXAxis},
     {ID_FOLLOW_FILE, "跟随文件", "文件增长时随时读入新的记录", "跟随文件",
-     {kNoKey, kNoKey}, {kFile, 2}, kNotOnToolBar, true,
-     [](CMainFrame& frame, bool on) { if (CKurvonView* view = frame.View()) view->SetFollow(on); },
-     nullptr},
+     {kNoKey, kNoKey}, {kFile, 2}, kNotOnToolBar, true, nullptr},
     {ID_APP_ABOUT, "关于版权(&A)...", "显示程序信息，版本号和版权", "关于",
-     {kNoKey, kNoKey}, {kHelp, 0}, kNotOnToolBar, false,
-     [](CMainFrame& frame, bool) { emit frame.AboutRequested(); }, nullptr},
+     {kNoKey, kNoKey}, {kHelp, 0}, kNotOnToolBar, false, nullptr},
     {ID_APP_EXIT, "退出(&X)", "退出应用程序；提示保存文档", "退出",
-     {kNoKey, kNoKey}, {kFile, 4}, kNotOnToolBar, false,
-     [](CMainFrame& frame, bool) { frame.close(); }, nullptr},
+     {kNoKey, kNoKey}, {kFile, 4}, kNotOnToolBar, false, nullptr},
     {ID_VIEW_TOOLBAR, "工具栏(&T)", "显示或隐藏工具栏", "显隐工具栏",
-     {kNoKey, kNoKey}, {kView, 0}, kNotOnToolBar, true,
-     [](CMainFrame& frame, bool on) { frame.ToolBar()->setVisible(on); }, nullptr},
+     {kNoKey, kNoKey}, {kView, 0}, kNotOnToolBar, true, nullptr},
     {ID_VIEW_STATUS_BAR, "状态栏(&S)", "显示或隐藏状态栏", "显隐状态栏",
-     {kNoKey, kNoKey}, {kView, 1}, kNotOnToolBar, true,
-     [](CMainFrame& frame, bool on) { frame.StatusBar()->setVisible(on); }, nullptr},
+     {kNoKey, kNoKey}, {kView, 1}, kNotOnToolBar, true, nullptr},
     {ID_PREVIOUS_CYCLE, "上一循环(&P)\tPgUp", "显示上一循环的记录", "上一循环",
-     {Key(Qt::Key_PageUp), kNoKey}, {kCycle, 0}, kNotOnToolBar, false,
-     OnView<&CKurvonView::OnPreviousCycle>, PreviousCycleEnabled},
+     {Key(Qt::Key_PageUp), kNoKey}, {kCycle, 0}, kNotOnToolBar, false, PreviousCycleEnabled},
     {ID_NEXT_CYCLE, "下一循环(&N)\tPgDn", "显示下一循环的记录", "下一循环",
-     {Key(Qt::Key_PageDown), kNoKey}, {kCycle, 1}, kNotOnToolBar, false,
-     OnView<&CKurvonView::OnNextCycle>, NextCycleEnabled},
+     {Key(Qt::Key_PageDown), kNoKey}, {kCycle, 1}, kNotOnToolBar, false, NextCycleEnabled},
     {ID_CHANNEL_ROLES, "通道角色(&R)...", "选择循环、电流、电压和时间通道及其单位", "通道角色",
-     {kNoKey, kNoKey}, {kCycle, 3}, kNotOnToolBar, false,
-     OnView<&CKurvonView::OnChannelRoles>, CanChooseRoles},
+     {kNoKey, kNoKey}, {kCycle, 3}, kNotOnToolBar, false, CanChooseRoles},
     {ID_INVERSE_EFFICIENCY, "效率取倒数(&I)", "效率按充电量除以放电量计算", "效率取倒数",
-     {kNoKey, kNoKey}, {kCycle, 4}, kNotOnToolBar, true,
-     [](CMainFrame& frame, bool on) {
-         if (CKurvonView* view = frame.View())
-             view->SetInverseEfficiency(on);
-     }, nullptr},
+     {kNoKey, kNoKey}, {kCycle, 4}, kNotOnToolBar, true, nullptr},
     {ID_VIEW_CYCLE_TABLE, "循环表(&T)", "显示或隐藏循环表", "显隐循环表",
-     {kNoKey, kNoKey}, {kCycle, 6}, kNotOnToolBar, true,
-     [](CMainFrame& frame, bool on) { frame.CycleTablePanel()->setVisible(on); }, nullptr},
+     {kNoKey, kNoKey}, {kCycle, 6}, kNotOnToolBar, true, nullptr},
 }};
 // clang-format on
 

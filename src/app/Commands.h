@@ -1,7 +1,8 @@
 #pragma once
 // The program's command set, one row per command: identifier, texts, keys, places in the menu
-// and on the tool bar, handler and enabling rule. The frame builds its menu, tool bar and actions
-// from these rows, and the enabling pass reads their rules; the view owns the handlers' work.
+// and on the tool bar and enabling rule. The frame builds its menu, tool bar and actions from
+// these rows and runs each command (FrameCommands.cpp); the enabling pass reads their rules.
+// The table knows no window: it depends on the view state only.
 
 #include "chart/ViewState.h"
 
@@ -10,8 +11,6 @@
 #include <span>
 
 namespace kurvon {
-
-class CMainFrame;
 
 // The resource numbers of the commands.
 enum CommandId : int {
@@ -54,8 +53,7 @@ struct CommandInfo {
     MenuSlot menu;
     int toolBarSlot; // kNotOnToolBar when not on it
     bool checkable;
-    void (*handler)(CMainFrame& frame, bool checked); // null: nothing to do
-    bool (*enabled)(const ViewState& state);          // null: always enabled
+    bool (*enabled)(const ViewState& state); // null: always enabled
 };
 
 // Every command that has a menu item, key or button.

@@ -2,19 +2,18 @@
 
 #include "analysis/CycleCsv.h"
 #include "analysis/RoleRecognition.h"
-#include "app/CommandLine.h"
+#include "app/CommandApplication.h"
+#include "app/CommandLoad.h"
 #include "app/CommandOptions.h"
 #include "app/CsvOutput.h"
 #include "app/ExitCodes.h"
-#include "app/RenderCommand.h"
+#include "app/RenderOptions.h"
 #include "chart/FadeChart.h"
 #include "chart/PictureFile.h"
 #include "chart/PictureName.h"
-#include "platform/HeadlessPlatform.h"
 #include "platform/TextDecode.h"
 
 #include <QFileInfo>
-#include <QGuiApplication>
 
 #include <algorithm>
 #include <memory>
@@ -109,14 +108,8 @@ std::string ResolveGiven(Role role, const std::string& given, const std::vector<
 // The fade chart; text needs a GUI application, made offscreen here when there is none.
 int WritePicture(const CycleTable& table, const CyclesRequest& request, const PictureTarget& target,
                  std::ostream& err) {
-    std::unique_ptr<QGuiApplication> ownApplication;
-    if (!QCoreApplication::instance()) {
-        ChooseHeadlessPlatform();
-        static int argc = 1;
-        static char name[] = "kurvon";
-        static char* argv[] = {name, nullptr};
-        ownApplication = std::make_unique<QGuiApplication>(argc, argv);
-    } else if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    const CommandApplication application = StartCommandApplication(ApplicationKind::Gui);
+    if (!application.usable) {
         err << "kurvon: --cycles-picture needs a GUI application object\n";
         return kExitFailure;
     }

@@ -1,10 +1,10 @@
 #include "app/ExportCommand.h"
 
-#include "app/CommandLine.h"
+#include "app/CommandLoad.h"
 #include "app/CommandOptions.h"
 #include "app/CsvOutput.h"
 #include "app/ExitCodes.h"
-#include "app/RenderCommand.h"
+#include "app/RenderOptions.h"
 #include "data/CsvExport.h"
 #include "data/Loader.h"
 #include "platform/TextDecode.h"

@@ -1,16 +1,16 @@
 #include "app/RenderCommand.h"
 
 #include "app/CKurvonView.h"
+#include "app/CommandApplication.h"
 #include "app/CommandOptions.h"
 #include "app/ExitCodes.h"
 #include "app/FileProblems.h"
+#include "app/RenderOptions.h"
 #include "chart/ChartGeometry.h"
 #include "chart/PictureFile.h"
 #include "chart/PictureName.h"
 #include "controls/CColorListCtrl.h"
-#include "platform/HeadlessPlatform.h"
 
-#include <QApplication>
 #include <QEventLoop>
 #include <QFileInfo>
 
@@ -197,12 +197,6 @@ std::string ApplyRequest(const RenderRequest& request, CKurvonView& view) {
 
 } // namespace
 
-bool IsRenderOption(const std::string& argument) {
-    return argument == "--size" || argument == "--channels" || argument == "--window" ||
-           argument == "--cursor" || argument == "--drag" || argument == "--seed" ||
-           argument == "--x" || argument == "--literal";
-}
-
 int RunRenderCommand(const std::vector<std::string>& args, std::ostream& err) {
     RenderRequest request;
     if (const std::string problem = ParseRequest(args, request); !problem.empty()) {
@@ -215,14 +209,8 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream& err) {
         return kExitFailure;
     }
 
-    std::unique_ptr<QApplication> ownApplication;
-    if (!QCoreApplication::instance()) {
-        ChooseHeadlessPlatform();
-        static int argc = 1;
-        static char name[] = "kurvon";
-        static char* argv[] = {name, nullptr};
-        ownApplication = std::make_unique<QApplication>(argc, argv);
-    } else if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    const CommandApplication application = StartCommandApplication(ApplicationKind::Widgets);
+    if (!application.usable) {
         err << "kurvon: --render needs a widget application object\n";
         return kExitFailure;
     }

@@ -14,12 +14,6 @@
 
 namespace kurvon {
 
-// The largest picture side --size accepts.
-inline constexpr int kMaxPictureSide = 16384;
-
-// Whether an argument is one of --render's options (given to another command, it is misplaced).
-bool IsRenderOption(const std::string& argument);
-
 // args: the arguments after the program name, starting with "--render". 0 on success;
 // otherwise one line on err and 1 (load or write failure) or 2 (bad arguments).
 int RunRenderCommand(const std::vector<std::string>& args, std::ostream& err);

@@ -1,6 +1,7 @@
 // The view's commands: navigation, Clear, Save picture, recolouring, and their enabled states.
-#include "app/AppTexts.h"
 #include "app/CKurvonView.h"
+
+#include "app/AppTexts.h"
 #include "app/CommandActions.h"
 #include "chart/Navigation.h"
 #include "chart/PictureFile.h"

@@ -1,7 +1,8 @@
 // The view's following side: the open file is looked at while it grows, new records are taken
 // in on the UI thread, and a file changed in another way is read again from the start.
-#include "app/AppTexts.h"
 #include "app/CKurvonView.h"
+
+#include "app/AppTexts.h"
 #include "app/CommandActions.h"
 #include "controls/CColorListCtrl.h"
 #include "controls/CMainStatusBar.h"

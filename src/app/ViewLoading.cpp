@@ -1,7 +1,8 @@
 // The view's loading side: Open, drop, the loader thread and the hand-over of its result.
+#include "app/CKurvonView.h"
+
 #include "analysis/RoleRecognition.h"
 #include "app/AppTexts.h"
-#include "app/CKurvonView.h"
 #include "app/CycleNotes.h"
 #include "controls/CColorListCtrl.h"
 #include "controls/CMainStatusBar.h"

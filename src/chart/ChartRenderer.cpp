@@ -22,7 +22,7 @@ bool ChartBranch(const ViewState& state, const std::vector<int>& channels) {
     return state.dataLoaded && !channels.empty();
 }
 
-// The primary's range as FlatRange.h widens it, without writing it back.
+// The channel's range as FlatRange.h widens it for display.
 ValueMapping MappingOf(const DataSet& data, int channel, const ChartArea& a, int primary) {
     const auto [maximum, minimum] = DisplayRange(data, channel, channel == primary);
     return MapChannel(a.height, maximum, minimum);

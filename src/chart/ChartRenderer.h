@@ -1,7 +1,7 @@
 #pragma once
 // The paint of the chart area: frame, selection band, curves of the visible channels, value and
-// record labels, the crosshair readout and the crosshair. The renderer only reads the state; a
-// flat primary is shown widened as FlatRange.h says.
+// record labels, the crosshair readout and the crosshair. The renderer only reads the state;
+// channels are shown over the ranges FlatRange.h widens their extremes to.
 //
 // The paint is two layers: the base (everything but the cursor's marks) and the cursor layer
 // (readout or "NULL", the frame edges that lie over the readout, the crosshair), so a cached

@@ -44,8 +44,8 @@ bool AppendGrowth(DataSet& data, GrowingData& growing, const Growth& growth,
         ExtendExtremes(e, values + kept + newSettled, growth.records - newSettled);
         listMin[c] = FormatListValue(e.minimum);
         listMax[c] = FormatListValue(e.maximum);
-        data.maxima[c] = e.maximum + 1.0f;
-        data.minima[c] = e.minimum - 1.0f;
+        data.maxima[c] = e.maximum;
+        data.minima[c] = e.minimum;
     }
     data.recordCount = static_cast<std::uint32_t>(count);
     growing.provisional = growth.provisional;

@@ -14,7 +14,7 @@
 namespace kurvon {
 
 struct GrowingData {
-    std::vector<Extremes> settled; // unwidened, over the final records
+    std::vector<Extremes> settled; // over the final records
     bool provisional = false;      // the last record may still be read again
 };
 

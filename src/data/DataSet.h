@@ -36,8 +36,10 @@ struct DataSet {
     std::vector<Column> columns;
     std::vector<ColorRef> colors;
     std::vector<std::string> names; // raw bytes of the names line (GBK or UTF-8)
-    std::vector<float> maxima;      // widened by +1.0 once the load completed
-    std::vector<float> minima;      // widened by -1.0 once the load completed
+    // Each channel's true extremes (over the records as read); the chart widens them for
+    // display where it maps values.
+    std::vector<float> maxima;
+    std::vector<float> minima;
     // One min/max pyramid per channel, built by the loader; the chart bounds each pixel
     // column's records with it.
     std::vector<ChannelSummary> summaries;

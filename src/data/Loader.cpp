@@ -280,8 +280,6 @@ void Finish(LoadResult& result) {
     for (std::uint32_t c = 0; c < data.channelCount; ++c) {
         result.listMin.push_back(FormatListValue(data.minima[c]));
         result.listMax.push_back(FormatListValue(data.maxima[c]));
-        data.maxima[c] = data.maxima[c] + 1.0f;
-        data.minima[c] = data.minima[c] - 1.0f;
     }
     data.nameEncoding = NamesEncoding(data.names);
     result.firstRecord = 0;

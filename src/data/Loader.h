@@ -37,7 +37,7 @@ struct LoadOptions {
 
 struct LoadResult {
     LoadStatus status = LoadStatus::CannotOpen;
-    DataSet data;                     // extremes already widened by +-1.0
+    DataSet data;                     // each channel's true extremes
     std::vector<std::string> listMin; // "%.2f" of the unwidened minimum, per channel
     std::vector<std::string> listMax; // "%.2f" of the unwidened maximum, per channel
     std::uint32_t firstRecord = 0;
@@ -49,7 +49,7 @@ struct LoadResult {
     std::vector<Extremes> settled;
 };
 
-// The loader's algorithm up to and including position 99 and the widening; the caller fills
+// The loader's algorithm up to and including position 99; the caller fills
 // the list, sends 100, refreshes the colours and publishes the result, in that order.
 LoadResult LoadDataFile(const std::string& path, ProgressSink& sink, const LoadOptions& options);
 

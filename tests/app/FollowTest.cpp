@@ -55,7 +55,7 @@ TEST(Follow, WriterAppendsWhileTheViewFollows) {
     EXPECT_EQ(view.State().zoomStep, 2101u / 40);
     EXPECT_EQ(view.ChannelList()->topLevelItem(2)->text(CColorListCtrl::kMaxColumn),
               QStringLiteral("1000.00"));
-    EXPECT_EQ(view.State().data.maxima[2], 1001.0f);
+    EXPECT_EQ(view.State().data.maxima[2], 1000.0f);
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^跟随中 · \\d\\d:\\d\\d:\\d\\d · \\+\\d+ 条$"))
                     .match(FollowText(app))
                     .hasMatch())

@@ -6,6 +6,7 @@
 #include "app/QtTranslation.h"
 #include "controls/CMainToolBar.h"
 
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
@@ -73,6 +74,51 @@ TEST(Shell, MenusToolBarPromptsTitlesLayoutAndBars) {
 
     frame.Action(ID_APP_EXIT)->trigger();
     EXPECT_FALSE(frame.isVisible());
+}
+
+// Each command's action reaches its own work: the frame runs the view's commands by id.
+TEST(Shell, CommandsReachTheirWork) {
+    QTemporaryDir dir;
+    RunningApp app(WriteDataFile(QDir(dir.path()), "a.kvd", 2, 400));
+    CKurvonView& view = app.View();
+    ASSERT_TRUE(WaitForLoad(view));
+    view.ChannelList()->SetChecked(1, true);
+    view.OnTimer();
+    CMainFrame& frame = app.Frame();
+    const auto window = [&view] {
+        return std::pair(view.State().firstRecord, view.State().lastRecord);
+    };
+    const auto run = [&frame](CommandId id) {
+        ASSERT_TRUE(frame.Action(id)->isEnabled()) << id;
+        frame.Action(id)->trigger();
+    };
+    ASSERT_EQ(window(), std::pair(0u, 399u));
+    run(ID_ZOOM_IN);
+    const auto zoomed = window();
+    EXPECT_LT(zoomed.second - zoomed.first, 399u);
+    run(ID_BACK); // later records
+    const auto back = window();
+    EXPECT_GT(back.first, zoomed.first);
+    run(ID_FORWARD);
+    EXPECT_LT(window().first, back.first);
+    run(ID_ZOOM_OUT);
+    EXPECT_GT(window().second - window().first, zoomed.second - zoomed.first);
+    run(ID_ZOOM_IN);
+    run(ID_SHOW_ALL);
+    EXPECT_EQ(window(), std::pair(0u, 399u));
+
+    const QString picture = QDir(dir.path()).filePath("p.bmp");
+    app.script->pictureAnswers.push_back({picture, PictureFormat::Bmp});
+    run(ID_SAVE_PICTURE);
+    EXPECT_TRUE(QFileInfo::exists(picture));
+    app.script->openAnswers.push_back(WriteDataFile(QDir(dir.path()), "b.kvd", 3, 50));
+    run(ID_OPEN);
+    ASSERT_TRUE(WaitForLoad(view));
+    EXPECT_EQ(view.State().data.channelCount, 3u);
+    run(ID_CLEAR);
+    EXPECT_FALSE(view.State().dataLoaded);
+    frame.Action(ID_DATA_POINTS)->trigger(); // never enabled, and nothing to do
+    EXPECT_FALSE(frame.Action(ID_DATA_POINTS)->isEnabled());
 }
 
 TEST(QtTranslation, QtsOwnButtonsAndDialogsSpeakChinese) {

@@ -34,11 +34,9 @@ void Expect(const RasterSurface& s, std::initializer_list<Px> pixels,
 }
 
 // Client 1000 x 600: chart area 700 x 600, plot frame (60, 10) - (640, 580).
-// As the view paints: the flat-range step, then the renderer.
 RasterSurface Render(ViewState& state, int cursorX = -1000, int cursorY = -1000) {
     RasterSurface s;
     std::tie(state.cursorX, state.cursorY) = std::pair(cursorX, cursorY);
-    WidenFlatPrimary(state, 1000, 600);
     EXPECT_TRUE(RenderChart(s, state, 1000, 600));
     return s;
 }
@@ -107,22 +105,26 @@ TEST(ChartRendererTest, PrimaryOnTopSecondaryOwnsTheLeftSideBandBelowAll) {
     }
 }
 
-// As the view paints, a flat primary is widened from its record 0 and kept; a flat channel that
-// is not primary is drawn along the middle and nothing is stored.
-TEST(ChartRendererTest, FlatPrimaryIsWidenedAroundRecordZeroAndKept) {
+// The data set keeps true extremes: every channel is shown over them widened by 1, a primary
+// still flat after that (values too large for +-1 to change) over record 0's value +-1, and the
+// paint writes nothing back.
+TEST(ChartRendererTest, RangesAreWidenedForDisplayOnly) {
     ViewState state = MakeLoadedState(
-        100, {{"flat", kRed, 7.0f, 7.0f, [](std::uint32_t) { return 3.0f; }}, {"", 0, 5.0f, 5.0f}},
+        100,
+        {{"flat", kRed},
+         {"huge", kBlue, 0.0f, 10.0f, [](std::uint32_t r) { return r ? 3e8f : 5.0f; }}},
         {0});
-    Expect(Render(state), {Px{300, 295, kRed}}); // on the middle of the plot height
-    EXPECT_EQ(std::pair(state.data.minima[0], state.data.maxima[0]), std::pair(2.0f, 4.0f));
-    for (const auto& [primary, maximum] : {std::pair{0, 5.0f}, {1, 6.0f}}) {
-        state.visible.Clear();
-        state.visible.Append(1 - primary);
-        state.visible.Append(primary);
-        Render(state);
-        EXPECT_EQ(std::pair(state.data.minima[1], state.data.maxima[1]),
-                  std::pair(10.0f - maximum, maximum));
-    }
+    DataSet& d = state.data;
+    std::tie(d.minima[0], d.maxima[0], d.minima[1], d.maxima[1]) =
+        std::tuple(5.0f, 5.0f, 3e8f, 3e8f);
+    Expect(Render(state), {Px{300, 295, kRed}, Px{300, 292, kWhite}}); // middle of 4 .. 6
+    EXPECT_EQ(std::pair(d.minima[0], d.maxima[0]), std::pair(5.0f, 5.0f));
+    EXPECT_EQ(DisplayRange(d, 0, false), std::pair(6.0f, 4.0f));
+    EXPECT_EQ(DisplayRange(d, 0, true), std::pair(6.0f, 4.0f));
+    EXPECT_EQ(DisplayRange(d, 1, false), std::pair(3e8f, 3e8f));
+    EXPECT_EQ(DisplayRange(d, 1, true), std::pair(6.0f, 4.0f));
+    d.maxima[0] = 9.0f; // a channel that grew out of flat is shown over its new range
+    EXPECT_EQ(DisplayRange(d, 0, true), std::pair(10.0f, 4.0f));
 }
 
 } // namespace

@@ -16,7 +16,14 @@
 
 namespace kurvon {
 
-// A channel's values by record, and its extremes as the loader leaves them (already widened).
+// Stores extremes that the chart widens to the shown maximum and minimum (exactly so for the
+// small whole numbers the hand-made states use).
+inline void StoreShownRange(DataSet& d, std::size_t c, float minimum, float maximum) {
+    d.minima[c] = minimum + 1.0f;
+    d.maxima[c] = maximum - 1.0f;
+}
+
+// A channel's values by record, and the range the chart shows it over (its extremes widened).
 struct TestChannel {
     std::string name;
     ColorRef color = 0;
@@ -38,8 +45,9 @@ inline ViewState MakeLoadedState(std::uint32_t records, const std::vector<TestCh
             d.columns.back()[r] = c.value(r);
         d.colors.push_back(c.color);
         d.names.push_back(c.name);
-        d.minima.push_back(c.minimum);
-        d.maxima.push_back(c.maximum);
+        d.minima.push_back(0.0f);
+        d.maxima.push_back(0.0f);
+        StoreShownRange(d, d.minima.size() - 1, c.minimum, c.maximum);
     }
     for (int c : visible)
         state.visible.Append(c);
@@ -83,7 +91,7 @@ struct RandomCase {
     int width = 0, height = 0;
 };
 
-// Random channels, extremes (as the loader leaves them, or now and then flat, inverted,
+// Random channels, extremes (as the loader finds them, or now and then shown flat, inverted,
 // infinite or far too narrow), visible list, window, client size, cursor and band.
 inline RandomCase MakeRandomCase(std::mt19937& rng, std::uint32_t records) {
     const std::uint32_t channels = 1 + rng() % 6;
@@ -95,7 +103,11 @@ inline RandomCase MakeRandomCase(std::mt19937& rng, std::uint32_t records) {
         const auto [low, high] = std::minmax_element(v.begin(), v.end());
         const float l = *low - 1, h = *high + 1, f = v[rng() % v.size()];
         const std::pair<float, float> ranges[] = {{f, f}, {h, l}, {l, kInf}, {1, 0x1.000002p0f}};
-        std::tie(d.minima[c], d.maxima[c]) = rng() % 10 < 4 ? ranges[rng() % 4] : std::pair(l, h);
+        if (rng() % 10 < 4) {
+            const auto [shownMin, shownMax] = ranges[rng() % 4];
+            StoreShownRange(d, c, shownMin, shownMax);
+        } else
+            std::tie(d.minima[c], d.maxima[c]) = std::pair(*low, *high);
     }
     BuildSummaries(d);
 

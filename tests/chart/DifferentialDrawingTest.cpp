@@ -5,7 +5,6 @@
 
 #include "chart/ChartPaintCache.h"
 #include "chart/ChartRenderer.h"
-#include "chart/FlatRange.h"
 
 #include "ChartTestData.h"
 
@@ -49,7 +48,6 @@ void Compare(std::mt19937& rng, std::uint32_t records, ChartPaintCache& cache) {
     ViewState& s = k.state;
     for (int change = 0; change < 3; ++change, Change(k, rng)) {
         SCOPED_TRACE(testing::Message() << records << " records, change " << change);
-        WidenFlatPrimary(s, k.width, k.height);
         const bool drawn = RenderChart(literal, s, k.width, k.height, 0xFFFFFF, CurveMode::Literal);
         ASSERT_EQ(RenderChart(byColumn, s, k.width, k.height), drawn);
         ASSERT_EQ(cache.Paint(cached, s, k.width, k.height), drawn);

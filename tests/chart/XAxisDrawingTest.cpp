@@ -6,7 +6,6 @@
 #include "chart/ChartRenderer.h"
 #include "chart/CurveDrawing.h"
 #include "chart/DrawableState.h"
-#include "chart/FlatRange.h"
 #include "chart/XAxis.h"
 
 #include "ChartTestData.h"
@@ -162,7 +161,6 @@ void Compare(std::mt19937& rng, std::uint32_t records, ChartPaintCache& cache) {
     for (int change = 0; change < 3; ++change, Change(k, rng)) {
         SCOPED_TRACE(testing::Message()
                      << records << " records, x " << s.xChannel << ", change " << change);
-        WidenFlatPrimary(s, k.width, k.height);
         const bool drawn = RenderChart(literal, s, k.width, k.height, 0xFFFFFF, CurveMode::Literal);
         ASSERT_EQ(RenderChart(byColumn, s, k.width, k.height), drawn);
         ASSERT_EQ(cache.Paint(cached, s, k.width, k.height), drawn);

@@ -112,8 +112,8 @@ TEST(Reader, WorkedExampleListTextsAndExtremes) {
     const LoadResult result = LoadFile(dir.Write("example.kvd", kTexts[0].bytes));
     EXPECT_EQ(result.listMin, (Strings{"0.00", "12.50", "-1.50"}));
     EXPECT_EQ(result.listMax, (Strings{"2.00", "12.60", "0.10"}));
-    EXPECT_EQ(result.data.maxima, (Floats{3.0f, 12.6f + 1.0f, 0.1f + 1.0f}));
-    EXPECT_EQ(result.data.minima, (Floats{-1.0f, 12.5f - 1.0f, -1.5f - 1.0f}));
+    EXPECT_EQ(result.data.maxima, (Floats{2.0f, 12.6f, 0.1f}));
+    EXPECT_EQ(result.data.minima, (Floats{0.0f, 12.5f, -1.5f}));
 }
 
 TEST(Reader, ListTextsMatchPrintf) {
