@@ -74,14 +74,6 @@ XAxis::XAxis(const ViewState& state, int chartWidth)
     m_flat = !std::isfinite(m_scale) || maximum == minimum;
 }
 
-int XAxis::ColumnOf(float x) const {
-    if (m_flat)
-        return TruncPosition(kFrameLeft + PlotWidth(m_width) / 2.0);
-    return TruncPosition((static_cast<double>(x) - static_cast<double>(m_min)) *
-                             static_cast<double>(m_scale) +
-                         kFrameLeft);
-}
-
 bool XAxis::Placed(std::uint32_t r) const {
     return !m_x || std::isfinite(m_x[r]);
 }
