@@ -84,8 +84,11 @@ public:
     std::optional<std::pair<std::uint32_t, std::uint32_t>> Band(int a, int b) const;
 
 private:
-    // Whether all of records a..b have finite x in column c.
-    bool SameColumn(std::uint32_t a, std::uint32_t b, int c) const;
+    // Whether record r, or all of records a..b (with a summary), have a finite x in column c.
+    bool InColumn(std::uint64_t r, int c) const;
+    bool BlockInColumn(std::uint64_t a, std::uint64_t b, int c) const;
+    // The last record of the run in column c that starts at record r.
+    std::uint64_t RunEnd(std::uint64_t r, int c) const;
 
     int m_width = 0;
     std::uint32_t m_first = 0;
