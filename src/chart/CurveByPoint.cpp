@@ -4,6 +4,7 @@
 #include "chart/PixelMarks.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdlib>
 
@@ -18,6 +19,7 @@ constexpr std::uint32_t kStretch = 64;
 constexpr int kShortWalk = 16;
 // The column of a record without one (columns stay within +-kPositionLimit).
 constexpr int kNoColumn = INT_MIN;
+constexpr std::uint32_t kExponent = 0x7F800000; // all ones: infinite or NaN
 
 class PointWalk {
 public:
@@ -56,41 +58,50 @@ private:
             columns[i] = m_axis.ColumnOf(x[i]);
         for (std::uint32_t i = 0; i < n; ++i)
             rows[i] = m_c.mapping.Y(v[i]);
-        for (std::uint32_t i = 0; i < n; ++i)
-            if (!std::isfinite(x[i]))
-                columns[i] = kNoColumn;
+        bool breaks = false;
+        for (std::uint32_t i = 0; i < n; ++i) {
+            const bool none = (std::bit_cast<std::uint32_t>(x[i]) & kExponent) == kExponent;
+            columns[i] = none ? kNoColumn : columns[i];
+            breaks |= none;
+        }
         int atX = m_atX;
         int atY = m_atY;
         bool stroke = m_stroke;
+        bool placed = m_placedAny;
         for (std::uint32_t i = 0; i < n; ++i) {
             const int px = columns[i];
             const int py = rows[i];
-            if (px == kNoColumn) {
+            if (breaks && px == kNoColumn) {
                 stroke = false;
                 continue;
             }
-            if (stroke && (px != atX || py != atY))
-                Segment(atX, atY, px, py);
+            const int dx = px - atX;
+            const int dy = py - atY;
+            if (stroke && (dx | dy) != 0) {
+                // Between neighbouring pixels the walk is the start alone.
+                if (static_cast<unsigned>(dx + 1) <= 2 && static_cast<unsigned>(dy + 1) <= 2) {
+                    if (!m_marks.TestAndSet(atX, atY))
+                        m_s.StampWalkPixel(atX, atY);
+                } else {
+                    Segment(atX, atY, px, py);
+                }
+            }
             atX = px;
             atY = py;
             stroke = true;
-            m_placedAny = true;
+            placed = true;
         }
+        m_placedAny = placed;
         m_atX = atX;
         m_atY = atY;
         m_stroke = stroke;
     }
 
-    // The literal segment from (ax, ay) to (bx, by): short walks pixel by pixel, skipping
-    // pixels stamped already; longer ones by the surface.
+    // The literal segment from (ax, ay) to (bx, by), not between neighbouring pixels: short
+    // walks pixel by pixel, skipping pixels stamped already; longer ones by the surface.
     void Segment(int ax, int ay, int bx, int by) {
         const int dx = std::abs(bx - ax);
         const int dy = std::abs(by - ay);
-        if (dx <= 1 && dy <= 1) { // the walk is the start alone
-            if (!m_marks.TestAndSet(ax, ay))
-                m_s.StampWalkPixel(ax, ay);
-            return;
-        }
         const bool xMajor = dx >= dy;
         const int major = xMajor ? dx : dy;
         if (major > kShortWalk) {
