@@ -1,7 +1,8 @@
 // Paints against an x channel, client 1000 x 600 (chart area 700 x 600), four visible channels.
 // Prints medians in milliseconds: the literal drawing (one segment per record, the reference),
 // the drawing by pixel column over the full window and over random windows (median and slowest),
-// and a mouse move through the paint cache.
+// and a mouse move through the paint cache; then the processor time of the literal and the
+// full-window paints.
 //
 //   xaxis_bench [MAX_RECORDS [LITERAL_MAX [FILE.kvd X V,W,...]]]
 //

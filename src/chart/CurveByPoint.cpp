@@ -16,7 +16,7 @@ namespace {
 constexpr std::uint32_t kBlocks[] = {4096, 1024, 256, 64};
 constexpr std::uint32_t kStretch = 64;
 // Segments up to this many walk pixels are walked here, pixel by pixel against the marks.
-constexpr int kShortWalk = 16;
+constexpr int kShortWalk = 32;
 // The column of a record without one (columns stay within +-kPositionLimit).
 constexpr int kNoColumn = INT_MIN;
 constexpr std::uint32_t kExponent = 0x7F800000; // all ones: infinite or NaN
