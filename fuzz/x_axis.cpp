@@ -1,9 +1,10 @@
 // The chart against an x channel over arbitrary data: rising, back-and-forth, broken or flat x,
-// any y, extremes, window, size and visible list. Both curve drawings give the same pixels, the
-// cached base plus the cursor layer gives the full paint, and a drag or a wheel notch leaves a
-// window inside the data set.
+// any y, extremes, window, size and visible list. Both curve drawings give the same pixels (and
+// so does drawing point by point, whatever the runs), the cached base plus the cursor layer
+// gives the full paint, and a drag or a wheel notch leaves a window inside the data set.
 
 #include "chart/ChartRenderer.h"
+#include "chart/CurveDrawing.h"
 #include "chart/DragSelection.h"
 #include "chart/WheelZoom.h"
 
@@ -75,6 +76,35 @@ bool SamePixels(RasterSurface& a, RasterSurface& b) {
     return a.Width() == b.Width() && a.Height() == b.Height() && a.View() == b.View();
 }
 
+// Point by point, whatever the runs, each visible channel with pens 1 to 3 in turn gives the
+// literal drawing's pixels.
+bool SameCurvesByPoint(const ViewState& state, int width, int height) {
+    static RasterSurface literal, byPoint;
+    if (!WindowUsable(state) || width <= 0 || height <= 0)
+        return true;
+    const XAxis axis(state, width);
+    for (RasterSurface* s : {&literal, &byPoint}) {
+        s->Resize(width, height);
+        s->FillBackground();
+    }
+    const DataSet& d = state.data;
+    for (int i = 0; i < state.visible.Size(); ++i) {
+        const int c = state.visible.At(i);
+        if (!ChannelUsable(d, c))
+            continue;
+        CurveSource curve;
+        curve.values = d.Channel(static_cast<std::uint32_t>(c));
+        curve.summary = &d.summaries[static_cast<std::size_t>(c)];
+        curve.axis = &axis;
+        curve.mapping = MapChannel(height, d.maxima[c], d.minima[c]);
+        literal.SetPen(1 + i % 3, d.colors[c]);
+        byPoint.SetPen(1 + i % 3, d.colors[c]);
+        DrawCurveLiteral(literal, curve);
+        DrawCurveByPoint(byPoint, curve);
+    }
+    return SamePixels(literal, byPoint);
+}
+
 bool WindowInside(const ViewState& s) {
     return s.firstRecord < s.lastRecord && s.lastRecord < s.data.recordCount;
 }
@@ -105,6 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         DrawCursorLayer(layered, state, clientWidth, clientHeight);
         FUZZ_CHECK(SamePixels(layered, byColumn));
     }
+    FUZZ_CHECK(SameCurvesByPoint(state, clientWidth - 300, clientHeight));
 
     // From a window inside the data set, a drag and the wheel keep it there.
     const bool inside = state.dataLoaded && !state.visible.Empty() && WindowInside(state);

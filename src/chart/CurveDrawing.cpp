@@ -9,10 +9,7 @@ namespace {
 
 constexpr std::uint32_t kDirectRows = 16;
 
-struct RowRange {
-    int low = INT_MAX;
-    int high = INT_MIN;
-};
+} // namespace
 
 RowRange RowsOf(const ValueClasses& c, const ValueMapping& m) {
     RowRange rows;
@@ -33,6 +30,8 @@ RowRange RowsOf(const ValueClasses& c, const ValueMapping& m) {
         take(std::numeric_limits<float>::quiet_NaN());
     return rows;
 }
+
+namespace {
 
 class Rows {
 public:
@@ -96,13 +95,10 @@ void VerticalTo(RasterSurface& s, int x, int& at, int y) {
 
 namespace {
 
-// One segment per placed record by channel; `skipSame` leaves out segments that end where they
-// start (they cover nothing).
-void DrawPoints(RasterSurface& s, const CurveSource& c, bool skipSame) {
+// One segment per placed record by channel.
+void DrawPoints(RasterSurface& s, const CurveSource& c) {
     const XAxis& axis = *c.axis;
     bool stroke = false; // the previous record was placed
-    int atX = 0;
-    int atY = 0;
     for (std::uint64_t r = axis.First(); r <= axis.Last(); ++r) {
         const auto record = static_cast<std::uint32_t>(r);
         if (!axis.Placed(record)) {
@@ -113,10 +109,8 @@ void DrawPoints(RasterSurface& s, const CurveSource& c, bool skipSame) {
         const int y = c.mapping.Y(c.values[record]);
         if (!stroke)
             s.MoveTo(x, y);
-        else if (!skipSame || x != atX || y != atY)
+        else
             s.LineTo(x, y);
-        atX = x;
-        atY = y;
         stroke = true;
     }
 }
@@ -126,7 +120,7 @@ void DrawPoints(RasterSurface& s, const CurveSource& c, bool skipSame) {
 void DrawCurveLiteral(RasterSurface& s, const CurveSource& c) {
     const XAxis& axis = *c.axis;
     if (!axis.ByRecord()) {
-        DrawPoints(s, c, false);
+        DrawPoints(s, c);
         return;
     }
     const float* values = c.values + axis.First();
@@ -134,10 +128,6 @@ void DrawCurveLiteral(RasterSurface& s, const CurveSource& c) {
     s.MoveTo(kFrameLeft, c.mapping.Y(values[0]));
     for (std::uint32_t k = 1; k <= span; ++k)
         s.LineTo(CurveX(k, axis.Scale()), c.mapping.Y(values[k]));
-}
-
-void DrawCurveByPoint(RasterSurface& s, const CurveSource& c) {
-    DrawPoints(s, c, true);
 }
 
 void DrawCurveByColumn(RasterSurface& s, const CurveSource& c, const std::vector<ColumnRun>& runs) {

@@ -15,6 +15,7 @@
 #include "data/ChannelSummary.h"
 #include "platform/RasterSurface.h"
 
+#include <climits>
 #include <cstdint>
 #include <vector>
 
@@ -26,6 +27,14 @@ struct CurveSource {
     const XAxis* axis = nullptr;             // the view window and where its records stand
     ValueMapping mapping;
 };
+
+struct RowRange {
+    int low = INT_MAX;
+    int high = INT_MIN;
+};
+
+// The extreme rows of values of these classes (rows are monotone in the finite values).
+RowRange RowsOf(const ValueClasses& c, const ValueMapping& m);
 
 // With the surface's current pen. A run that starts a stroke is moved to, not drawn to.
 void DrawCurveLiteral(RasterSurface& surface, const CurveSource& curve);

@@ -7,13 +7,6 @@
 #include <cmath>
 
 namespace kurvon {
-namespace {
-
-// Runs found value by value before the summary is asked: most runs of a dense curve are short.
-constexpr std::uint32_t kScanFirst = 32;
-
-} // namespace
-
 std::vector<ColumnRun> ColumnRuns(std::uint32_t span, float xScale) {
     std::vector<ColumnRun> runs;
     std::uint64_t k = 0;
@@ -74,14 +67,6 @@ XAxis::XAxis(const ViewState& state, int chartWidth)
     m_flat = !std::isfinite(m_scale) || maximum == minimum;
 }
 
-int XAxis::ColumnOf(float x) const {
-    if (m_flat)
-        return TruncPosition(kFrameLeft + PlotWidth(m_width) / 2.0);
-    return TruncPosition((static_cast<double>(x) - static_cast<double>(m_min)) *
-                             static_cast<double>(m_scale) +
-                         kFrameLeft);
-}
-
 bool XAxis::Placed(std::uint32_t r) const {
     return !m_x || std::isfinite(m_x[r]);
 }
@@ -90,15 +75,46 @@ int XAxis::Column(std::uint32_t r) const {
     return m_x ? ColumnOf(m_x[r]) : CurveX(r - m_first, m_scale);
 }
 
-bool XAxis::SameColumn(std::uint32_t a, std::uint32_t b, int c) const {
-    // The last record alone refutes most candidates of a search, at the cost of one read.
-    if (!std::isfinite(m_x[b]) || ColumnOf(m_x[b]) != c)
-        return false;
-    static const ChannelSummary kNone;
-    const ValueClasses v = (m_summary ? *m_summary : kNone).Range(m_x, a, b);
+bool XAxis::InColumn(std::uint64_t r, int c) const {
+    return std::isfinite(m_x[r]) && ColumnOf(m_x[r]) == c;
+}
+
+bool XAxis::BlockInColumn(std::uint64_t a, std::uint64_t b, int c) const {
+    const ValueClasses v =
+        m_summary->Range(m_x, static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(b));
     // Columns grow with x, so the extremes bound every record's column.
     return v.flags == ValueClasses::kFinite && ColumnOf(v.minFinite) == c &&
            ColumnOf(v.maxFinite) == c;
+}
+
+std::uint64_t XAxis::RunEnd(std::uint64_t r, int c) const {
+    constexpr std::uint64_t kLeaf = std::uint64_t{1} << ChannelSummary::kLeafShift;
+    constexpr unsigned kFan = ChannelSummary::kFanShift;
+    const std::uint64_t end = std::uint64_t{m_last} + 1;
+    std::uint64_t next = r + 1; // the first record not known to be in the run
+    if (m_summary) {
+        // Record by record to a leaf boundary (most runs end before), then over aligned blocks of
+        // the summary, each answered by one entry: as large as they fit, smaller where one
+        // leaves the column, down to a leaf.
+        for (; next < end && next % kLeaf != 0; ++next)
+            if (!InColumn(next, c))
+                return next - 1;
+        std::uint64_t size = kLeaf;
+        for (;;) {
+            if (next + size <= end && BlockInColumn(next, next + size - 1, c)) {
+                next += size;
+                if (next % (size << kFan) == 0)
+                    size <<= kFan;
+            } else if (size > kLeaf) {
+                size >>= kFan;
+            } else {
+                break;
+            }
+        }
+    }
+    while (next < end && InColumn(next, c))
+        ++next;
+    return next - 1;
 }
 
 std::vector<ColumnRun> XAxis::Runs() const {
@@ -115,37 +131,11 @@ std::vector<ColumnRun> XAxis::Runs() const {
             continue;
         }
         const int c = ColumnOf(m_x[r]);
-        std::uint64_t inside = r; // the run holds r .. inside
-        std::uint32_t scanned = 0;
-        while (inside < m_last && scanned < kScanFirst && std::isfinite(m_x[inside + 1]) &&
-               ColumnOf(m_x[inside + 1]) == c) {
-            ++inside;
-            ++scanned;
-        }
-        if (scanned == kScanFirst) { // a long run: gallop and bisect over the summary
-            std::uint64_t step = kScanFirst;
-            std::uint64_t outside = std::uint64_t{m_last} + 1;
-            while (inside + step <= m_last) {
-                if (!SameColumn(static_cast<std::uint32_t>(r),
-                                static_cast<std::uint32_t>(inside + step), c)) {
-                    outside = inside + step;
-                    break;
-                }
-                inside += step;
-                step *= 2;
-            }
-            while (outside - inside > 1) {
-                const std::uint64_t mid = inside + (outside - inside) / 2;
-                if (SameColumn(static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(mid), c))
-                    inside = mid;
-                else
-                    outside = mid;
-            }
-        }
+        const std::uint64_t last = RunEnd(r, c);
         runs.push_back({c, static_cast<std::uint32_t>(r - m_first),
-                        static_cast<std::uint32_t>(inside - m_first), !stroke});
+                        static_cast<std::uint32_t>(last - m_first), !stroke});
         stroke = true;
-        r = inside + 1;
+        r = last + 1;
     }
     return runs;
 }

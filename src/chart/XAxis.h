@@ -44,6 +44,18 @@ public:
     std::uint32_t Last() const { return m_last; }
     float Scale() const { return m_scale; }
 
+    // By channel: the x values, their summary (or null), and the column of a finite x value.
+    // Columns never decrease as x grows.
+    const float* XValues() const { return m_x; }
+    const ChannelSummary* XSummary() const { return m_summary; }
+    int ColumnOf(float x) const {
+        if (m_flat)
+            return TruncPosition(kFrameLeft + PlotWidth(m_width) / 2.0);
+        return TruncPosition((static_cast<double>(x) - static_cast<double>(m_min)) *
+                                 static_cast<double>(m_scale) +
+                             kFrameLeft);
+    }
+
     // Whether record r of the window has a column, and which one.
     bool Placed(std::uint32_t r) const;
     int Column(std::uint32_t r) const;
@@ -72,9 +84,11 @@ public:
     std::optional<std::pair<std::uint32_t, std::uint32_t>> Band(int a, int b) const;
 
 private:
-    int ColumnOf(float x) const;
-    // Whether all of records a..b have finite x in column c.
-    bool SameColumn(std::uint32_t a, std::uint32_t b, int c) const;
+    // Whether record r, or all of records a..b (with a summary), have a finite x in column c.
+    bool InColumn(std::uint64_t r, int c) const;
+    bool BlockInColumn(std::uint64_t a, std::uint64_t b, int c) const;
+    // The last record of the run in column c that starts at record r.
+    std::uint64_t RunEnd(std::uint64_t r, int c) const;
 
     int m_width = 0;
     std::uint32_t m_first = 0;

@@ -54,6 +54,9 @@ public:
 
     void MoveTo(int x, int y);
     void LineTo(int x, int y); // draws from the current position, which then moves to (x, y)
+    // What one pixel (x, y) of a line's walk covers with the current pen; so a line whose ends
+    // lie in neighbouring pixels covers exactly its start's stamp. The current position stays.
+    void StampWalkPixel(int x, int y);
 
     void FillRect(int left, int top, int right, int bottom, ColorRef color);
 
@@ -92,6 +95,26 @@ constexpr std::uint32_t PixelFromColorRef(ColorRef c) {
 }
 constexpr ColorRef ColorRefFromPixel(std::uint32_t p) {
     return ((p >> 16) & 0xFFu) | (p & 0xFF00u) | ((p & 0xFFu) << 16);
+}
+
+inline void RasterSurface::StampWalkPixel(int x, int y) {
+    // The same reach as a line's clipping: a wider pen's stamp from just outside still shows.
+    const int low = m_penWidth >= 2 ? -1 : 0;
+    const int extra = m_penWidth == 3 ? 1 : 0;
+    if (x < low || y < low || x >= m_width + extra || y >= m_height + extra || m_width == 0 ||
+        m_height == 0)
+        return;
+    const std::uint32_t pixel = PixelFromColorRef(m_penColor);
+    const std::ptrdiff_t s = m_stride;
+    std::uint32_t* p = Origin() + static_cast<std::ptrdiff_t>(y) * s + x;
+    if (m_penWidth == 1) {
+        *p = pixel;
+    } else if (m_penWidth == 2) {
+        p[0] = p[1] = p[s] = p[s + 1] = pixel;
+    } else {
+        for (std::uint32_t* row = p - s; row <= p + s; row += s)
+            row[-1] = row[0] = row[1] = pixel;
+    }
 }
 
 } // namespace kurvon

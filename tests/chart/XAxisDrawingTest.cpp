@@ -184,5 +184,73 @@ TEST(XAxisDrawingTest, LongRunsPerColumn) {
         Compare(rng, 400000 + rng() % 400000, cache);
 }
 
+// Cycling data as a rig records it, dense enough that most segments join neighbouring pixels and
+// the cycles retrace each other: capacity up and down with a slow fade and rests (x), a smooth
+// voltage, a noisy temperature, a clock, now and then a record without x or an odd y.
+ViewState DenseCycling(std::mt19937& rng, std::uint32_t n) {
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    const std::uint32_t period = 500 + rng() % 20000;
+    const float jitter = unit(rng) * 0.05f;
+    const float oddRate = rng() % 3 ? 0.0f : 0.002f;
+    std::vector<TestChannel> channels(4);
+    ViewState s = MakeLoadedState(n, channels);
+    for (std::uint32_t r = 0; r < n; ++r) {
+        const float fade = 1.0f - 0.2f * static_cast<float>(r) / static_cast<float>(n);
+        const float phase = static_cast<float>(r % period) / static_cast<float>(period);
+        const float q = 2.5f * fade * std::min(1.0f, 2.5f * std::abs(phase - 0.5f));
+        const bool odd = unit(rng) < oddRate;
+        s.data.columns[0][r] = odd && rng() % 2 ? std::nanf("") : q + jitter * unit(rng) * 0.01f;
+        s.data.columns[1][r] = 3.0f + q / 2.0f + (phase < 0.5f ? 0.1f : -0.1f);
+        s.data.columns[2][r] =
+            odd ? (rng() % 2 ? kInf : std::nanf("")) : 30.0f + jitter * unit(rng);
+        s.data.columns[3][r] = static_cast<float>(r);
+    }
+    for (std::uint32_t c = 0; c < 4; ++c) {
+        const auto [lo, hi] =
+            std::minmax_element(s.data.columns[c].begin(), s.data.columns[c].end());
+        s.data.minima[c] = std::isfinite(*lo) ? *lo - 0.01f : 0.0f;
+        s.data.maxima[c] = std::isfinite(*hi) ? *hi + 0.01f : 40.0f;
+        s.data.colors[c] = 0x102030u * (c + 1);
+    }
+    BuildSummaries(s.data);
+    s.xChannel = 0;
+    return s;
+}
+
+TEST(XAxisDrawingTest, ByPointMatchesLiteralOnDenseRetracedCurves) {
+    std::mt19937 rng(77);
+    static RasterSurface literal, byPoint;
+    for (int i = 0; i < 40 && !HasFailure(); ++i) {
+        ViewState s = DenseCycling(rng, 4096 + rng() % 200000);
+        const std::uint32_t n = s.data.recordCount;
+        if (i % 2) { // an unaligned window somewhere inside
+            s.firstRecord = rng() % (n / 2);
+            s.lastRecord = s.firstRecord + 1 + rng() % (n - 1 - s.firstRecord);
+        }
+        const int width = 60 + static_cast<int>(rng() % (i % 4 ? 1200 : 100));
+        const int height = 30 + static_cast<int>(rng() % (i % 4 ? 800 : 60));
+        const XAxis axis(s, width);
+        for (RasterSurface* surface : {&literal, &byPoint}) {
+            surface->Resize(width, height);
+            surface->FillBackground();
+        }
+        for (int c = 1; c < 4; ++c) {
+            SCOPED_TRACE(testing::Message() << "case " << i << " channel " << c << " window "
+                                            << s.firstRecord << ".." << s.lastRecord);
+            const int pen = 1 + static_cast<int>(rng() % 3);
+            CurveSource curve;
+            curve.values = s.data.Channel(c);
+            curve.summary = &s.data.summaries[c];
+            curve.axis = &axis;
+            curve.mapping = MapChannel(height, s.data.maxima[c], s.data.minima[c]);
+            literal.SetPen(pen, s.data.colors[c]);
+            byPoint.SetPen(pen, s.data.colors[c]);
+            DrawCurveLiteral(literal, curve);
+            DrawCurveByPoint(byPoint, curve);
+            ASSERT_NO_FATAL_FAILURE(ExpectSame(literal.View(), byPoint.View()));
+        }
+    }
+}
+
 } // namespace
 } // namespace kurvon

@@ -89,6 +89,26 @@ TEST(RasterSurfaceTest, LinesCoverTheWrittenWalkHoweverFarTheyReach) {
             ExpectLine(37, 23, pen, l[0], l[1], l[2], l[3]);
 }
 
+TEST(RasterSurfaceTest, AWalkPixelStampCoversWhatALineToANeighbourCovers) {
+    // Every pixel on and around a 7 x 5 surface, so the clipped stamps of every pen are seen.
+    for (int pen = 1; pen <= 3; ++pen)
+        for (int y = -3; y <= 7; ++y)
+            for (int x = -3; x <= 9; ++x) {
+                RasterSurface line(7, 5), stamp(7, 5);
+                line.SetPen(pen, kRed);
+                line.MoveTo(x, y);
+                line.LineTo(x + 1, y - 1);
+                stamp.SetPen(pen, kRed);
+                stamp.StampWalkPixel(x, y);
+                ASSERT_EQ(CoveredPixels(stamp), CoveredPixels(line))
+                    << "pen " << pen << " at (" << x << ", " << y << ")";
+            }
+    RasterSurface empty(0, 0);
+    empty.SetPen(3, kRed);
+    empty.StampWalkPixel(0, 0); // nothing to cover, nothing written
+    EXPECT_EQ(empty.Width(), 0);
+}
+
 TEST(RasterSurfaceTest, RectanglesAndOpaqueText) {
     RasterSurface s(8, 6);
     s.FillRect(5, 4, 2, 1, kRed); // corners in either order

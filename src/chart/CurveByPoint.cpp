@@ -1,0 +1,183 @@
+// DrawCurveByPoint: the literal drawing by channel, less the segments that change nothing.
+
+#include "chart/CurveDrawing.h"
+#include "chart/PixelMarks.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdlib>
+
+namespace kurvon {
+namespace {
+
+// Blocks tried, largest first, each aligned to its size; the smallest is a summary leaf and the
+// stretch read at once between them.
+constexpr std::uint32_t kBlocks[] = {4096, 1024, 256, 64};
+constexpr std::uint32_t kStretch = 64;
+// Segments up to this many walk pixels are walked here, pixel by pixel against the marks.
+constexpr int kShortWalk = 32;
+// The column of a record without one (columns stay within +-kPositionLimit).
+constexpr int kNoColumn = INT_MIN;
+constexpr std::uint32_t kExponent = 0x7F800000; // all ones: infinite or NaN
+
+class PointWalk {
+public:
+    PointWalk(RasterSurface& s, const CurveSource& c)
+        : m_s(s), m_c(c), m_axis(*c.axis), m_x(m_axis.XValues()), m_marks(s.Width(), s.Height()) {}
+
+    void Draw() {
+        const bool blocks = m_c.summary && m_axis.XSummary();
+        std::uint64_t r = m_axis.First();
+        const std::uint64_t last = m_axis.Last();
+        while (r <= last) {
+            if (blocks && r % kStretch == 0) {
+                if (const std::uint32_t n = SkippedBlock(r, last)) {
+                    r += n;
+                    continue;
+                }
+            }
+            const std::uint64_t end = std::min(last, (r / kStretch + 1) * kStretch - 1);
+            Stretch(static_cast<std::uint32_t>(r), static_cast<std::uint32_t>(end));
+            r = end + 1;
+        }
+        if (m_placedAny)
+            m_s.MoveTo(m_atX, m_atY); // where the literal drawing leaves the pen
+    }
+
+private:
+    // Records a..b, at most kStretch of them: their pixels first (a loop the compiler can run
+    // in vector registers), then their segments.
+    void Stretch(std::uint32_t a, std::uint32_t b) {
+        int columns[kStretch];
+        int rows[kStretch];
+        const std::uint32_t n = b - a + 1;
+        const float* x = m_x + a;
+        const float* v = m_c.values + a;
+        for (std::uint32_t i = 0; i < n; ++i)
+            columns[i] = m_axis.ColumnOf(x[i]);
+        for (std::uint32_t i = 0; i < n; ++i)
+            rows[i] = m_c.mapping.Y(v[i]);
+        bool breaks = false;
+        for (std::uint32_t i = 0; i < n; ++i) {
+            const bool none = (std::bit_cast<std::uint32_t>(x[i]) & kExponent) == kExponent;
+            columns[i] = none ? kNoColumn : columns[i];
+            breaks |= none;
+        }
+        int atX = m_atX;
+        int atY = m_atY;
+        bool stroke = m_stroke;
+        bool placed = m_placedAny;
+        for (std::uint32_t i = 0; i < n; ++i) {
+            const int px = columns[i];
+            const int py = rows[i];
+            if (breaks && px == kNoColumn) {
+                stroke = false;
+                continue;
+            }
+            const int dx = px - atX;
+            const int dy = py - atY;
+            if (stroke && (dx | dy) != 0) {
+                // Between neighbouring pixels the walk is the start alone.
+                if (static_cast<unsigned>(dx + 1) <= 2 && static_cast<unsigned>(dy + 1) <= 2) {
+                    if (!m_marks.TestAndSet(atX, atY))
+                        m_s.StampWalkPixel(atX, atY);
+                } else {
+                    Segment(atX, atY, px, py);
+                }
+            }
+            atX = px;
+            atY = py;
+            stroke = true;
+            placed = true;
+        }
+        m_placedAny = placed;
+        m_atX = atX;
+        m_atY = atY;
+        m_stroke = stroke;
+    }
+
+    // The literal segment from (ax, ay) to (bx, by), not between neighbouring pixels: short
+    // walks pixel by pixel, skipping pixels stamped already; longer ones by the surface.
+    void Segment(int ax, int ay, int bx, int by) {
+        const int dx = std::abs(bx - ax);
+        const int dy = std::abs(by - ay);
+        const bool xMajor = dx >= dy;
+        const int major = xMajor ? dx : dy;
+        if (major > kShortWalk) {
+            m_s.MoveTo(ax, ay);
+            m_s.LineTo(bx, by);
+            return;
+        }
+        // i steps along the major axis, floor((2 i d + D) / 2D) along the minor one.
+        const int minor = xMajor ? dy : dx;
+        const int sx = bx > ax ? 1 : -1;
+        const int sy = by > ay ? 1 : -1;
+        int x = ax;
+        int y = ay;
+        int e = major;
+        for (int i = 0; i < major; ++i) {
+            if (!m_marks.TestAndSet(x, y))
+                m_s.StampWalkPixel(x, y);
+            e += 2 * minor;
+            const bool step = e >= 2 * major;
+            if (step)
+                e -= 2 * major;
+            if (xMajor) {
+                x += sx;
+                y += step ? sy : 0;
+            } else {
+                y += sy;
+                x += step ? sx : 0;
+            }
+        }
+    }
+
+    // The records skipped from r on (a whole block after drawing up to its first point), or 0.
+    // Every inner segment of the block has both ends in the block's box of pixels, and so does
+    // its walk: inside one pixel it covers nothing, inside marked pixels nothing new.
+    std::uint32_t SkippedBlock(std::uint64_t r, std::uint64_t last) {
+        for (const std::uint32_t n : kBlocks) {
+            if (r % n != 0 || r + n - 1 > last)
+                continue;
+            const auto a = static_cast<std::uint32_t>(r);
+            const auto b = static_cast<std::uint32_t>(r + n - 1);
+            const ValueClasses xs = m_axis.XSummary()->Range(m_x, a, b);
+            if (xs.flags != ValueClasses::kFinite)
+                continue; // a break inside: record by record
+            const int x0 = m_axis.ColumnOf(xs.minFinite);
+            const int x1 = m_axis.ColumnOf(xs.maxFinite);
+            const RowRange rows = RowsOf(m_c.summary->Range(m_c.values, a, b), m_c.mapping);
+            const bool onePixel = x0 == x1 && rows.low == rows.high;
+            if (!onePixel && !m_marks.AllSet(x0, x1, rows.low, rows.high))
+                continue;
+            Stretch(a, a);
+            m_atX = m_axis.ColumnOf(m_x[b]);
+            m_atY = m_c.mapping.Y(m_c.values[b]);
+            return n;
+        }
+        return 0;
+    }
+
+    RasterSurface& m_s;
+    const CurveSource& m_c;
+    const XAxis& m_axis;
+    const float* m_x;
+    PixelMarks m_marks;
+    bool m_stroke = false; // the previous record was placed
+    bool m_placedAny = false;
+    int m_atX = 0;
+    int m_atY = 0;
+};
+
+} // namespace
+
+void DrawCurveByPoint(RasterSurface& s, const CurveSource& c) {
+    if (c.axis->ByRecord()) {
+        DrawCurveLiteral(s, c);
+        return;
+    }
+    PointWalk(s, c).Draw();
+}
+
+} // namespace kurvon
