@@ -5,12 +5,14 @@
 // repaints.
 
 #include "analysis/ChannelRoles.h"
+#include "analysis/CycleChoice.h"
 #include "analysis/CycleTable.h"
 #include "app/CycleJob.h"
 #include "app/FollowJob.h"
 #include "app/LoadJob.h"
 #include "app/Prompts.h"
 #include "chart/ChartPaintCache.h"
+#include "chart/CycleOverlayRenderer.h"
 #include "chart/ViewState.h"
 #include "chart/WheelZoom.h"
 #include "data/DataGrowth.h"
@@ -69,6 +71,13 @@ public:
     void OnCycleActivated(std::size_t cycle);
     // Efficiencies as charge over discharge; the table is computed again.
     void SetInverseEfficiency(bool inverse);
+    // Cycles drawn on top of each other against the x channel: asks for the choice; ends it;
+    // each cycle's x from its start. ShowOverlay is false (nothing changes) when none of the
+    // chosen cycles exists or the overlay cannot be shown.
+    void OnOverlayCycles();
+    void OnEndOverlay();
+    void SetOverlayRelative(bool relative);
+    bool ShowOverlay(const CycleChoice& choice);
 
     // Timer 1: polls the check boxes.
     void OnTimer();
@@ -157,6 +166,7 @@ private:
     QBasicTimer m_timer; // timer 1
     RasterSurface m_surface;
     ChartPaintCache m_paintCache;
+    OverlayPaintCache m_overlayCache;
     CurveMode m_curveMode = CurveMode::ByColumn;
     LoadJob m_load;
     std::optional<LoadStatus> m_lastLoadStatus;

@@ -2,6 +2,7 @@
 
 #include "app/CKurvonView.h"
 #include "app/CMainFrame.h"
+#include "chart/CycleOverlay.h"
 #include "chart/CycleSteps.h"
 #include "chart/Navigation.h"
 #include "controls/CCycleTablePanel.h"
@@ -36,6 +37,12 @@ bool ChannelIsXAxis(const ViewState& state) {
 bool CanChooseRoles(const ViewState& state) {
     return state.dataLoaded && !state.loading;
 }
+bool CanOverlay(const ViewState& state) {
+    return state.dataLoaded && !state.loading && state.xChannel >= 0 && !state.cycles.spans.empty();
+}
+bool Overlaid(const ViewState& state) {
+    return state.overlay.choice.has_value();
+}
 bool Never(const ViewState&) {
     return false;
 }
@@ -43,7 +50,7 @@ bool Never(const ViewState&) {
 // One row per command: id, menu text, prompt, tooltip; keys, menu slot, tool bar slot, checkable,
 // handler, enabling rule. "=" and "-" are the unshifted keys: a typed "+" matches nothing.
 // clang-format off
-constexpr std::array<CommandInfo, 20> kCommands{{
+constexpr std::array<CommandInfo, 23> kCommands{{
     {ID_OPEN, "打开(&O)...\tCtrl+O", "打开一个现有文档", "打开",
      {Qt::CTRL | Qt::Key_O, kNoKey}, {kFile, 0}, 0, false,
      OnView<&CKurvonView::OnOpenDataFile>, CanOpen},
@@ -108,6 +115,19 @@ constexpr std::array<CommandInfo, 20> kCommands{{
     {ID_VIEW_CYCLE_TABLE, "循环表(&T)", "显示或隐藏循环表", "显隐循环表",
      {kNoKey, kNoKey}, {kCycle, 6}, kNotOnToolBar, true,
      [](CMainFrame& frame, bool on) { frame.CycleTablePanel()->setVisible(on); }, nullptr},
+    {ID_OVERLAY_CYCLES, "叠加循环(&O)...", "把选定的循环叠加画在横轴通道上", "叠加循环",
+     {kNoKey, kNoKey}, {kCycle, 8}, kNotOnToolBar, false,
+     OnView<&CKurvonView::OnOverlayCycles>, CanOverlay},
+    {ID_END_OVERLAY, "取消叠加(&E)", "回到按视图窗口显示的曲线", "取消叠加",
+     {kNoKey, kNoKey}, {kCycle, 9}, kNotOnToolBar, false,
+     OnView<&CKurvonView::OnEndOverlay>, Overlaid},
+    {ID_OVERLAY_RELATIVE, "横轴从循环起点算起(&S)", "叠加时每个循环的横轴从该循环的第一条记录算起",
+     "横轴从循环起点算起",
+     {kNoKey, kNoKey}, {kCycle, 10}, kNotOnToolBar, true,
+     [](CMainFrame& frame, bool on) {
+         if (CKurvonView* view = frame.View())
+             view->SetOverlayRelative(on);
+     }, nullptr},
 }};
 // clang-format on
 

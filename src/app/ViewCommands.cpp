@@ -15,6 +15,8 @@ namespace kurvon {
 void CKurvonView::AfterNavigation(bool acted) {
     if (!acted)
         return;
+    // A new view window: the records are what the user wants to see again.
+    m_state.overlay.choice.reset();
     RepaintChart();
     UpdateCommandStates();
 }

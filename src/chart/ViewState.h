@@ -3,6 +3,7 @@
 // loader builds a private DataSet and the view takes it over when the load completes.
 
 #include "chart/CycleNavigationState.h"
+#include "chart/CycleOverlayState.h"
 #include "chart/VisibleChannelList.h"
 #include "data/DataSet.h"
 
@@ -43,6 +44,7 @@ struct ViewState {
     // The cycles of the data set (empty until they are computed) and the one a cycle command
     // showed, as long as the view window is still the one it set.
     CycleNavigation cycles;
+    CycleOverlayState overlay;
 };
 
 // Frees the data set's arrays, empties the visible-channel list and returns the x axis to record
