@@ -71,6 +71,9 @@ public:
     void OnCycleActivated(std::size_t cycle);
     // Efficiencies as charge over discharge; the table is computed again.
     void SetInverseEfficiency(bool inverse);
+    // One role's channel (-1: none) and unit (none: the one its name gives, else the role's
+    // default), as the channel list's "通道角色" submenu sets them; the table is computed again.
+    void SetChannelRole(Role role, int channel, std::optional<Unit> unit = std::nullopt);
     // Cycles drawn on top of each other against the x channel: asks for the choice; ends it;
     // each cycle's x from its start. ShowOverlay is false (nothing changes) when none of the
     // chosen cycles exists or the overlay cannot be shown.
@@ -156,6 +159,7 @@ private:
     void ResumeCycles();
     void OnCyclesDone(CycleTable& table);
     void UpdateCycleStatus();
+    void AddRoleMenu(QMenu* menu, int row);
 
     ViewState m_state;
     std::unique_ptr<Prompts> m_pPrompts;

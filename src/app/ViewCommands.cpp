@@ -60,6 +60,7 @@ QMenu* CKurvonView::ChannelMenu(int row) {
     axis->setEnabled(m_state.dataLoaded && !m_state.loading && row >= 0 &&
                      static_cast<std::uint32_t>(row) < m_state.data.channelCount);
     connect(axis, &QAction::triggered, this, [this, row] { SetXChannel(row); });
+    AddRoleMenu(menu, row);
     return menu;
 }
 
