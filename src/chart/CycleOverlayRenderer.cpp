@@ -176,7 +176,7 @@ bool RenderOverlayBase(RasterSurface& surface, const ViewState& state, int clien
 }
 
 void DrawOverlayCursorLayer(RasterSurface& s, const ViewState& state, int clientWidth,
-                            int clientHeight) {
+                            int clientHeight, const OverlayAxis* given) {
     const ChartArea a = ChartAreaOfClient(clientWidth, clientHeight);
     const std::vector<int> channels = UsableVisibleChannels(state);
     const bool inside = a.InsideFrame(state.cursorX, state.cursorY);
@@ -198,9 +198,11 @@ void DrawOverlayCursorLayer(RasterSurface& s, const ViewState& state, int client
                 cx + 4, cy - 34,
                 ReadoutText(MappingOf(data, secondary, a, primary).ValueAt(cy), data, secondary));
         }
-        const OverlayAxis axis(data, state.xChannel, OverlayCycles(state), state.overlay.relative,
-                               a.width);
-        if (const std::optional<double> x = axis.ValueAt(cx)) {
+        std::optional<OverlayAxis> made;
+        if (!given)
+            made.emplace(data, state.xChannel, OverlayCycles(state), state.overlay.relative,
+                         a.width);
+        if (const std::optional<double> x = (given ? *given : *made).ValueAt(cx)) {
             s.SetTextColor(kBlack);
             s.TextOut(cx + 4, cy + 2, ReadoutText(*x, data, state.xChannel));
         }
@@ -245,11 +247,13 @@ bool OverlayPaintCache::Paint(RasterSurface& surface, const ViewState& state, in
         m_valid = false;
         if (!RenderOverlayBase(m_base, state, clientWidth, clientHeight, background))
             return false;
+        m_axis.emplace(state.data, state.xChannel, OverlayCycles(state), state.overlay.relative,
+                       ChartAreaOfClient(clientWidth, clientHeight).width);
         m_key = std::move(key);
         m_valid = true;
     }
     surface = m_base;
-    DrawOverlayCursorLayer(surface, state, clientWidth, clientHeight);
+    DrawOverlayCursorLayer(surface, state, clientWidth, clientHeight, &*m_axis);
     return true;
 }
 

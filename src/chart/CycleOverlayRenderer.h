@@ -6,8 +6,10 @@
 // readout with the overlay's x and the crosshair.
 
 #include "chart/ChartRenderer.h"
+#include "chart/CycleOverlay.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace kurvon {
@@ -23,10 +25,12 @@ struct LegendBox {
 LegendBox OverlayLegendBox(std::size_t cycleCount);
 
 // As RenderChartBase and DrawCursorLayer, for the overlay; false when the area is too small.
+// The cursor layer reads the x value off `axis` when given (the base's, kept by the cache), else
+// off an axis made afresh.
 bool RenderOverlayBase(RasterSurface& surface, const ViewState& state, int clientWidth,
                        int clientHeight, ColorRef background = 0xFFFFFF);
 void DrawOverlayCursorLayer(RasterSurface& surface, const ViewState& state, int clientWidth,
-                            int clientHeight);
+                            int clientHeight, const OverlayAxis* axis = nullptr);
 
 // The overlay's base layer kept between paints, as ChartPaintCache keeps the chart's.
 class OverlayPaintCache {
@@ -52,6 +56,7 @@ private:
 
     RasterSurface m_base;
     Key m_key;
+    std::optional<OverlayAxis> m_axis; // of the data set the key names
     bool m_valid = false;
 };
 

@@ -116,6 +116,18 @@ TEST(CycleOverlay, RelativeXLaysEqualCyclesOverEachOther) {
                     << x << ", " << y;
             }
     EXPECT_GT(red, 500);
+
+    // Through the cache, a mouse move gives the pixels of a full paint.
+    OverlayPaintCache cache;
+    static RasterSurface cached;
+    ASSERT_TRUE(cache.Paint(cached, s, kW, kH));
+    s.cursorX = 300;
+    s.cursorY = 200;
+    ASSERT_TRUE(cache.Paint(cached, s, kW, kH));
+    ASSERT_TRUE(RenderOverlayBase(second, s, kW, kH));
+    DrawOverlayCursorLayer(second, s, kW, kH);
+    EXPECT_TRUE(cached.View() == second.View());
+    EXPECT_FALSE(cached.View() == both.View());
 }
 
 TEST(CycleOverlay, OffWithoutChoiceXChannelOrCyclesAndRampEnds) {
