@@ -30,13 +30,67 @@ void DrawOutline(RasterSurface& s, const ChartArea& a) {
     s.LineTo(kFrameLeft, kFrameTop);
 }
 
-// One segment per record with a finite x, breaking at the others; segments that end where they
-// start cover nothing and are left out.
+// Consecutive segments along one column (or one row) that keep their direction are drawn as
+// one: the walk of a vertical or horizontal line from A to C is the walk from A to B followed by
+// the one from B to C, so the pixels are those of one segment per record.
+class Strokes {
+public:
+    explicit Strokes(RasterSurface& s) : m_s(s) {}
+    ~Strokes() { Flush(); }
+
+    void MoveTo(int x, int y) {
+        Flush();
+        m_s.MoveTo(x, y);
+        m_atX = m_toX = x;
+        m_atY = m_toY = y;
+    }
+    void LineTo(int x, int y) {
+        if (x == m_toX && y == m_toY)
+            return; // covers nothing
+        if (m_pending && Continues(x, y)) {
+            m_toX = x;
+            m_toY = y;
+            return;
+        }
+        Flush();
+        m_toX = x;
+        m_toY = y;
+        m_pending = true;
+    }
+    void Flush() {
+        if (!m_pending)
+            return;
+        m_s.LineTo(m_toX, m_toY);
+        m_atX = m_toX;
+        m_atY = m_toY;
+        m_pending = false;
+    }
+
+private:
+    static int Sign(long long v) { return (v > 0) - (v < 0); }
+    bool Continues(int x, int y) const {
+        if (m_atX == m_toX && x == m_toX)
+            return Sign(static_cast<long long>(m_toY) - m_atY) ==
+                   Sign(static_cast<long long>(y) - m_toY);
+        if (m_atY == m_toY && y == m_toY)
+            return Sign(static_cast<long long>(m_toX) - m_atX) ==
+                   Sign(static_cast<long long>(x) - m_toX);
+        return false;
+    }
+
+    RasterSurface& m_s;
+    int m_atX = 0; // the pen's position
+    int m_atY = 0;
+    int m_toX = 0; // where the pending segment ends
+    int m_toY = 0;
+    bool m_pending = false;
+};
+
+// One segment per record with a finite x, breaking at the others.
 void DrawCycleCurve(RasterSurface& s, const OverlayAxis& axis, const OverlayCycle& cycle,
                     const float* values, const ValueMapping& mapping) {
+    Strokes pen(s);
     bool stroke = false;
-    int atX = 0;
-    int atY = 0;
     for (std::uint64_t r = cycle.first; r <= cycle.last; ++r) {
         const float x = axis.X(cycle, static_cast<std::uint32_t>(r));
         if (!std::isfinite(x)) {
@@ -46,11 +100,9 @@ void DrawCycleCurve(RasterSurface& s, const OverlayAxis& axis, const OverlayCycl
         const int px = axis.Column(x);
         const int py = mapping.Y(values[r]);
         if (!stroke)
-            s.MoveTo(px, py);
-        else if (px != atX || py != atY)
-            s.LineTo(px, py);
-        atX = px;
-        atY = py;
+            pen.MoveTo(px, py);
+        else
+            pen.LineTo(px, py);
         stroke = true;
     }
 }

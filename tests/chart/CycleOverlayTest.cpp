@@ -26,7 +26,8 @@ bool InBox(const LegendBox& b, int x, int y) {
 // (the curve breaks); y is noisy with spikes and infinities.
 ViewState Cycling(std::mt19937& rng, bool flatX) {
     const std::vector<float> noise = RandomChannel(450, rng);
-    const float gain = 0.5f + static_cast<float>(rng() % 100) / 50.0f;
+    // From many records a column (runs along one column) to several columns a record.
+    const float gain = 0.02f + static_cast<float>(rng() % 100) / 40.0f;
     std::vector<TestChannel> channels(3);
     channels[0].value = [=](std::uint32_t r) {
         if (r % 37 == 5)
