@@ -47,13 +47,14 @@ struct ViewState {
     CycleOverlayState overlay;
 };
 
-// Frees the data set's arrays, empties the visible-channel list and returns the x axis to record
-// numbers. Flags, view window and zoom
+// Frees the data set's arrays, empties the visible-channel list, returns the x axis to record
+// numbers and ends a cycle overlay. Flags, view window and zoom
 // step are untouched.
 void ReleaseDataSet(ViewState& state);
 
 // What Clear does to the model: empties the visible-channel list, clears the data-loaded flag,
-// zeroes the view window and both drag positions, returns the x axis to record numbers. The arrays,
+// zeroes the view window and both drag positions, returns the x axis to record numbers and ends
+// a cycle overlay. The arrays,
 // counts, colours and zoom step stay.
 void ClearModel(ViewState& state);
 
