@@ -18,7 +18,7 @@ fi
 seconds=${1:-20}
 [ $# -gt 0 ] && shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(loader decimal names chart x_axis picture command_line)
+[ ${#targets[@]} -gt 0 ] || targets=(loader decimal names chart x_axis picture command_line roles cycle_choice)
 
 build=$root/build/fuzz
 if [ -n "$seeds_only" ]; then
@@ -78,6 +78,14 @@ make_seeds() {
     seed "$dir" gbk $'\xb5\xe7\xd1\xb9(V)'; seed "$dir" utf8 $'\xe7\x94\xb5\xe5\x8e\x8b'
     seed "$dir" broken $'\xe7\x94\xed\xa0\x80\xf4\x90\x80\x80\xc0\xaf'
     for f in "${files[@]}"; do head -2 "$f" | tr -d '\r\n' >"$dir/$(basename "$f")"; done ;;
+  roles) # names lines of the example, the data files and names rigs write
+    printf 'Cyc#\nAmps\n<I>/mA\n\xe7\x94\xb5\xe6\xb5\x81(A)\nEwe/V\nTest (Sec)\ntime/s\n\xe6\x97\xb6\xe9\x97\xb4(h)\ncycle_index\nVoltage\xef\xbc\x88mV\xef\xbc\x89' >"$dir/rigs"
+    for f in "${files[@]}"; do sed -n '2{p;q}' "$f" | tr -d '\r' | tr ' \t' '\n\n' >"$dir/$(basename "$f")"; done ;;
+  cycle_choice) # two bytes of cycle count, then the text
+    i=0
+    for s in '1, 10, 100, every 100th' '1-5' '1,last' $'\xe6\xaf\x8f100\xe4\xb8\xaa' '3 ~ 9, 2,' '0' '9-3'; do
+      printf '\350\003%s' "$s" >"$dir/c$i"; i=$((i + 1))
+    done ;;
   chart | x_axis | picture) # any bytes will do: they are read as numbers
     generated_file >"$dir/generated"
     truncate -s '<3000' "$dir/generated"
@@ -93,7 +101,7 @@ make_seeds() {
 
 max_len() {
   case $1 in
-  decimal | names) echo 512 ;;
+  decimal | names | roles | cycle_choice) echo 512 ;;
   command_line) echo 256 ;;
   *) echo 4096 ;;
   esac

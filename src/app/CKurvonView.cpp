@@ -3,6 +3,7 @@
 #include "app/CheckBoxPoll.h"
 #include "app/CommandActions.h"
 #include "chart/ChartGeometry.h"
+#include "chart/CycleOverlay.h"
 #include "chart/DragSelection.h"
 #include "controls/CColorListCtrl.h"
 #include "controls/CCycleTablePanel.h"
@@ -92,7 +93,11 @@ void CKurvonView::resizeEvent(QResizeEvent* event) {
 }
 
 void CKurvonView::paintEvent(QPaintEvent*) {
-    if (!m_paintCache.Paint(m_surface, m_state, width(), height(), 0xFFFFFF, m_curveMode))
+    const bool painted =
+        OverlayActive(m_state)
+            ? m_overlayCache.Paint(m_surface, m_state, width(), height())
+            : m_paintCache.Paint(m_surface, m_state, width(), height(), 0xFFFFFF, m_curveMode);
+    if (!painted)
         return;
     QPainter painter(this);
     painter.drawImage(0, 0, m_surface.View());
@@ -103,7 +108,8 @@ void CKurvonView::RepaintChart() {
 }
 
 void CKurvonView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) {
+    // The overlay shows no view window to select records from.
+    if (event->button() != Qt::LeftButton || OverlayActive(m_state)) {
         QWidget::mousePressEvent(event);
         return;
     }

@@ -5,12 +5,14 @@
 // repaints.
 
 #include "analysis/ChannelRoles.h"
+#include "analysis/CycleChoice.h"
 #include "analysis/CycleTable.h"
 #include "app/CycleJob.h"
 #include "app/FollowJob.h"
 #include "app/LoadJob.h"
 #include "app/Prompts.h"
 #include "chart/ChartPaintCache.h"
+#include "chart/CycleOverlayRenderer.h"
 #include "chart/ViewState.h"
 #include "chart/WheelZoom.h"
 #include "data/DataGrowth.h"
@@ -69,6 +71,16 @@ public:
     void OnCycleActivated(std::size_t cycle);
     // Efficiencies as charge over discharge; the table is computed again.
     void SetInverseEfficiency(bool inverse);
+    // One role's channel (-1: none) and unit (none: the one its name gives, else the role's
+    // default), as the channel list's "通道角色" submenu sets them; the table is computed again.
+    void SetChannelRole(Role role, int channel, std::optional<Unit> unit = std::nullopt);
+    // Cycles drawn on top of each other against the x channel: asks for the choice; ends it;
+    // each cycle's x from its start. ShowOverlay is false (nothing changes) when none of the
+    // chosen cycles exists or the overlay cannot be shown.
+    void OnOverlayCycles();
+    void OnEndOverlay();
+    void SetOverlayRelative(bool relative);
+    bool ShowOverlay(const CycleChoice& choice);
 
     // Timer 1: polls the check boxes.
     void OnTimer();
@@ -147,6 +159,7 @@ private:
     void ResumeCycles();
     void OnCyclesDone(CycleTable& table);
     void UpdateCycleStatus();
+    void AddRoleMenu(QMenu* menu, int row);
 
     ViewState m_state;
     std::unique_ptr<Prompts> m_pPrompts;
@@ -157,6 +170,7 @@ private:
     QBasicTimer m_timer; // timer 1
     RasterSurface m_surface;
     ChartPaintCache m_paintCache;
+    OverlayPaintCache m_overlayCache;
     CurveMode m_curveMode = CurveMode::ByColumn;
     LoadJob m_load;
     std::optional<LoadStatus> m_lastLoadStatus;

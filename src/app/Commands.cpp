@@ -25,6 +25,12 @@ bool ChannelIsXAxis(const ViewState& state) {
 bool CanChooseRoles(const ViewState& state) {
     return state.dataLoaded && !state.loading;
 }
+bool CanOverlay(const ViewState& state) {
+    return state.dataLoaded && !state.loading && state.xChannel >= 0 && !state.cycles.spans.empty();
+}
+bool Overlaid(const ViewState& state) {
+    return state.overlay.choice.has_value();
+}
 bool Never(const ViewState&) {
     return false;
 }
@@ -32,7 +38,7 @@ bool Never(const ViewState&) {
 // One row per command: id, menu text, prompt, tooltip; keys, menu slot, tool bar slot, checkable,
 // enabling rule. "=" and "-" are the unshifted keys: a typed "+" matches nothing.
 // clang-format off
-constexpr std::array<CommandInfo, 20> kCommands{{
+constexpr std::array<CommandInfo, 23> kCommands{{
     {ID_OPEN, "打开(&O)...\tCtrl+O", "打开一个现有文档", "打开",
      {Qt::CTRL | Qt::Key_O, kNoKey}, {kFile, 0}, 0, false, CanOpen},
     {ID_DATA_POINTS, "数据点(&P)", "显示或隐藏数据点", "显隐数据点",
@@ -73,6 +79,13 @@ constexpr std::array<CommandInfo, 20> kCommands{{
      {kNoKey, kNoKey}, {kCycle, 4}, kNotOnToolBar, true, nullptr},
     {ID_VIEW_CYCLE_TABLE, "循环表(&T)", "显示或隐藏循环表", "显隐循环表",
      {kNoKey, kNoKey}, {kCycle, 6}, kNotOnToolBar, true, nullptr},
+    {ID_OVERLAY_CYCLES, "叠加循环(&O)...", "把选定的循环叠加画在横轴通道上", "叠加循环",
+     {kNoKey, kNoKey}, {kCycle, 8}, kNotOnToolBar, false, CanOverlay},
+    {ID_END_OVERLAY, "取消叠加(&E)", "回到按视图窗口显示的曲线", "取消叠加",
+     {kNoKey, kNoKey}, {kCycle, 9}, kNotOnToolBar, false, Overlaid},
+    {ID_OVERLAY_RELATIVE, "横轴从循环起点算起(&S)", "叠加时每个循环的横轴从该循环的第一条记录算起",
+     "横轴从循环起点算起",
+     {kNoKey, kNoKey}, {kCycle, 10}, kNotOnToolBar, true, nullptr},
 }};
 // clang-format on
 

@@ -60,6 +60,12 @@ void CMainFrame::RunCommand(CommandId id, bool checked) {
         return view->OnChannelRoles();
     case ID_INVERSE_EFFICIENCY:
         return view->SetInverseEfficiency(checked);
+    case ID_OVERLAY_CYCLES:
+        return view->OnOverlayCycles();
+    case ID_END_OVERLAY:
+        return view->OnEndOverlay();
+    case ID_OVERLAY_RELATIVE:
+        return view->SetOverlayRelative(checked);
     default: // ID_DATA_POINTS does nothing (it is never enabled)
         return;
     }

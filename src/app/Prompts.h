@@ -41,6 +41,13 @@ public:
     virtual std::optional<ChannelRoles> AskChannelRoles(QWidget* owner,
                                                         const std::vector<std::string>& names,
                                                         const ChannelRoles& current) = 0;
+    // The cycles to overlay, as typed (CycleChoice.h), starting from `current`; nothing when
+    // cancelled. Only the window asks.
+    virtual std::optional<QString> AskCycleChoice(QWidget* owner, const QString& current) {
+        (void)owner;
+        (void)current;
+        return std::nullopt;
+    }
 };
 
 } // namespace kurvon

@@ -5,6 +5,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace kurvon {
@@ -56,6 +57,17 @@ std::optional<ChannelRoles> QtPrompts::AskChannelRoles(QWidget* owner,
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.Roles();
+}
+
+std::optional<QString> QtPrompts::AskCycleChoice(QWidget* owner, const QString& current) {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(owner, QStringLiteral("叠加循环"),
+                              QStringLiteral("要叠加的循环 (例如 1, 10, 100, 每100 或 1-5, 最后):"),
+                              QLineEdit::Normal, current, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
 }
 
 } // namespace kurvon

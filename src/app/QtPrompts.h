@@ -15,6 +15,7 @@ public:
     std::optional<ChannelRoles> AskChannelRoles(QWidget* owner,
                                                 const std::vector<std::string>& names,
                                                 const ChannelRoles& current) override;
+    std::optional<QString> AskCycleChoice(QWidget* owner, const QString& current) override;
 };
 
 } // namespace kurvon

@@ -1,5 +1,6 @@
 #include "app/RenderCommand.h"
 
+#include "analysis/CycleChoice.h"
 #include "app/CKurvonView.h"
 #include "app/CommandApplication.h"
 #include "app/CommandOptions.h"
@@ -36,6 +37,8 @@ struct RenderRequest {
     std::optional<std::uint32_t> seed;
     std::optional<int> xChannel;
     bool literal = false;
+    std::optional<CycleChoice> overlay;
+    bool overlayRelative = false;
 };
 
 bool IsCommand(const std::string& option) {
@@ -56,6 +59,8 @@ std::string ExpectedValue(const std::string& option) {
         return "A:B, x positions in pixels";
     if (option == "--x")
         return "a channel number from 0";
+    if (option == "--overlay")
+        return "cycles such as 1,10,100,every 100";
     return "a whole number from 0 to 4294967295"; // --seed
 }
 
@@ -74,8 +79,8 @@ std::string ParseRequest(const std::vector<std::string>& args, RenderRequest& re
     request.dataPath = args[i++];
     while (i < args.size()) {
         const std::string& option = args[i];
-        if (option == "--literal") { // a flag: no value follows
-            request.literal = true;
+        if (option == "--literal" || option == "--overlay-relative") { // flags: no value follows
+            (option == "--literal" ? request.literal : request.overlayRelative) = true;
             ++i;
             continue;
         }
@@ -107,6 +112,12 @@ std::string ParseRequest(const std::vector<std::string>& args, RenderRequest& re
             std::pair<int, int> drag;
             ok = ParsePair(value, ':', drag);
             request.drag = drag;
+        } else if (option == "--overlay") {
+            auto parsed = ParseCycleChoice(value);
+            if (const auto* error = std::get_if<CycleChoiceError>(&parsed))
+                return "bad value for --overlay: " + CycleChoiceMessageEn(*error);
+            request.overlay = std::get<CycleChoice>(std::move(parsed));
+            ok = true;
         } else if (option == "--x") {
             ok = ParseNumber(value, request.xChannel.emplace()) && *request.xChannel >= 0;
         } else { // --seed
@@ -117,6 +128,10 @@ std::string ParseRequest(const std::vector<std::string>& args, RenderRequest& re
                    ExpectedValue(option) + ")";
         i += 2;
     }
+    if ((request.overlay || request.overlayRelative) && !request.xChannel)
+        return "--overlay draws cycles against a channel: give --x CH too";
+    if (request.overlayRelative && !request.overlay)
+        return "--overlay-relative needs --overlay CYCLES";
     return {};
 }
 
@@ -195,6 +210,26 @@ std::string ApplyRequest(const RenderRequest& request, CKurvonView& view) {
     return {};
 }
 
+// Waits for the cycle table of the loaded file, then overlays the chosen cycles.
+std::string ApplyOverlay(const RenderRequest& request, CKurvonView& view) {
+    if (!request.overlay)
+        return {};
+    QEventLoop loop;
+    QObject::connect(&view, &CKurvonView::CyclesFinished, &loop, &QEventLoop::quit);
+    if (view.CyclesRunning())
+        loop.exec();
+    const std::size_t cycles = view.State().cycles.spans.size();
+    if (cycles == 0)
+        return "no cycles in " + request.dataPath +
+               ": neither a cycle nor a current channel was recognised (kurvon --cycles tells "
+               "more)";
+    view.EditState([&](ViewState& state) { state.overlay.relative = request.overlayRelative; });
+    if (!view.ShowOverlay(*request.overlay))
+        return "none of the cycles \"" + request.overlay->text + "\" is in " + request.dataPath +
+               " (it has " + std::to_string(cycles) + " cycles)";
+    return {};
+}
+
 } // namespace
 
 int RunRenderCommand(const std::vector<std::string>& args, std::ostream& err) {
@@ -233,6 +268,8 @@ int RunRenderCommand(const std::vector<std::string>& args, std::ostream& err) {
     std::string problem = TickChannels(view, request.channels);
     if (problem.empty())
         problem = ApplyRequest(request, view);
+    if (problem.empty())
+        problem = ApplyOverlay(request, view);
     if (!problem.empty()) {
         err << "kurvon: " << problem << '\n';
         return kExitUsage;

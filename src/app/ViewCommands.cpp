@@ -16,6 +16,8 @@ namespace kurvon {
 void CKurvonView::AfterNavigation(bool acted) {
     if (!acted)
         return;
+    // A new view window: the records are what the user wants to see again.
+    m_state.overlay.choice.reset();
     RepaintChart();
     UpdateCommandStates();
 }
@@ -59,6 +61,7 @@ QMenu* CKurvonView::ChannelMenu(int row) {
     axis->setEnabled(m_state.dataLoaded && !m_state.loading && row >= 0 &&
                      static_cast<std::uint32_t>(row) < m_state.data.channelCount);
     connect(axis, &QAction::triggered, this, [this, row] { SetXChannel(row); });
+    AddRoleMenu(menu, row);
     return menu;
 }
 

@@ -14,6 +14,7 @@ void ReleaseDataSet(ViewState& state) {
     state.visible.Clear();
     state.xChannel = -1;
     state.cycles = {};
+    state.overlay.choice.reset();
     ++state.dataGeneration;
 }
 
@@ -22,6 +23,7 @@ void ClearModel(ViewState& state) {
     state.dataLoaded = false;
     state.xChannel = -1;
     state.cycles = {};
+    state.overlay.choice.reset();
     state.firstRecord = 0;
     state.lastRecord = 0;
     state.dragStartX = 0;

@@ -3,6 +3,7 @@
 // loader builds a private DataSet and the view takes it over when the load completes.
 
 #include "chart/CycleNavigationState.h"
+#include "chart/CycleOverlayState.h"
 #include "chart/VisibleChannelList.h"
 #include "data/DataSet.h"
 
@@ -43,15 +44,17 @@ struct ViewState {
     // The cycles of the data set (empty until they are computed) and the one a cycle command
     // showed, as long as the view window is still the one it set.
     CycleNavigation cycles;
+    CycleOverlayState overlay;
 };
 
-// Frees the data set's arrays, empties the visible-channel list and returns the x axis to record
-// numbers. Flags, view window and zoom
+// Frees the data set's arrays, empties the visible-channel list, returns the x axis to record
+// numbers and ends a cycle overlay. Flags, view window and zoom
 // step are untouched.
 void ReleaseDataSet(ViewState& state);
 
 // What Clear does to the model: empties the visible-channel list, clears the data-loaded flag,
-// zeroes the view window and both drag positions, returns the x axis to record numbers. The arrays,
+// zeroes the view window and both drag positions, returns the x axis to record numbers and ends
+// a cycle overlay. The arrays,
 // counts, colours and zoom step stay.
 void ClearModel(ViewState& state);
 

@@ -46,6 +46,10 @@ struct ScriptedPrompts final : Prompts {
         rolesAskedWith = {names, current};
         return Take(roleAnswers);
     }
+    std::optional<QString> AskCycleChoice(QWidget*, const QString& current) override {
+        choiceAskedWith.append(current);
+        return Take(choiceAnswers);
+    }
 
     std::deque<QString> openAnswers;
     std::deque<PictureChoice> pictureAnswers;
@@ -55,6 +59,8 @@ struct ScriptedPrompts final : Prompts {
     int colorAsked = 0;
     std::deque<ChannelRoles> roleAnswers;
     std::optional<std::pair<std::vector<std::string>, ChannelRoles>> rolesAskedWith;
+    std::deque<QString> choiceAnswers;
+    QStringList choiceAskedWith;
 };
 
 // A started application whose dialogs are scripted, optionally loading a file at start-up.

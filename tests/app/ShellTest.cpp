@@ -35,7 +35,7 @@ TEST(Shell, MenusToolBarPromptsTitlesLayoutAndBars) {
                        "保存图片(&S)\tCtrl+S"),
         QStringLiteral("工具栏(&T) 状态栏(&S) 数据点(&P) | 以记录号为横轴"),
         QStringLiteral("上一循环(&P)\tPgUp 下一循环(&N)\tPgDn | 通道角色(&R)... 效率取倒数(&I) | "
-                       "循环表(&T)"),
+                       "循环表(&T) | 叠加循环(&O)... 取消叠加(&E) 横轴从循环起点算起(&S)"),
         QStringLiteral("关于版权(&A)...")};
     for (int m = 0; m < 5; ++m)
         EXPECT_EQ(Entries(popups[m]->menu()->actions(), &QAction::text), menus[m]);

@@ -1,0 +1,124 @@
+// Paints of the cycle overlay, client 1000 x 600, four visible channels against a capacity that
+// rises and falls within each cycle. Prints medians in milliseconds of a full paint of the
+// overlay and of a mouse move through its paint cache, for a few choices of cycles.
+//
+//   overlay_bench [RECORDS [CYCLES]]   (default 1e7 records in 2000 cycles)
+
+#include "chart/CycleOverlayRenderer.h"
+#include "chart/ViewState.h"
+#include "data/ChannelSummary.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kWidth = 1000;
+constexpr int kHeight = 600;
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0.0 : v[v.size() / 2];
+}
+
+double TimeMs(const std::function<void()>& f) {
+    const auto start = Clock::now();
+    f();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Channel 4 is the capacity: up during the first half of each cycle, down in the second, a
+// little less each cycle.
+kurvon::ViewState MakeCycling(std::uint32_t records, std::uint32_t cycles) {
+    kurvon::ViewState state;
+    kurvon::DataSet& d = state.data;
+    d.recordCount = records;
+    d.channelCount = 5;
+    std::uint32_t seed = 12345;
+    auto noise = [&seed] {
+        seed = seed * 214013u + 2531011u;
+        return static_cast<float>((seed >> 16) & 0x7FFF) / 32768.0f - 0.5f;
+    };
+    d.columns.assign(5, std::vector<float>(records));
+    const std::uint32_t length = records / cycles;
+    for (std::uint32_t r = 0; r < records; ++r) {
+        const std::uint32_t c = std::min(r / length, cycles - 1);
+        const double phase = static_cast<double>(r - c * length) / length;
+        const double fade = 1.0 - 0.2 * c / cycles;
+        d.columns[0][r] = static_cast<float>(3.0 + 1.2 * phase) + 0.01f * noise();
+        d.columns[1][r] = (phase < 0.5 ? 2.5f : -2.5f) + 0.02f * noise();
+        d.columns[2][r] = static_cast<float>(25.0 + 5.0 * phase) + noise();
+        d.columns[3][r] = static_cast<float>(10.0 * phase) + noise();
+        d.columns[4][r] = static_cast<float>(2.5 * fade * (phase < 0.5 ? phase : 1.0 - phase));
+    }
+    for (std::uint32_t c = 0; c < 5; ++c) {
+        const auto [lo, hi] = std::minmax_element(d.columns[c].begin(), d.columns[c].end());
+        d.minima.push_back(*lo);
+        d.maxima.push_back(*hi);
+        d.colors.push_back(0x0000C0u + c * 0x202000u);
+        d.names.push_back("channel " + std::to_string(c));
+        if (c < 4)
+            state.visible.Append(static_cast<int>(c));
+    }
+    kurvon::BuildSummaries(d);
+    for (std::uint32_t c = 0; c < cycles; ++c)
+        state.cycles.spans.push_back(
+            {c * length, c + 1 == cycles ? records - 1 : (c + 1) * length - 1});
+    state.xChannel = 4;
+    state.lastRecord = records - 1;
+    state.dataLoaded = true;
+    return state;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    const auto records = static_cast<std::uint32_t>(argc > 1 ? std::atof(argv[1]) : 1e7);
+    const auto cycles = static_cast<std::uint32_t>(argc > 2 ? std::atof(argv[2]) : 2000);
+    kurvon::ViewState state = MakeCycling(records, cycles);
+    std::mt19937 rng(1);
+    std::printf("client %d x %d, 4 visible channels, %u records in %u cycles; ms, medians\n",
+                kWidth, kHeight, records, cycles);
+    std::printf("%-28s %10s %10s %10s\n", "cycles", "records", "paint", "mouse");
+    for (const char* choice : {"1,last", "1,every 100", "1,every 10", "1-2000"}) {
+        for (bool relative : {false, true}) {
+            state.overlay.choice = std::get<kurvon::CycleChoice>(kurvon::ParseCycleChoice(choice));
+            state.overlay.relative = relative;
+            std::uint64_t drawn = 0;
+            for (std::uint32_t n : kurvon::ChosenCycles(*state.overlay.choice, cycles))
+                drawn += state.cycles.spans[n - 1].last - state.cycles.spans[n - 1].first + 1;
+            kurvon::RasterSurface surface;
+            kurvon::RenderOverlayBase(surface, state, kWidth, kHeight); // warm-up
+            std::vector<double> paint, mouse;
+            for (int i = 0; i < 7; ++i)
+                paint.push_back(
+                    TimeMs([&] { kurvon::RenderOverlayBase(surface, state, kWidth, kHeight); }));
+            kurvon::OverlayPaintCache cache;
+            cache.Paint(surface, state, kWidth, kHeight);
+            for (int i = 0; i < 51; ++i) {
+                state.cursorX = 61 + static_cast<int>(rng() % 570);
+                state.cursorY = 11 + static_cast<int>(rng() % 560);
+                mouse.push_back(TimeMs([&] { cache.Paint(surface, state, kWidth, kHeight); }));
+            }
+            const std::string label = std::string(choice) + (relative ? " (relative)" : "");
+            std::printf("%-28s %10llu %10.3f %10.3f\n", label.c_str(),
+                        static_cast<unsigned long long>(drawn), Median(paint), Median(mouse));
+            std::fflush(stdout);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,312 @@
+#include "chart/CycleOverlayRenderer.h"
+
+#include "chart/ChartGeometry.h"
+#include "chart/CycleOverlay.h"
+#include "chart/DrawableState.h"
+#include "chart/FlatRange.h"
+#include "data/NumberFormat.h"
+#include "platform/TextDecode.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace kurvon {
+namespace {
+
+constexpr ColorRef kBlack = 0x000000;
+constexpr int kLegendWidth = 130;
+constexpr int kLegendLine = 16;
+
+ValueMapping MappingOf(const DataSet& data, int channel, const ChartArea& a, int primary) {
+    const auto [maximum, minimum] = DisplayRange(data, channel, channel == primary);
+    return MapChannel(a.height, maximum, minimum);
+}
+
+void DrawOutline(RasterSurface& s, const ChartArea& a) {
+    s.MoveTo(kFrameLeft, kFrameTop);
+    s.LineTo(kFrameLeft, a.FrameBottom());
+    s.LineTo(a.FrameRight(), a.FrameBottom());
+    s.LineTo(a.FrameRight(), kFrameTop);
+    s.LineTo(kFrameLeft, kFrameTop);
+}
+
+// Consecutive segments along one column (or one row) that keep their direction are drawn as
+// one: the walk of a vertical or horizontal line from A to C is the walk from A to B followed by
+// the one from B to C, so the pixels are those of one segment per record.
+class Strokes {
+public:
+    explicit Strokes(RasterSurface& s) : m_s(s) {}
+    ~Strokes() { Flush(); }
+
+    void MoveTo(int x, int y) {
+        Flush();
+        m_s.MoveTo(x, y);
+        m_atX = m_toX = x;
+        m_atY = m_toY = y;
+    }
+    void LineTo(int x, int y) {
+        if (x == m_toX && y == m_toY)
+            return; // covers nothing
+        if (m_pending && Continues(x, y)) {
+            m_toX = x;
+            m_toY = y;
+            return;
+        }
+        Flush();
+        m_toX = x;
+        m_toY = y;
+        m_pending = true;
+    }
+    void Flush() {
+        if (!m_pending)
+            return;
+        m_s.LineTo(m_toX, m_toY);
+        m_atX = m_toX;
+        m_atY = m_toY;
+        m_pending = false;
+    }
+
+private:
+    static int Sign(long long v) { return (v > 0) - (v < 0); }
+    bool Continues(int x, int y) const {
+        if (m_atX == m_toX && x == m_toX)
+            return Sign(static_cast<long long>(m_toY) - m_atY) ==
+                   Sign(static_cast<long long>(y) - m_toY);
+        if (m_atY == m_toY && y == m_toY)
+            return Sign(static_cast<long long>(m_toX) - m_atX) ==
+                   Sign(static_cast<long long>(x) - m_toX);
+        return false;
+    }
+
+    RasterSurface& m_s;
+    int m_atX = 0; // the pen's position
+    int m_atY = 0;
+    int m_toX = 0; // where the pending segment ends
+    int m_toY = 0;
+    bool m_pending = false;
+};
+
+// One segment per record with a finite x, breaking at the others.
+void DrawCycleCurve(RasterSurface& s, const OverlayAxis& axis, const OverlayCycle& cycle,
+                    const float* values, const ValueMapping& mapping) {
+    Strokes pen(s);
+    bool stroke = false;
+    for (std::uint64_t r = cycle.first; r <= cycle.last; ++r) {
+        const float x = axis.X(cycle, static_cast<std::uint32_t>(r));
+        if (!std::isfinite(x)) {
+            stroke = false;
+            continue;
+        }
+        const int px = axis.Column(x);
+        const int py = mapping.Y(values[r]);
+        if (!stroke)
+            pen.MoveTo(px, py);
+        else
+            pen.LineTo(px, py);
+        stroke = true;
+    }
+}
+
+void DrawValueAxis(RasterSurface& s, const ValueMapping& mapping, ColorRef color, int textX,
+                   int tickFrom, int tickTo) {
+    s.SetPen(1, color);
+    for (const ValueLabel& label : ValueLabels(mapping)) {
+        s.SetTextColor(color);
+        s.TextOut(textX, label.y - 8, QString::fromStdString(label.text));
+        s.MoveTo(tickFrom, label.y);
+        s.LineTo(tickTo, label.y);
+    }
+    s.SetDefaultPen();
+}
+
+void DrawLegend(RasterSurface& s, const std::vector<OverlayCycle>& cycles) {
+    const LegendBox box = OverlayLegendBox(cycles.size());
+    s.FillRect(box.left, box.top, box.right, box.bottom, 0xFFFFFF);
+    const auto line = [&](int i, const OverlayCycle& c, const QString& prefix) {
+        s.SetTextColor(c.color);
+        s.TextOut(box.left + 4, box.top + 2 + i * kLegendLine,
+                  prefix + QStringLiteral("循环 %1").arg(c.number));
+    };
+    line(0, cycles.front(), QString());
+    if (cycles.size() >= 2)
+        line(1, cycles.back(), QStringLiteral("… "));
+    if (cycles.size() >= 3) {
+        s.SetTextColor(kBlack);
+        s.TextOut(box.left + 4, box.top + 2 + 2 * kLegendLine,
+                  QStringLiteral("共 %1 个循环").arg(cycles.size()));
+    }
+    s.SetTextColor(kBlack);
+}
+
+void RedrawFrameEdges(RasterSurface& s, const DataSet& data, const ChartArea& a,
+                      const std::vector<int>& channels) {
+    if (channels.size() >= 2)
+        s.SetPen(2, data.colors[channels[channels.size() - 2]]);
+    else
+        s.SetPen(1, kBlack);
+    s.MoveTo(kFrameLeft, kFrameTop);
+    s.LineTo(kFrameLeft, a.FrameBottom());
+    s.SetDefaultPen();
+    s.LineTo(a.FrameRight(), a.FrameBottom());
+    s.SetPen(2, data.colors[channels.back()]);
+    s.LineTo(a.FrameRight(), kFrameTop);
+    s.SetDefaultPen();
+    s.LineTo(kFrameLeft, kFrameTop);
+}
+
+void DrawOverlay(RasterSurface& s, const ViewState& state, const ChartArea& a,
+                 const std::vector<int>& channels, const std::vector<OverlayCycle>& cycles) {
+    const DataSet& data = state.data;
+    const OverlayAxis axis(data, state.xChannel, cycles, state.overlay.relative, a.width);
+    const int primary = channels.back();
+    if (axis.Any()) {
+        for (const OverlayCycle& cycle : cycles) {
+            for (std::size_t i = 0; i < channels.size(); ++i) {
+                const int channel = channels[i];
+                s.SetPen(channel == primary && i + 1 == channels.size() ? 3 : 1, cycle.color);
+                DrawCycleCurve(s, axis, cycle, data.Channel(static_cast<std::uint32_t>(channel)),
+                               MappingOf(data, channel, a, primary));
+            }
+        }
+    }
+    s.SetDefaultPen();
+    DrawValueAxis(s, MappingOf(data, primary, a, primary), data.colors[primary], a.FrameRight() + 4,
+                  a.FrameRight() - 4, a.FrameRight());
+    if (channels.size() >= 2) {
+        const int secondary = channels[channels.size() - 2];
+        DrawValueAxis(s, MappingOf(data, secondary, a, primary), data.colors[secondary], 0,
+                      kFrameLeft, kFrameLeft + 4);
+    }
+    s.SetTextColor(kBlack);
+    for (const RecordLabel& label : axis.Labels()) {
+        s.TextOut(label.x - 10, a.FrameBottom() + 2, QString::fromStdString(label.text));
+        s.MoveTo(label.x, a.FrameBottom());
+        s.LineTo(label.x, a.FrameBottom() - 20);
+    }
+}
+
+QString ReadoutText(double value, const DataSet& data, int channel) {
+    return QString::fromStdString(FormatFixed2(value)) + QStringLiteral(" _ ") +
+           DecodeText(data.names[channel], data.nameEncoding);
+}
+
+std::uint32_t Bits(float v) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits;
+}
+
+} // namespace
+
+LegendBox OverlayLegendBox(std::size_t cycleCount) {
+    const int lines = static_cast<int>(std::min<std::size_t>(cycleCount, 3));
+    return {kFrameLeft + 4, kFrameTop + 4, kFrameLeft + 4 + kLegendWidth,
+            kFrameTop + 4 + lines * kLegendLine + 4};
+}
+
+bool RenderOverlayBase(RasterSurface& surface, const ViewState& state, int clientWidth,
+                       int clientHeight, ColorRef background) {
+    const ChartArea area = ChartAreaOfClient(clientWidth, clientHeight);
+    if (!area.Drawable())
+        return false;
+    surface.SetBackgroundColor(background);
+    if (surface.Width() != std::min(area.width, RasterSurface::kMaxSide) ||
+        surface.Height() != std::min(area.height, RasterSurface::kMaxSide))
+        surface.Resize(area.width, area.height);
+    surface.FillBackground();
+    surface.SetDefaultPen();
+    surface.SetTextColor(kBlack);
+    DrawOutline(surface, area);
+    const std::vector<int> channels = UsableVisibleChannels(state);
+    const std::vector<OverlayCycle> cycles = OverlayCycles(state);
+    if (channels.empty() || cycles.empty())
+        return true;
+    DrawOverlay(surface, state, area, channels, cycles);
+    RedrawFrameEdges(surface, state.data, area, channels);
+    DrawLegend(surface, cycles);
+    return true;
+}
+
+void DrawOverlayCursorLayer(RasterSurface& s, const ViewState& state, int clientWidth,
+                            int clientHeight, const OverlayAxis* given) {
+    const ChartArea a = ChartAreaOfClient(clientWidth, clientHeight);
+    const std::vector<int> channels = UsableVisibleChannels(state);
+    const bool inside = a.InsideFrame(state.cursorX, state.cursorY);
+    const int cx = state.cursorX;
+    const int cy = state.cursorY;
+    if (inside && channels.empty()) {
+        s.SetTextColor(kBlack);
+        s.TextOut(cx + 4, cy - 18, QStringLiteral("NULL"));
+    } else if (inside) {
+        const DataSet& data = state.data;
+        const int primary = channels.back();
+        s.SetTextColor(data.colors[primary]);
+        s.TextOut(cx + 4, cy - 18,
+                  ReadoutText(MappingOf(data, primary, a, primary).ValueAt(cy), data, primary));
+        if (channels.size() >= 2) {
+            const int secondary = channels[channels.size() - 2];
+            s.SetTextColor(data.colors[secondary]);
+            s.TextOut(
+                cx + 4, cy - 34,
+                ReadoutText(MappingOf(data, secondary, a, primary).ValueAt(cy), data, secondary));
+        }
+        std::optional<OverlayAxis> made;
+        if (!given)
+            made.emplace(data, state.xChannel, OverlayCycles(state), state.overlay.relative,
+                         a.width);
+        if (const std::optional<double> x = (given ? *given : *made).ValueAt(cx)) {
+            s.SetTextColor(kBlack);
+            s.TextOut(cx + 4, cy + 2, ReadoutText(*x, data, state.xChannel));
+        }
+        s.SetTextColor(kBlack);
+        RedrawFrameEdges(s, data, a, channels);
+    }
+    if (!inside)
+        return;
+    s.SetDefaultPen();
+    s.MoveTo(cx, kFrameTop);
+    s.LineTo(cx, a.FrameBottom());
+    s.MoveTo(kFrameLeft, cy);
+    s.LineTo(a.FrameRight(), cy);
+}
+
+OverlayPaintCache::Key OverlayPaintCache::KeyOf(const ViewState& state, int clientWidth,
+                                                int clientHeight, ColorRef background) {
+    Key key;
+    key.clientWidth = clientWidth;
+    key.clientHeight = clientHeight;
+    key.background = background;
+    key.dataGeneration = state.dataGeneration;
+    key.recordCount = state.data.recordCount;
+    key.xChannel = state.xChannel;
+    key.relative = state.overlay.relative;
+    const DataSet& data = state.data;
+    for (int channel : UsableVisibleChannels(state)) {
+        const auto c = static_cast<std::size_t>(channel);
+        key.channels.insert(key.channels.end(),
+                            {static_cast<std::uint32_t>(channel), data.colors[c],
+                             Bits(data.maxima[c]), Bits(data.minima[c])});
+    }
+    for (const OverlayCycle& c : OverlayCycles(state))
+        key.cycles.insert(key.cycles.end(), {c.number, c.first, c.last, c.color, Bits(c.origin)});
+    return key;
+}
+
+bool OverlayPaintCache::Paint(RasterSurface& surface, const ViewState& state, int clientWidth,
+                              int clientHeight, ColorRef background) {
+    Key key = KeyOf(state, clientWidth, clientHeight, background);
+    if (!m_valid || !(key == m_key)) {
+        m_valid = false;
+        if (!RenderOverlayBase(m_base, state, clientWidth, clientHeight, background))
+            return false;
+        m_axis.emplace(state.data, state.xChannel, OverlayCycles(state), state.overlay.relative,
+                       ChartAreaOfClient(clientWidth, clientHeight).width);
+        m_key = std::move(key);
+        m_valid = true;
+    }
+    surface = m_base;
+    DrawOverlayCursorLayer(surface, state, clientWidth, clientHeight, &*m_axis);
+    return true;
+}
+
+} // namespace kurvon
