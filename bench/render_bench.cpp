@@ -88,7 +88,6 @@ kurvon::ViewState MakeState(std::uint32_t records) {
     }
     state.firstRecord = 0;
     state.lastRecord = records - 1;
-    state.zoomStep = records / 40;
     state.dataLoaded = true;
     state.cursorX = 350;
     state.cursorY = 300;

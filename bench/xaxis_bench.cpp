@@ -94,7 +94,6 @@ kurvon::ViewState MakeRisingState(std::uint32_t records) {
     kurvon::BuildSummaries(d);
     state.xChannel = 4;
     state.lastRecord = records - 1;
-    state.zoomStep = records / 40;
     state.dataLoaded = true;
     return state;
 }
@@ -174,7 +173,6 @@ int main(int argc, char** argv) {
         for (std::string c; std::getline(channels, c, ',');)
             state.visible.Append(std::stoi(c));
         state.lastRecord = loaded.lastRecord;
-        state.zoomStep = loaded.zoomStep;
         state.dataLoaded = true;
         Measure("file", state, state.data.recordCount <= literalMax * 1.0001, rng);
     }

@@ -68,7 +68,6 @@ ViewState ConsumeState(FuzzedDataProvider& in) {
     state.dragInProgress = in.ConsumeBool();
     state.dragStartX = in.ConsumeIntegralInRange(-100, 1100);
     state.dragEndX = in.ConsumeIntegralInRange(-100, 1100);
-    state.zoomStep = in.ConsumeIntegralInRange<std::uint32_t>(0, limit);
     return state;
 }
 

@@ -5,6 +5,7 @@
 #include "app/ExportCommand.h"
 #include "app/RenderCommand.h"
 #include "app/RenderOptions.h"
+#include "chart/Navigation.h"
 #include "data/Loader.h"
 #include "platform/TextDecode.h"
 
@@ -116,7 +117,7 @@ int RunInfoCommand(const std::string& path, std::ostream& out, std::ostream& err
     const DataSet& data = result.data;
     out << "channels: " << data.channelCount << '\n';
     out << "records: " << data.recordCount << '\n';
-    out << "zoom step: " << result.zoomStep << '\n';
+    out << "zoom step: " << ZoomStepOf(data.recordCount) << '\n';
     for (std::uint32_t c = 0; c < data.channelCount; ++c) {
         out << c << '\t' << DecodeTextToUtf8(data.names[c], data.nameEncoding) << '\t'
             << result.listMin[c] << '\t' << result.listMax[c] << '\n';

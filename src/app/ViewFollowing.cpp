@@ -109,7 +109,6 @@ void CKurvonView::TakeGrowth(const Growth& growth) {
         m_state.lastRecord = last;
     if (m_state.firstRecord >= m_state.lastRecord)
         m_state.firstRecord = 0;
-    m_state.zoomStep = m_state.data.recordCount / 40;
     for (std::uint32_t c = 0; c < m_state.data.channelCount; ++c)
         m_pChannelList->SetMinMaxTexts(static_cast<int>(c), QString::fromStdString(listMin[c]),
                                        QString::fromStdString(listMax[c]));

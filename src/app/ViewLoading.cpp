@@ -116,7 +116,6 @@ void CKurvonView::OnLoadDone(LoadResult& result) {
         RefreshChannelColors();
         m_state.firstRecord = result.firstRecord;
         m_state.lastRecord = result.lastRecord;
-        m_state.zoomStep = result.zoomStep;
         m_state.dataLoaded = true;
         m_state.loading = false;
         if (m_pStatusBar)

@@ -42,8 +42,12 @@ bool ZoomOutEnabled(const ViewState& state) {
     return Ready(state) && !wholeFile;
 }
 
+std::uint32_t ZoomStepOf(std::uint32_t records) {
+    return records / 40;
+}
+
 std::uint32_t ZoomStep(const ViewState& state) {
-    return state.data.recordCount / 40;
+    return ZoomStepOf(state.data.recordCount);
 }
 
 std::uint32_t PanStep(std::uint32_t first, std::uint32_t last) {

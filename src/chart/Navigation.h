@@ -13,7 +13,8 @@ namespace kurvon {
 bool Ready(const ViewState& state);
 
 // Records moved by Zoom in and Zoom out at each end: record count / 40, a rule of the data set's
-// size alone (the field the load fills holds the same while a data set is shown).
+// size alone, so it follows a growing file by itself.
+std::uint32_t ZoomStepOf(std::uint32_t records);
 std::uint32_t ZoomStep(const ViewState& state);
 
 // Records moved by Back and Forward: span / 15 from span 16, span / 5 from span 6, else

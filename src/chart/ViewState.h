@@ -28,9 +28,6 @@ struct ViewState {
 
     std::uint32_t firstRecord = 0;
     std::uint32_t lastRecord = 0;
-    // Record count / 40, set by each completed load; navigation takes it from ZoomStep
-    // (Navigation.h), a rule of the data set's size.
-    std::uint32_t zoomStep = 0;
     std::string currentPath; // the file being or last loaded
 
     bool dragInProgress = false;

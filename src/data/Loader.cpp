@@ -284,7 +284,6 @@ void Finish(LoadResult& result) {
     data.nameEncoding = NamesEncoding(data.names);
     result.firstRecord = 0;
     result.lastRecord = data.recordCount - 1;
-    result.zoomStep = data.recordCount / 40;
 }
 
 // A file that changes under the load fails it: a read that ends before the size it had at the

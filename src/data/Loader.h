@@ -42,7 +42,6 @@ struct LoadResult {
     std::vector<std::string> listMax; // "%.2f" of the unwidened maximum, per channel
     std::uint32_t firstRecord = 0;
     std::uint32_t lastRecord = 0;
-    std::uint32_t zoomStep = 0;
     // For following the file: where its text goes on, and each channel's unwidened extremes
     // over the final records (all but a provisional last one).
     FollowPoint follow;

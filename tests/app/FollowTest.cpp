@@ -4,6 +4,7 @@
 
 #include "app/AppTexts.h"
 #include "app/CommandLine.h"
+#include "chart/Navigation.h"
 
 #include <QRegularExpression>
 #include <filesystem>
@@ -52,7 +53,7 @@ TEST(Follow, WriterAppendsWhileTheViewFollows) {
     // The window showed the last record: it grows to keep showing it, from the same first.
     EXPECT_EQ(view.State().firstRecord, 0u);
     EXPECT_EQ(view.State().lastRecord, 2100u);
-    EXPECT_EQ(view.State().zoomStep, 2101u / 40);
+    EXPECT_EQ(ZoomStep(view.State()), 2101u / 40);
     EXPECT_EQ(view.ChannelList()->topLevelItem(2)->text(CColorListCtrl::kMaxColumn),
               QStringLiteral("1000.00"));
     EXPECT_EQ(view.State().data.maxima[2], 1000.0f);

@@ -396,7 +396,7 @@ private:
         if (!s.dataLoaded)
             return;
         EXPECT_EQ(Window(), std::make_pair(0u, s.data.recordCount - 1));
-        EXPECT_EQ(s.zoomStep, s.data.recordCount / 40);
+        EXPECT_EQ(ZoomStep(s), s.data.recordCount / 40);
         EXPECT_EQ(List()->RowCount(), static_cast<int>(s.data.channelCount));
         for (int row = 0; row < List()->RowCount(); ++row)
             EXPECT_FALSE(List()->IsChecked(row)) << "row " << row;

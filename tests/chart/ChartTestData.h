@@ -52,7 +52,6 @@ inline ViewState MakeLoadedState(std::uint32_t records, const std::vector<TestCh
     for (int c : visible)
         state.visible.Append(c);
     state.lastRecord = records - 1;
-    state.zoomStep = records / 40;
     state.dataLoaded = true;
     return state;
 }

@@ -77,7 +77,7 @@ void WheelNotch(ViewState& s, std::mt19937& random) {
     const int x = static_cast<int>(random() % (width + 100)) - 50;
     const bool in = random() % 2 == 0;
     const bool enabled = in ? ZoomInEnabled(s) : ZoomOutEnabled(s);
-    const bool clamped = !in && (f < s.zoomStep || std::uint64_t{l} + s.zoomStep > records - 1);
+    const bool clamped = !in && (f < ZoomStep(s) || std::uint64_t{l} + ZoomStep(s) > records - 1);
     (in ? ZoomIn : ZoomOut)(s);
     const std::uint32_t keySpan = s.lastRecord - s.firstRecord;
     std::tie(s.firstRecord, s.lastRecord) = W(f, l);
