@@ -6,6 +6,7 @@
 #include "chart/ChartRenderer.h"
 #include "chart/CurveDrawing.h"
 #include "chart/DragSelection.h"
+#include "chart/DrawableState.h"
 #include "chart/WheelZoom.h"
 
 #include "FuzzCheck.h"
