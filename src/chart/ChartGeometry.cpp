@@ -42,4 +42,15 @@ ValueMapping MapChannel(int height, float maximum, float minimum) {
     return m;
 }
 
+std::uint32_t RecordAtX(int x, std::uint32_t first, std::uint32_t span, int chartWidth) {
+    const double recordsPerPixel = static_cast<double>(span) / PlotWidth(chartWidth);
+    double record = (x - kFrameLeft) * recordsPerPixel + first;
+    // Within the frame this lies in first .. first + span; the clamp only guards the conversion.
+    if (!(record >= 0.0))
+        record = 0.0;
+    if (record > 4294967295.0)
+        record = 4294967295.0;
+    return static_cast<std::uint32_t>(record);
+}
+
 } // namespace kurvon

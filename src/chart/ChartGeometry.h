@@ -84,4 +84,7 @@ struct ValueMapping {
 
 ValueMapping MapChannel(int height, float maximum, float minimum);
 
+// The record under x: trunc((x - 60) * span / (w - 120) + first), x within the frame.
+std::uint32_t RecordAtX(int x, std::uint32_t first, std::uint32_t span, int chartWidth);
+
 } // namespace kurvon

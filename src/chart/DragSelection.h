@@ -23,7 +23,4 @@ void TrackCursor(ViewState& state, int x, int y, int chartWidth);
 // pixels or less has no plot width to map and leaves the window alone.
 void EndDrag(ViewState& state, int x, int chartWidth);
 
-// The record under x: trunc((x - 60) * span / (w - 120) + first), x within the frame.
-std::uint32_t RecordAtX(int x, std::uint32_t first, std::uint32_t span, int chartWidth);
-
 } // namespace kurvon

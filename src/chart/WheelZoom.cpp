@@ -1,7 +1,6 @@
 #include "chart/WheelZoom.h"
 
 #include "chart/ChartGeometry.h"
-#include "chart/DragSelection.h"
 #include "chart/Navigation.h"
 #include "chart/XAxis.h"
 

@@ -1,6 +1,6 @@
 #include "chart/XAxis.h"
 
-#include "chart/DragSelection.h"
+#include "chart/ChartGeometry.h"
 #include "chart/DrawableState.h"
 #include "data/NumberFormat.h"
 

@@ -11,7 +11,8 @@
 namespace kurvon {
 
 CColorListCtrl::CColorListCtrl(QWidget* parent) : QTreeWidget(parent) {
-    setItemDelegate(new ColorListDelegate(this));
+    setItemDelegate(new ColorListDelegate(
+        this, [this](int row, int column) { return CellBackground(row, column); }));
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setExpandsOnDoubleClick(false);

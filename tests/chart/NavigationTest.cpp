@@ -1,4 +1,5 @@
 #include "chart/Navigation.h"
+#include "chart/ChartGeometry.h"
 #include "chart/DragSelection.h"
 #include "chart/WheelZoom.h"
 
