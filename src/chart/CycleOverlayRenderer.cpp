@@ -1,11 +1,9 @@
 #include "chart/CycleOverlayRenderer.h"
 
+#include "chart/ChartFrame.h"
 #include "chart/ChartGeometry.h"
 #include "chart/CycleOverlay.h"
 #include "chart/DrawableState.h"
-#include "chart/FlatRange.h"
-#include "data/NumberFormat.h"
-#include "platform/TextDecode.h"
 
 #include <cmath>
 #include <cstring>
@@ -13,22 +11,8 @@
 namespace kurvon {
 namespace {
 
-constexpr ColorRef kBlack = 0x000000;
 constexpr int kLegendWidth = 130;
 constexpr int kLegendLine = 16;
-
-ValueMapping MappingOf(const DataSet& data, int channel, const ChartArea& a, int primary) {
-    const auto [maximum, minimum] = DisplayRange(data, channel, channel == primary);
-    return MapChannel(a.height, maximum, minimum);
-}
-
-void DrawOutline(RasterSurface& s, const ChartArea& a) {
-    s.MoveTo(kFrameLeft, kFrameTop);
-    s.LineTo(kFrameLeft, a.FrameBottom());
-    s.LineTo(a.FrameRight(), a.FrameBottom());
-    s.LineTo(a.FrameRight(), kFrameTop);
-    s.LineTo(kFrameLeft, kFrameTop);
-}
 
 // Consecutive segments along one column (or one row) that keep their direction are drawn as
 // one: the walk of a vertical or horizontal line from A to C is the walk from A to B followed by
@@ -107,18 +91,6 @@ void DrawCycleCurve(RasterSurface& s, const OverlayAxis& axis, const OverlayCycl
     }
 }
 
-void DrawValueAxis(RasterSurface& s, const ValueMapping& mapping, ColorRef color, int textX,
-                   int tickFrom, int tickTo) {
-    s.SetPen(1, color);
-    for (const ValueLabel& label : ValueLabels(mapping)) {
-        s.SetTextColor(color);
-        s.TextOut(textX, label.y - 8, QString::fromStdString(label.text));
-        s.MoveTo(tickFrom, label.y);
-        s.LineTo(tickTo, label.y);
-    }
-    s.SetDefaultPen();
-}
-
 void DrawLegend(RasterSurface& s, const std::vector<OverlayCycle>& cycles) {
     const LegendBox box = OverlayLegendBox(cycles.size());
     s.FillRect(box.left, box.top, box.right, box.bottom, 0xFFFFFF);
@@ -131,27 +103,11 @@ void DrawLegend(RasterSurface& s, const std::vector<OverlayCycle>& cycles) {
     if (cycles.size() >= 2)
         line(1, cycles.back(), QStringLiteral("… "));
     if (cycles.size() >= 3) {
-        s.SetTextColor(kBlack);
+        s.SetTextColor(kChartBlack);
         s.TextOut(box.left + 4, box.top + 2 + 2 * kLegendLine,
                   QStringLiteral("共 %1 个循环").arg(cycles.size()));
     }
-    s.SetTextColor(kBlack);
-}
-
-void RedrawFrameEdges(RasterSurface& s, const DataSet& data, const ChartArea& a,
-                      const std::vector<int>& channels) {
-    if (channels.size() >= 2)
-        s.SetPen(2, data.colors[channels[channels.size() - 2]]);
-    else
-        s.SetPen(1, kBlack);
-    s.MoveTo(kFrameLeft, kFrameTop);
-    s.LineTo(kFrameLeft, a.FrameBottom());
-    s.SetDefaultPen();
-    s.LineTo(a.FrameRight(), a.FrameBottom());
-    s.SetPen(2, data.colors[channels.back()]);
-    s.LineTo(a.FrameRight(), kFrameTop);
-    s.SetDefaultPen();
-    s.LineTo(kFrameLeft, kFrameTop);
+    s.SetTextColor(kChartBlack);
 }
 
 void DrawOverlay(RasterSurface& s, const ViewState& state, const ChartArea& a,
@@ -165,29 +121,13 @@ void DrawOverlay(RasterSurface& s, const ViewState& state, const ChartArea& a,
                 const int channel = channels[i];
                 s.SetPen(channel == primary && i + 1 == channels.size() ? 3 : 1, cycle.color);
                 DrawCycleCurve(s, axis, cycle, data.Channel(static_cast<std::uint32_t>(channel)),
-                               MappingOf(data, channel, a, primary));
+                               DisplayMapping(data, channel, a, primary));
             }
         }
     }
     s.SetDefaultPen();
-    DrawValueAxis(s, MappingOf(data, primary, a, primary), data.colors[primary], a.FrameRight() + 4,
-                  a.FrameRight() - 4, a.FrameRight());
-    if (channels.size() >= 2) {
-        const int secondary = channels[channels.size() - 2];
-        DrawValueAxis(s, MappingOf(data, secondary, a, primary), data.colors[secondary], 0,
-                      kFrameLeft, kFrameLeft + 4);
-    }
-    s.SetTextColor(kBlack);
-    for (const RecordLabel& label : axis.Labels()) {
-        s.TextOut(label.x - 10, a.FrameBottom() + 2, QString::fromStdString(label.text));
-        s.MoveTo(label.x, a.FrameBottom());
-        s.LineTo(label.x, a.FrameBottom() - 20);
-    }
-}
-
-QString ReadoutText(double value, const DataSet& data, int channel) {
-    return QString::fromStdString(FormatFixed2(value)) + QStringLiteral(" _ ") +
-           DecodeText(data.names[channel], data.nameEncoding);
+    DrawValueAxes(s, data, a, channels);
+    DrawBottomLabels(s, a, axis.Labels());
 }
 
 std::uint32_t Bits(float v) {
@@ -209,14 +149,7 @@ bool RenderOverlayBase(RasterSurface& surface, const ViewState& state, int clien
     const ChartArea area = ChartAreaOfClient(clientWidth, clientHeight);
     if (!area.Drawable())
         return false;
-    surface.SetBackgroundColor(background);
-    if (surface.Width() != std::min(area.width, RasterSurface::kMaxSide) ||
-        surface.Height() != std::min(area.height, RasterSurface::kMaxSide))
-        surface.Resize(area.width, area.height);
-    surface.FillBackground();
-    surface.SetDefaultPen();
-    surface.SetTextColor(kBlack);
-    DrawOutline(surface, area);
+    BeginChartSurface(surface, area, background);
     const std::vector<int> channels = UsableVisibleChannels(state);
     const std::vector<OverlayCycle> cycles = OverlayCycles(state);
     if (channels.empty() || cycles.empty())
@@ -235,39 +168,23 @@ void DrawOverlayCursorLayer(RasterSurface& s, const ViewState& state, int client
     const int cx = state.cursorX;
     const int cy = state.cursorY;
     if (inside && channels.empty()) {
-        s.SetTextColor(kBlack);
+        s.SetTextColor(kChartBlack);
         s.TextOut(cx + 4, cy - 18, QStringLiteral("NULL"));
     } else if (inside) {
         const DataSet& data = state.data;
-        const int primary = channels.back();
-        s.SetTextColor(data.colors[primary]);
-        s.TextOut(cx + 4, cy - 18,
-                  ReadoutText(MappingOf(data, primary, a, primary).ValueAt(cy), data, primary));
-        if (channels.size() >= 2) {
-            const int secondary = channels[channels.size() - 2];
-            s.SetTextColor(data.colors[secondary]);
-            s.TextOut(
-                cx + 4, cy - 34,
-                ReadoutText(MappingOf(data, secondary, a, primary).ValueAt(cy), data, secondary));
-        }
+        DrawValueReadouts(s, data, a, channels, cx, cy);
         std::optional<OverlayAxis> made;
         if (!given)
             made.emplace(data, state.xChannel, OverlayCycles(state), state.overlay.relative,
                          a.width);
         if (const std::optional<double> x = (given ? *given : *made).ValueAt(cx)) {
-            s.SetTextColor(kBlack);
+            s.SetTextColor(kChartBlack);
             s.TextOut(cx + 4, cy + 2, ReadoutText(*x, data, state.xChannel));
         }
-        s.SetTextColor(kBlack);
+        s.SetTextColor(kChartBlack);
         RedrawFrameEdges(s, data, a, channels);
     }
-    if (!inside)
-        return;
-    s.SetDefaultPen();
-    s.MoveTo(cx, kFrameTop);
-    s.LineTo(cx, a.FrameBottom());
-    s.MoveTo(kFrameLeft, cy);
-    s.LineTo(a.FrameRight(), cy);
+    DrawCrosshair(s, a, cx, cy);
 }
 
 OverlayPaintCache::Key OverlayPaintCache::KeyOf(const ViewState& state, int clientWidth,
