@@ -18,24 +18,8 @@ awk 'BEGIN { printf "e2e test rig\r\nt u i\r\n"
 start_xvfb
 start_kurvon "$kurvon" "$work/e2e.kvd"
 
-# Pixels of the screenshot region WxH+X+Y that are not grey (black, white and greys excluded).
-coloured_pixels() {
-  convert "$work/shot.png" -crop "$1" +repage txt:- |
-    awk -F'[(),: ]+' 'NR > 1 && !($3 == $4 && $4 == $5) { n++ } END { print n + 0 }'
-}
-
-rows=""
-for _ in $(seq 150); do
-  shoot
-  rows=$(swatch_rows)
-  [ "$(echo "$rows" | grep -c .)" -ge 3 ] && break
-  sleep 0.2
-done
-[ "$(echo "$rows" | grep -c .)" -ge 3 ] || fail "the channel list never showed three rows"
-
 # Inside the plot frame: x 61 .. w - 61, from the first row's height down to above the record labels.
-top=${rows%%$'\n'*}
-frame="$((list_x - 140))x$((HEIGHT - 80 - top))+70+$top"
+await_rows 3 "the channel list never showed three rows"
 before=$(coloured_pixels "$frame")
 [ "$before" -eq 0 ] || fail "coloured pixels in the chart before any channel was ticked ($before)"
 

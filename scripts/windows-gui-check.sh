@@ -31,21 +31,7 @@ start_xvfb
 wine "$exe" --version >/dev/null 2>&1 || true
 start_kurvon "$work/kurvon-wine" "$work/图片 目录/电池测试 2024.kvd"
 
-coloured_pixels() {
-  convert "$work/shot.png" -crop "$1" +repage txt:- |
-    awk -F'[(),: ]+' 'NR > 1 && !($3 == $4 && $4 == $5) { n++ } END { print n + 0 }'
-}
-
-rows=""
-for _ in $(seq 150); do
-  shoot
-  rows=$(swatch_rows)
-  [ "$(echo "$rows" | grep -c .)" -ge 6 ] && break
-  sleep 0.2
-done
-[ "$(echo "$rows" | grep -c .)" -ge 6 ] || fail "the channel list never showed the six channels"
-top=${rows%%$'\n'*}
-frame="$((list_x - 140))x$((HEIGHT - 80 - top))+70+$top"
+await_rows 6 "the channel list never showed the six channels"
 
 y=$(echo "$rows" | sed -n 2p)
 xdotool mousemove --window "$window" $((list_x + 10)) "$y"

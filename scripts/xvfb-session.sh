@@ -1,7 +1,8 @@
 # Sourced by the scripts that drive Kurvon in a private Xvfb. The caller sets `tag` (the prefix
 # of its messages). Provides: work (a temporary folder), start_xvfb, start_kurvon KURVON FILE
 # (sets app_pid, window, WIDTH, HEIGHT, list_x), shoot (screenshot to $work/shot.png),
-# swatch_rows (row centres of the channel list) and fail.
+# swatch_rows (row centres of the channel list), await_rows N MESSAGE (sets rows and frame),
+# coloured_pixels REGION and fail.
 # Xvfb, Kurvon and the folder always go on exit.
 
 for tool in Xvfb xdotool xdpyinfo import convert; do
@@ -79,4 +80,25 @@ swatch_rows() {
         if (colour != last) { close_run(y); if (!($3 == $4 && $4 == $5)) start = y }
         last = colour }
       END { close_run(y + 1) }'
+}
+
+# Shoots until the channel list shows N rows (else fails with MESSAGE); sets rows and frame, the
+# plot area below the first row's height as a WxH+X+Y region.
+await_rows() {
+  rows=""
+  for _ in $(seq 150); do
+    shoot
+    rows=$(swatch_rows)
+    [ "$(echo "$rows" | grep -c .)" -ge "$1" ] && break
+    sleep 0.2
+  done
+  [ "$(echo "$rows" | grep -c .)" -ge "$1" ] || fail "$2"
+  local top=${rows%%$'\n'*}
+  frame="$((list_x - 140))x$((HEIGHT - 80 - top))+70+$top"
+}
+
+# Pixels of the screenshot region WxH+X+Y that are not grey (black, white and greys excluded).
+coloured_pixels() {
+  convert "$work/shot.png" -crop "$1" +repage txt:- |
+    awk -F'[(),: ]+' 'NR > 1 && !($3 == $4 && $4 == $5) { n++ } END { print n + 0 }'
 }
