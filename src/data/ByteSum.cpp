@@ -33,8 +33,30 @@ void ByteSum::Add(std::uint64_t offset, const char* p, std::size_t n) {
     // x(i) * (2i + 1) is S * (2a + 2m + 1) - 2T, where S sums the words and T the running sums.
     const std::uint64_t first = offset / 8;
     const std::uint64_t words = n / 8;
+    // In four lanes of every fourth word first, which the compiler vectorises: word 4k + l adds
+    // (K - k) times to its lane's running sums but 4 (K - k) - l times to the whole's.
+    constexpr std::uint64_t kLanes = 4;
+    const std::uint64_t rounds = words / kLanes;
+    std::uint64_t laneSum[kLanes] = {}, laneRuns[kLanes] = {};
+    std::uint64_t laneSumRotated[kLanes] = {}, laneRunsRotated[kLanes] = {};
+    for (std::uint64_t k = 0; k < rounds; ++k, p += 8 * kLanes) {
+        for (std::uint64_t l = 0; l < kLanes; ++l) {
+            std::uint64_t word;
+            std::memcpy(&word, p + 8 * l, 8);
+            laneSum[l] += word;
+            laneRuns[l] += laneSum[l];
+            laneSumRotated[l] += std::rotl(word, 32);
+            laneRunsRotated[l] += laneSumRotated[l];
+        }
+    }
     std::uint64_t sum = 0, runs = 0, sumRotated = 0, runsRotated = 0;
-    for (std::uint64_t i = 0; i < words; ++i, p += 8) {
+    for (std::uint64_t l = 0; l < kLanes; ++l) {
+        sum += laneSum[l];
+        runs += kLanes * laneRuns[l] - l * laneSum[l];
+        sumRotated += laneSumRotated[l];
+        runsRotated += kLanes * laneRunsRotated[l] - l * laneSumRotated[l];
+    }
+    for (std::uint64_t i = rounds * kLanes; i < words; ++i, p += 8) {
         std::uint64_t word;
         std::memcpy(&word, p, 8);
         sum += word;
