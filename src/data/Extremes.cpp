@@ -1,60 +1,59 @@
 #include "data/Extremes.h"
 
 #include <cmath>
+#include <limits>
 
 namespace kurvon {
 
 namespace {
 
-constexpr std::uint64_t kLanes = 8;
-
-// The scan in lanes the compiler vectorises. The value the strict comparisons settle on is
-// numerically the same in every order; only a zero can be equal to another value with other
-// bits, and the scan keeps the first zero it met.
-template <typename Before> float Extreme(float start, const float* values, std::uint64_t count) {
-    if (std::isnan(start))
-        return start; // nothing compares past it
-    float lanes[kLanes];
-    for (float& lane : lanes)
-        lane = start;
-    const std::uint64_t whole = count / kLanes * kLanes;
-    for (std::uint64_t r = 0; r < whole; r += kLanes) {
-        for (std::uint64_t j = 0; j < kLanes; ++j) {
-            const float v = values[r + j];
-            lanes[j] = Before()(v, lanes[j]) ? v : lanes[j];
-        }
-    }
-    float result = start;
-    for (const float lane : lanes)
-        result = Before()(lane, result) ? lane : result;
-    for (std::uint64_t r = whole; r < count; ++r)
-        result = Before()(values[r], result) ? values[r] : result;
-    if (result != 0.0f || start == 0.0f)
-        return result == 0.0f ? start : result;
-    for (std::uint64_t r = 0;; ++r) {
-        if (values[r] == 0.0f)
-            return values[r];
-    }
+// The comparisons settle on the first value equal to the numeric extreme; only zeros are equal
+// with different bits.
+float FirstEqual(float extreme, const float* values) {
+    if (extreme != 0.0f)
+        return extreme;
+    while (*values != 0.0f)
+        ++values;
+    return *values;
 }
-
-struct Less {
-    bool operator()(float a, float b) const { return a < b; }
-};
-struct Greater {
-    bool operator()(float a, float b) const { return a > b; }
-};
 
 } // namespace
 
+Extremes ExtremesOfClasses(const ValueClasses& classes, const float* values) {
+    // A NaN never compares past anything, so a leading one stays, and later ones are ignored.
+    if (std::isnan(values[0]))
+        return {values[0], values[0]};
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    const bool finite = classes.flags & ValueClasses::kFinite;
+    const float minimum = classes.flags & ValueClasses::kNegInf ? -kInf
+                          : finite                              ? classes.minFinite
+                                                                : kInf;
+    const float maximum = classes.flags & ValueClasses::kPosInf ? kInf
+                          : finite                              ? classes.maxFinite
+                                                                : -kInf;
+    return {FirstEqual(minimum, values), FirstEqual(maximum, values)};
+}
+
 Extremes ChannelExtremes(const float* values, std::uint64_t count) {
     Extremes result{values[0], values[0]};
-    ExtendExtremes(result, values, count);
+    for (std::uint64_t r = 0; r < count; ++r) {
+        const float v = values[r];
+        if (v > result.maximum)
+            result.maximum = v;
+        if (v < result.minimum)
+            result.minimum = v;
+    }
     return result;
 }
 
 void ExtendExtremes(Extremes& e, const float* values, std::uint64_t count) {
-    e.minimum = Extreme<Less>(e.minimum, values, count);
-    e.maximum = Extreme<Greater>(e.maximum, values, count);
+    for (std::uint64_t r = 0; r < count; ++r) {
+        const float v = values[r];
+        if (v > e.maximum)
+            e.maximum = v;
+        if (v < e.minimum)
+            e.minimum = v;
+    }
 }
 
 } // namespace kurvon
