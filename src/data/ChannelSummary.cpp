@@ -3,35 +3,67 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+
 namespace kurvon {
 namespace {
 
 constexpr std::uint32_t kLeaf = 1u << ChannelSummary::kLeafShift;
 constexpr std::uint32_t kFan = 1u << ChannelSummary::kFanShift;
 
-// The common case, a whole block of finite values, in lanes the compiler vectorises; a block
-// holding any non-finite value, or the last partial block, is classified value by value.
+constexpr std::uint32_t kLanes = 8;
+
+// Value j of every kLanes into lane j: the smallest and largest by strict comparisons, and
+// whether any value is no finite number. False when one is not.
+bool FiniteLanes(const float* v, float (&mn)[kLanes], float (&mx)[kLanes]) {
+#if defined(__SSE2__) || defined(_M_X64)
+    // minps(x, m) is x < m ? x : m, exactly the scalar rule below.
+    __m128 mn0 = _mm_loadu_ps(v), mn1 = _mm_loadu_ps(v + 4);
+    __m128 mx0 = mn0, mx1 = mn1;
+    const __m128i exponent = _mm_set1_epi32(0x7F800000);
+    __m128i nonFinite = _mm_setzero_si128();
+    for (std::uint32_t i = 0; i < kLeaf; i += kLanes) {
+        const __m128 x0 = _mm_loadu_ps(v + i), x1 = _mm_loadu_ps(v + i + 4);
+        mn0 = _mm_min_ps(x0, mn0);
+        mn1 = _mm_min_ps(x1, mn1);
+        mx0 = _mm_max_ps(x0, mx0);
+        mx1 = _mm_max_ps(x1, mx1);
+        const __m128i e0 = _mm_and_si128(_mm_castps_si128(x0), exponent);
+        const __m128i e1 = _mm_and_si128(_mm_castps_si128(x1), exponent);
+        nonFinite = _mm_or_si128(
+            nonFinite, _mm_or_si128(_mm_cmpeq_epi32(e0, exponent), _mm_cmpeq_epi32(e1, exponent)));
+    }
+    _mm_storeu_ps(mn, mn0);
+    _mm_storeu_ps(mn + 4, mn1);
+    _mm_storeu_ps(mx, mx0);
+    _mm_storeu_ps(mx + 4, mx1);
+    return _mm_movemask_epi8(nonFinite) == 0;
+#else
+    std::uint32_t nonFinite = 0;
+    for (std::uint32_t j = 0; j < kLanes; ++j)
+        mn[j] = mx[j] = v[j];
+    for (std::uint32_t i = 0; i < kLeaf; i += kLanes) {
+        for (std::uint32_t j = 0; j < kLanes; ++j) {
+            const float x = v[i + j];
+            mn[j] = x < mn[j] ? x : mn[j];
+            mx[j] = x > mx[j] ? x : mx[j];
+            std::uint32_t bits;
+            std::memcpy(&bits, &x, sizeof bits);
+            nonFinite |= (bits & 0x7F800000u) == 0x7F800000u;
+        }
+    }
+    return nonFinite == 0;
+#endif
+}
+
+// The common case, a whole block of finite values, in lanes; a block holding any non-finite
+// value, or the last partial block, is classified value by value.
 ValueClasses LeafClasses(const float* v, std::uint32_t n) {
-    constexpr std::uint32_t kLanes = 8;
     if (n == kLeaf) {
         float mn[kLanes], mx[kLanes];
-        std::uint32_t nonFinite[kLanes] = {};
-        for (std::uint32_t j = 0; j < kLanes; ++j)
-            mn[j] = mx[j] = v[j];
-        for (std::uint32_t i = 0; i < kLeaf; i += kLanes) {
-            for (std::uint32_t j = 0; j < kLanes; ++j) {
-                const float x = v[i + j];
-                mn[j] = x < mn[j] ? x : mn[j];
-                mx[j] = x > mx[j] ? x : mx[j];
-                std::uint32_t bits;
-                std::memcpy(&bits, &x, sizeof bits);
-                nonFinite[j] |= (bits & 0x7F800000u) == 0x7F800000u;
-            }
-        }
-        std::uint32_t any = 0;
-        for (std::uint32_t j = 0; j < kLanes; ++j)
-            any |= nonFinite[j];
-        if (!any) {
+        if (FiniteLanes(v, mn, mx)) {
             ValueClasses c{mn[0], mx[0], ValueClasses::kFinite};
             for (std::uint32_t j = 1; j < kLanes; ++j) {
                 c.minFinite = std::min(c.minFinite, mn[j]);

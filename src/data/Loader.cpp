@@ -218,12 +218,14 @@ LoadStatus FindExtremes(ProgressGate& progress, const LoadOptions& options, bool
         RunOnTwoThreads(data.channelCount, [&](std::uint32_t first, std::uint32_t last) {
             for (std::uint32_t c = first; c < last && !IsCancelled(options); ++c) {
                 const float* values = data.columns[c].data();
-                Extremes e = ChannelExtremes(values, settled);
+                // The summary's one pass over the column gives the extremes too.
+                data.summaries[c].Build(values, data.recordCount);
+                Extremes e =
+                    ExtremesOfClasses(data.summaries[c].Range(values, 0, settled - 1), values);
                 result.settled[c] = e;
                 ExtendExtremes(e, values + settled, data.recordCount - settled);
                 data.minima[c] = e.minimum;
                 data.maxima[c] = e.maximum;
-                data.summaries[c].Build(data.columns[c].data(), data.recordCount);
                 if (first == 0)
                     progress.SendTruncated(ExtremesPosition(c, data.channelCount));
             }

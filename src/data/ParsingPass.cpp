@@ -39,7 +39,13 @@ void ParsingPass::ParseDataLine(std::uint64_t record, const char* p, const char*
         if (p == end)
             return;
         float value;
-        if (*p >= '\n' && *p <= '\r') {
+        double shortValue;
+        const char* stop;
+        if (detail::ParseShortDecimal<true>(p, end, shortValue, stop)) {
+            // The bulk of the fields; at most 15 digits: always within the float range.
+            value = static_cast<float>(shortValue);
+            p = stop;
+        } else if (*p >= '\n' && *p <= '\r') {
             // atof would skip this white space, and with it the separator after it: bound the
             // conversion by the field.
             const char* fieldEnd = p;
@@ -48,13 +54,12 @@ void ParsingPass::ParseDataLine(std::uint64_t record, const char* p, const char*
             value = ParseDecimalPrefix(p, fieldEnd);
             p = fieldEnd;
         } else {
-            // A number never holds a separator, so it cannot run past its field.
-            const char* stop;
-            value = ParseDecimalField(p, end, &stop);
+            value = RoundToFloat(ParseDecimalPrefixDouble(p, end, &stop));
             p = stop;
-            while (p < end && !IsFieldSeparator(*p))
-                ++p;
         }
+        // A number never holds a separator, so it cannot run past its field.
+        while (p < end && !IsFieldSeparator(*p))
+            ++p;
         m_columns[k][record] = value;
     }
 }

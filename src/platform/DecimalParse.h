@@ -7,6 +7,7 @@
 // The common short forms are converted inline (the loader calls this for every field); long
 // mantissas and large exponents go to an exact out-of-line path.
 
+#include <bit>
 #include <cstdint>
 #include <limits>
 #include <string_view>
@@ -47,26 +48,32 @@ inline bool IsDecimalDigit(char c) {
 template <bool kStopsAtEnd>
 inline bool ParseShortDecimal(const char* p, const char* end, double& value, const char*& stop) {
     auto more = [end](const char* q) { return kStopsAtEnd || q < end; };
+    // The digit at q, or a number above 9 for any other byte.
+    auto digit = [](const char* q) { return unsigned(static_cast<unsigned char>(*q)) - '0'; };
     // The sign of measured values is often random: no branch on it.
     const unsigned negative = more(p) && *p == '-';
     p += negative;
     const char* digitsBegin = p;
     std::uint64_t mantissa = 0;
-    while (more(p) && IsDecimalDigit(*p))
-        mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+    for (unsigned d; more(p) && (d = digit(p)) < 10; ++p)
+        mantissa = mantissa * 10 + d;
     const char* intEnd = p;
     int fractionDigits = 0;
     if (more(p) && *p == '.') {
         const char* fractionBegin = ++p;
-        while (more(p) && IsDecimalDigit(*p))
-            mantissa = mantissa * 10 + static_cast<unsigned>(*p++ - '0');
+        for (unsigned d; more(p) && (d = digit(p)) < 10; ++p)
+            mantissa = mantissa * 10 + d;
         fractionDigits = static_cast<int>(p - fractionBegin);
     }
     const long digits = static_cast<long>(intEnd - digitsBegin) + fractionDigits;
     if (digits == 0 || digits > 15 || (more(p) && (*p == 'e' || *p == 'E')))
         return false;
-    constexpr double kSign[] = {1.0, -1.0}; // exact, and -0 stays -0
-    value = static_cast<double>(mantissa) / kExactPow10[fractionDigits] * kSign[negative];
+    // Below 2^63, so the signed conversion is exact and needs no branch on the top bit; the
+    // quotient is +0 or positive, so setting the sign bit negates it exactly (-0 included).
+    const double magnitude =
+        static_cast<double>(static_cast<std::int64_t>(mantissa)) / kExactPow10[fractionDigits];
+    value = std::bit_cast<double>(std::bit_cast<std::uint64_t>(magnitude) | std::uint64_t(negative)
+                                                                                << 63);
     stop = p;
     return true;
 }

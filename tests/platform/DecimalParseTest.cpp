@@ -38,7 +38,14 @@ TEST(DecimalParse, AgreesWithTheCLibraryButForWordsHexAndTheFloatRange) {
           P("3.4028235e38", FLT_MAX), P("3.4028236e38", inf), P("1e-99999999999", 0.0f),
           P("1.4e-45", std::numeric_limits<float>::denorm_min()), P(shifted, 10000.0f)})
         EXPECT_EQ(ParseDecimalPrefix(text), value) << text;
-    EXPECT_TRUE(std::signbit(ParseDecimalPrefix("-0")));
+    // Negative zeros keep their sign in both forms (the short one sets the sign bit).
+    for (const std::string text : {"-0", "-0.000", "-.0", "-0.", "-000000000000000"}) {
+        const char* stop;
+        EXPECT_TRUE(std::signbit(ParseDecimalPrefix(text))) << text;
+        EXPECT_TRUE(std::signbit(ParseDecimalField(text.data(), text.data() + text.size(), &stop)))
+            << text;
+        EXPECT_EQ(ParseDecimalField(text.data(), text.data() + text.size(), &stop), 0.0f);
+    }
     EXPECT_EQ(RoundToFloat(0x1.ffffffp127), inf);
     EXPECT_EQ(RoundToFloat(0x1.fffffefffffffp127), FLT_MAX);
     EXPECT_EQ(RoundToFloat(-0x1.ffffffp127), -inf);
