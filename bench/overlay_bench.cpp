@@ -1,6 +1,7 @@
 // Paints of the cycle overlay, client 1000 x 600, four visible channels against a capacity that
 // rises and falls within each cycle. Prints medians in milliseconds of a full paint of the
-// overlay and of a mouse move through its paint cache, for a few choices of cycles.
+// overlay, of one drawn literally (segment by segment, the reference) and of a mouse move
+// through its paint cache, for a few choices of cycles.
 //
 //   overlay_bench [RECORDS [CYCLES]]   (default 1e7 records in 2000 cycles)
 
@@ -93,7 +94,7 @@ int main(int argc, char** argv) {
     std::mt19937 rng(1);
     std::printf("client %d x %d, 4 visible channels, %u records in %u cycles; ms, medians\n",
                 kWidth, kHeight, records, cycles);
-    std::printf("%-28s %10s %10s %10s\n", "cycles", "records", "paint", "mouse");
+    std::printf("%-28s %10s %10s %10s %10s\n", "cycles", "records", "paint", "literal", "mouse");
     for (const char* choice : {"1,last", "1,every 100", "1,every 10", "1-2000"}) {
         for (bool relative : {false, true}) {
             state.overlay.choice = std::get<kurvon::CycleChoice>(kurvon::ParseCycleChoice(choice));
@@ -103,10 +104,15 @@ int main(int argc, char** argv) {
                 drawn += state.cycles.spans[n - 1].last - state.cycles.spans[n - 1].first + 1;
             kurvon::RasterSurface surface;
             kurvon::RenderOverlayBase(surface, state, kWidth, kHeight); // warm-up
-            std::vector<double> paint, mouse;
-            for (int i = 0; i < 7; ++i)
+            std::vector<double> paint, literal, mouse;
+            for (int i = 0; i < 7; ++i) {
                 paint.push_back(
                     TimeMs([&] { kurvon::RenderOverlayBase(surface, state, kWidth, kHeight); }));
+                literal.push_back(TimeMs([&] {
+                    kurvon::RenderOverlayBase(surface, state, kWidth, kHeight, 0xFFFFFF,
+                                              kurvon::CurveMode::Literal);
+                }));
+            }
             kurvon::OverlayPaintCache cache;
             cache.Paint(surface, state, kWidth, kHeight);
             for (int i = 0; i < 51; ++i) {
@@ -115,8 +121,9 @@ int main(int argc, char** argv) {
                 mouse.push_back(TimeMs([&] { cache.Paint(surface, state, kWidth, kHeight); }));
             }
             const std::string label = std::string(choice) + (relative ? " (relative)" : "");
-            std::printf("%-28s %10llu %10.3f %10.3f\n", label.c_str(),
-                        static_cast<unsigned long long>(drawn), Median(paint), Median(mouse));
+            std::printf("%-28s %10llu %10.3f %10.3f %10.3f\n", label.c_str(),
+                        static_cast<unsigned long long>(drawn), Median(paint), Median(literal),
+                        Median(mouse));
             std::fflush(stdout);
         }
     }

@@ -54,6 +54,13 @@ private:
         const std::uint32_t n = b - a + 1;
         const float* x = m_x + a;
         const float* v = m_c.values + a;
+        float relative[kStretch];
+        if (m_axis.Relative()) {
+            const float origin = m_axis.Origin();
+            for (std::uint32_t i = 0; i < n; ++i)
+                relative[i] = RelativeX(x[i], origin);
+            x = relative;
+        }
         for (std::uint32_t i = 0; i < n; ++i)
             columns[i] = m_axis.ColumnOf(x[i]);
         for (std::uint32_t i = 0; i < n; ++i)
@@ -145,14 +152,22 @@ private:
             const ValueClasses xs = m_axis.XSummary()->Range(m_x, a, b);
             if (xs.flags != ValueClasses::kFinite)
                 continue; // a break inside: record by record
-            const int x0 = m_axis.ColumnOf(xs.minFinite);
-            const int x1 = m_axis.ColumnOf(xs.maxFinite);
+            float low = xs.minFinite;
+            float high = xs.maxFinite;
+            if (m_axis.Relative()) {
+                low = RelativeX(low, m_axis.Origin());
+                high = RelativeX(high, m_axis.Origin());
+                if (!std::isfinite(low) || !std::isfinite(high))
+                    continue;
+            }
+            const int x0 = m_axis.ColumnOf(low);
+            const int x1 = m_axis.ColumnOf(high);
             const RowRange rows = RowsOf(m_c.summary->Range(m_c.values, a, b), m_c.mapping);
             const bool onePixel = x0 == x1 && rows.low == rows.high;
             if (!onePixel && !m_marks.AllSet(x0, x1, rows.low, rows.high))
                 continue;
             Stretch(a, a);
-            m_atX = m_axis.ColumnOf(m_x[b]);
+            m_atX = m_axis.Column(b);
             m_atY = m_c.mapping.Y(m_c.values[b]);
             return n;
         }

@@ -1,6 +1,7 @@
 #include "chart/CycleOverlayRenderer.h"
 
 #include "chart/ChartGeometry.h"
+#include "chart/CurveDrawing.h"
 #include "chart/CycleOverlay.h"
 #include "chart/DrawableState.h"
 #include "chart/FlatRange.h"
@@ -9,6 +10,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace kurvon {
 namespace {
@@ -107,6 +109,45 @@ void DrawCycleCurve(RasterSurface& s, const OverlayAxis& axis, const OverlayCycl
     }
 }
 
+// Every chosen cycle's curves, later cycles over earlier ones. Each cycle is the x axis of its
+// own records, so its curves are drawn as the chart's are: point by point where x goes back and
+// forth, else by column; literally only as the reference.
+void DrawCycleCurves(RasterSurface& s, const ViewState& state, const ChartArea& a,
+                     const std::vector<int>& channels, const std::vector<OverlayCycle>& cycles,
+                     const OverlayAxis& axis, CurveMode mode) {
+    const DataSet& data = state.data;
+    const int primary = channels.back();
+    const auto cycleAxis = [&](const OverlayCycle& c) {
+        return XAxis(data, state.xChannel, c.first, c.last, axis.Columns(),
+                     axis.Relative() ? std::optional(c.origin) : std::nullopt);
+    };
+    // The cycles have one shape: a middle one tells how to draw them all.
+    const bool byPoint = cycleAxis(cycles[cycles.size() / 2]).ShortRuns();
+    for (const OverlayCycle& cycle : cycles) {
+        const XAxis cycleX = cycleAxis(cycle);
+        std::vector<ColumnRun> runs;
+        if (mode != CurveMode::Literal && !byPoint)
+            runs = cycleX.Runs();
+        for (std::size_t i = 0; i < channels.size(); ++i) {
+            const int channel = channels[i];
+            s.SetPen(channel == primary && i + 1 == channels.size() ? 3 : 1, cycle.color);
+            CurveSource curve;
+            curve.values = data.Channel(static_cast<std::uint32_t>(channel));
+            const auto c = static_cast<std::size_t>(channel);
+            if (c < data.summaries.size() && data.summaries[c].Covers(data.recordCount))
+                curve.summary = &data.summaries[c];
+            curve.axis = &cycleX;
+            curve.mapping = MappingOf(data, channel, a, primary);
+            if (mode == CurveMode::Literal)
+                DrawCycleCurve(s, axis, cycle, curve.values, curve.mapping);
+            else if (byPoint)
+                DrawCurveByPoint(s, curve);
+            else
+                DrawCurveByColumn(s, curve, runs);
+        }
+    }
+}
+
 void DrawValueAxis(RasterSurface& s, const ValueMapping& mapping, ColorRef color, int textX,
                    int tickFrom, int tickTo) {
     s.SetPen(1, color);
@@ -155,20 +196,13 @@ void RedrawFrameEdges(RasterSurface& s, const DataSet& data, const ChartArea& a,
 }
 
 void DrawOverlay(RasterSurface& s, const ViewState& state, const ChartArea& a,
-                 const std::vector<int>& channels, const std::vector<OverlayCycle>& cycles) {
+                 const std::vector<int>& channels, const std::vector<OverlayCycle>& cycles,
+                 CurveMode mode) {
     const DataSet& data = state.data;
     const OverlayAxis axis(data, state.xChannel, cycles, state.overlay.relative, a.width);
     const int primary = channels.back();
-    if (axis.Any()) {
-        for (const OverlayCycle& cycle : cycles) {
-            for (std::size_t i = 0; i < channels.size(); ++i) {
-                const int channel = channels[i];
-                s.SetPen(channel == primary && i + 1 == channels.size() ? 3 : 1, cycle.color);
-                DrawCycleCurve(s, axis, cycle, data.Channel(static_cast<std::uint32_t>(channel)),
-                               MappingOf(data, channel, a, primary));
-            }
-        }
-    }
+    if (axis.Any())
+        DrawCycleCurves(s, state, a, channels, cycles, axis, mode);
     s.SetDefaultPen();
     DrawValueAxis(s, MappingOf(data, primary, a, primary), data.colors[primary], a.FrameRight() + 4,
                   a.FrameRight() - 4, a.FrameRight());
@@ -205,7 +239,7 @@ LegendBox OverlayLegendBox(std::size_t cycleCount) {
 }
 
 bool RenderOverlayBase(RasterSurface& surface, const ViewState& state, int clientWidth,
-                       int clientHeight, ColorRef background) {
+                       int clientHeight, ColorRef background, CurveMode mode) {
     const ChartArea area = ChartAreaOfClient(clientWidth, clientHeight);
     if (!area.Drawable())
         return false;
@@ -221,7 +255,7 @@ bool RenderOverlayBase(RasterSurface& surface, const ViewState& state, int clien
     const std::vector<OverlayCycle> cycles = OverlayCycles(state);
     if (channels.empty() || cycles.empty())
         return true;
-    DrawOverlay(surface, state, area, channels, cycles);
+    DrawOverlay(surface, state, area, channels, cycles, mode);
     RedrawFrameEdges(surface, state.data, area, channels);
     DrawLegend(surface, cycles);
     return true;

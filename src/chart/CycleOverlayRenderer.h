@@ -25,10 +25,12 @@ struct LegendBox {
 LegendBox OverlayLegendBox(std::size_t cycleCount);
 
 // As RenderChartBase and DrawCursorLayer, for the overlay; false when the area is too small.
-// The cursor layer reads the x value off `axis` when given (the base's, kept by the cache), else
-// off an axis made afresh.
+// The curves are drawn as the chart's are (the same pixels in either mode). The cursor layer
+// reads the x value off `axis` when given (the base's, kept by the cache), else off an axis
+// made afresh.
 bool RenderOverlayBase(RasterSurface& surface, const ViewState& state, int clientWidth,
-                       int clientHeight, ColorRef background = 0xFFFFFF);
+                       int clientHeight, ColorRef background = 0xFFFFFF,
+                       CurveMode mode = CurveMode::ByColumn);
 void DrawOverlayCursorLayer(RasterSurface& surface, const ViewState& state, int clientWidth,
                             int clientHeight, const OverlayAxis* axis = nullptr);
 
