@@ -60,10 +60,10 @@ TEST(CycleOverlayDrawing, MatchesLiteralOverRandomData) {
         BuildSummaries(s.data);
         RandomCycles(s, rng, 1 + rng() % std::max<std::uint32_t>(1, records / (1 + rng() % 30)));
         ASSERT_TRUE(OverlayActive(s));
-        SCOPED_TRACE(testing::Message() << "case " << i << ", " << records << " records in "
-                                        << s.cycles.spans.size() << " cycles, "
-                                        << s.overlay.choice->text
-                                        << (s.overlay.relative ? " relative" : ""));
+        SCOPED_TRACE(testing::Message()
+                     << "case " << i << ", " << records << " records in " << s.cycles.spans.size()
+                     << " cycles, " << s.overlay.choice->text
+                     << (s.overlay.relative ? " relative" : ""));
         ASSERT_NO_FATAL_FAILURE(ExpectOverlayAsLiteral(s, k.width, k.height));
     }
 }
@@ -78,9 +78,9 @@ TEST(CycleOverlayDrawing, MatchesLiteralOnDenseRetracedCycles) {
         RandomCycles(s, rng, 500 + rng() % 20000);
         const int width = 360 + static_cast<int>(rng() % (i % 4 ? 1400 : 100));
         const int height = 40 + static_cast<int>(rng() % (i % 4 ? 800 : 60));
-        SCOPED_TRACE(testing::Message() << "case " << i << ", " << s.cycles.spans.size()
-                                        << " cycles, " << s.overlay.choice->text
-                                        << (s.overlay.relative ? " relative" : ""));
+        SCOPED_TRACE(testing::Message()
+                     << "case " << i << ", " << s.cycles.spans.size() << " cycles, "
+                     << s.overlay.choice->text << (s.overlay.relative ? " relative" : ""));
         ASSERT_NO_FATAL_FAILURE(ExpectOverlayAsLiteral(s, width, height));
     }
 }
