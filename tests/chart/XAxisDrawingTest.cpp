@@ -179,5 +179,43 @@ TEST(XAxisDrawingTest, ByPointMatchesLiteralOnDenseRetracedCurves) {
     }
 }
 
+// Long windows are walked in two halves on two threads. Curves that run along and past the top
+// and bottom edges (a wide pen stamps in from outside, segments leave the surface) keep the
+// literal drawing's pixels, whatever the pen and the split.
+TEST(XAxisDrawingTest, HalvesOnTwoThreadsMatchLiteralAtTheEdges) {
+    std::mt19937 rng(31);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    static RasterSurface literal, byPoint;
+    for (int i = 0; i < 8 && !HasFailure(); ++i) {
+        ViewState s = DenseCycling(rng, 70000 + rng() % 150000);
+        const int width = 200 + static_cast<int>(rng() % 800);
+        const int height = 30 + static_cast<int>(rng() % 90);
+        const XAxis axis(s, width);
+        for (RasterSurface* surface : {&literal, &byPoint}) {
+            surface->Resize(width, height);
+            surface->FillBackground();
+        }
+        const ValueMapping mapping = MapChannel(height, 10.0f, 0.0f);
+        std::vector<float> values(s.data.recordCount);
+        for (int pen = 1; pen <= 3; ++pen) {
+            // Rows a few pixels either side of the top or the bottom edge, now and then far off.
+            const double edge = pen == 2 ? height - 1 : -1;
+            for (float& v : values)
+                v = static_cast<float>(mapping.ValueAt(
+                    static_cast<int>(edge + (rng() % 500 ? 8.0 * unit(rng) - 4.0 : 400.0))));
+            SCOPED_TRACE(testing::Message() << "case " << i << " pen " << pen);
+            CurveSource curve;
+            curve.values = values.data();
+            curve.axis = &axis;
+            curve.mapping = mapping;
+            literal.SetPen(pen, 0x0000FFu * static_cast<ColorRef>(pen));
+            byPoint.SetPen(pen, 0x0000FFu * static_cast<ColorRef>(pen));
+            DrawCurveLiteral(literal, curve);
+            DrawCurveByPoint(byPoint, curve);
+            ASSERT_NO_FATAL_FAILURE(ExpectSame(literal.View(), byPoint.View()));
+        }
+    }
+}
+
 } // namespace
 } // namespace kurvon
