@@ -31,6 +31,8 @@ constexpr std::uint32_t kExponent = 0x7F800000; // all ones: infinite or NaN
 
 // Windows at least this long are split between two threads.
 constexpr std::uint32_t kSplitRecords = 1u << 16;
+// Curves collected on two threads before being drawn, at most this many at a time.
+constexpr std::size_t kBatch = 16;
 
 // Draws on the surface as the walk goes.
 class DirectOut {
@@ -299,6 +301,41 @@ void DrawCurveByPoint(RasterSurface& s, const CurveSource& c) {
     const Collected& end = collected[1].placed ? collected[1] : collected[0];
     if (end.placed)
         s.MoveTo(end.atX, end.atY);
+}
+
+void DrawCurvesByPoint(RasterSurface& s, const std::vector<PenCurve>& curves) {
+    if (!PixelMarks::Fits(s.Width(), s.Height())) {
+        for (const PenCurve& c : curves) {
+            s.SetPen(c.penWidth, c.color);
+            DrawCurveByPoint(s, c.curve);
+        }
+        return;
+    }
+    std::vector<PixelMarks> marks;
+    std::vector<Collected> collected;
+    for (std::size_t start = 0; start < curves.size(); start += kBatch) {
+        const std::size_t n = std::min(kBatch, curves.size() - start);
+        marks.assign(n, PixelMarks(s.Width(), s.Height()));
+        collected.assign(n, Collected());
+        RunOnTwoThreads(static_cast<std::uint32_t>(n), [&](std::uint32_t a, std::uint32_t b) {
+            for (std::uint32_t i = a; i < b; ++i) {
+                const CurveSource& c = curves[start + i].curve;
+                if (!c.axis->ByRecord())
+                    Collect(c, c.axis->First(), c.axis->Last(), marks[i], collected[i]);
+            }
+        });
+        for (std::size_t i = 0; i < n; ++i) {
+            const PenCurve& c = curves[start + i];
+            s.SetPen(c.penWidth, c.color);
+            if (c.curve.axis->ByRecord()) {
+                DrawCurveLiteral(s, c.curve);
+                continue;
+            }
+            DrawCollected(s, marks[i], collected[i]);
+            if (collected[i].placed)
+                s.MoveTo(collected[i].atX, collected[i].atY);
+        }
+    }
 }
 
 } // namespace kurvon

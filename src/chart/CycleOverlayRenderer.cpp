@@ -122,30 +122,42 @@ void DrawCycleCurves(RasterSurface& s, const ViewState& state, const ChartArea& 
                      axis.Relative() ? std::optional(c.origin) : std::nullopt);
     };
     // The cycles have one shape: a middle one tells how to draw them all.
-    const bool byPoint = cycleAxis(cycles[cycles.size() / 2]).ShortRuns();
+    const bool byPoint =
+        mode != CurveMode::Literal && cycleAxis(cycles[cycles.size() / 2]).ShortRuns();
+    std::vector<XAxis> axes; // kept for the curves drawn by point, all at the end
+    axes.reserve(byPoint ? cycles.size() : 0);
+    std::vector<PenCurve> curves;
     for (const OverlayCycle& cycle : cycles) {
-        const XAxis cycleX = cycleAxis(cycle);
+        std::optional<XAxis> drawnNow;
+        const XAxis& cycleX =
+            byPoint ? axes.emplace_back(cycleAxis(cycle)) : drawnNow.emplace(cycleAxis(cycle));
         std::vector<ColumnRun> runs;
         if (mode != CurveMode::Literal && !byPoint)
             runs = cycleX.Runs();
         for (std::size_t i = 0; i < channels.size(); ++i) {
             const int channel = channels[i];
-            s.SetPen(channel == primary && i + 1 == channels.size() ? 3 : 1, cycle.color);
-            CurveSource curve;
+            PenCurve pc;
+            pc.penWidth = channel == primary && i + 1 == channels.size() ? 3 : 1;
+            pc.color = cycle.color;
+            CurveSource& curve = pc.curve;
             curve.values = data.Channel(static_cast<std::uint32_t>(channel));
             const auto c = static_cast<std::size_t>(channel);
             if (c < data.summaries.size() && data.summaries[c].Covers(data.recordCount))
                 curve.summary = &data.summaries[c];
             curve.axis = &cycleX;
             curve.mapping = MappingOf(data, channel, a, primary);
+            if (byPoint) {
+                curves.push_back(pc);
+                continue;
+            }
+            s.SetPen(pc.penWidth, pc.color);
             if (mode == CurveMode::Literal)
                 DrawCycleCurve(s, axis, cycle, curve.values, curve.mapping);
-            else if (byPoint)
-                DrawCurveByPoint(s, curve);
             else
                 DrawCurveByColumn(s, curve, runs);
         }
     }
+    DrawCurvesByPoint(s, curves);
 }
 
 void DrawValueAxis(RasterSurface& s, const ValueMapping& mapping, ColorRef color, int textX,
