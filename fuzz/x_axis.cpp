@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <vector>
 
 namespace {
 
@@ -77,17 +78,18 @@ bool SamePixels(RasterSurface& a, RasterSurface& b) {
 }
 
 // Point by point, whatever the runs, each visible channel with pens 1 to 3 in turn gives the
-// literal drawing's pixels.
+// literal drawing's pixels, one curve after the other or walked together on two threads.
 bool SameCurvesByPoint(const ViewState& state, int width, int height) {
-    static RasterSurface literal, byPoint;
+    static RasterSurface literal, byPoint, together;
     if (!WindowUsable(state) || width <= 0 || height <= 0)
         return true;
     const XAxis axis(state, width);
-    for (RasterSurface* s : {&literal, &byPoint}) {
+    for (RasterSurface* s : {&literal, &byPoint, &together}) {
         s->Resize(width, height);
         s->FillBackground();
     }
     const DataSet& d = state.data;
+    std::vector<PenCurve> curves;
     for (int i = 0; i < state.visible.Size(); ++i) {
         const int c = state.visible.At(i);
         if (!ChannelUsable(d, c))
@@ -101,8 +103,10 @@ bool SameCurvesByPoint(const ViewState& state, int width, int height) {
         byPoint.SetPen(1 + i % 3, d.colors[c]);
         DrawCurveLiteral(literal, curve);
         DrawCurveByPoint(byPoint, curve);
+        curves.push_back({curve, 1 + i % 3, d.colors[c]});
     }
-    return SamePixels(literal, byPoint);
+    DrawCurvesByPoint(together, curves);
+    return SamePixels(literal, byPoint) && SamePixels(literal, together);
 }
 
 bool WindowInside(const ViewState& s) {

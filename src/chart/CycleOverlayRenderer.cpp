@@ -317,8 +317,10 @@ void DrawOverlayCursorLayer(RasterSurface& s, const ViewState& state, int client
 }
 
 OverlayPaintCache::Key OverlayPaintCache::KeyOf(const ViewState& state, int clientWidth,
-                                                int clientHeight, ColorRef background) {
+                                                int clientHeight, ColorRef background,
+                                                CurveMode mode) {
     Key key;
+    key.mode = mode;
     key.clientWidth = clientWidth;
     key.clientHeight = clientHeight;
     key.background = background;
@@ -339,11 +341,11 @@ OverlayPaintCache::Key OverlayPaintCache::KeyOf(const ViewState& state, int clie
 }
 
 bool OverlayPaintCache::Paint(RasterSurface& surface, const ViewState& state, int clientWidth,
-                              int clientHeight, ColorRef background) {
-    Key key = KeyOf(state, clientWidth, clientHeight, background);
+                              int clientHeight, ColorRef background, CurveMode mode) {
+    Key key = KeyOf(state, clientWidth, clientHeight, background, mode);
     if (!m_valid || !(key == m_key)) {
         m_valid = false;
-        if (!RenderOverlayBase(m_base, state, clientWidth, clientHeight, background))
+        if (!RenderOverlayBase(m_base, state, clientWidth, clientHeight, background, mode))
             return false;
         m_axis.emplace(state.data, state.xChannel, OverlayCycles(state), state.overlay.relative,
                        ChartAreaOfClient(clientWidth, clientHeight).width);

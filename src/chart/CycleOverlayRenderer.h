@@ -38,7 +38,7 @@ void DrawOverlayCursorLayer(RasterSurface& surface, const ViewState& state, int 
 class OverlayPaintCache {
 public:
     bool Paint(RasterSurface& surface, const ViewState& state, int clientWidth, int clientHeight,
-               ColorRef background = 0xFFFFFF);
+               ColorRef background = 0xFFFFFF, CurveMode mode = CurveMode::ByColumn);
 
 private:
     struct Key {
@@ -49,12 +49,13 @@ private:
         std::uint32_t recordCount = 0;
         int xChannel = -1;
         bool relative = false;
+        CurveMode mode = CurveMode::ByColumn;
         std::vector<std::uint32_t> channels; // channel, colour, maximum, minimum (bits)
         std::vector<std::uint32_t> cycles;   // number, first, last, colour, origin (bits)
         bool operator==(const Key&) const = default;
     };
-    static Key KeyOf(const ViewState& state, int clientWidth, int clientHeight,
-                     ColorRef background);
+    static Key KeyOf(const ViewState& state, int clientWidth, int clientHeight, ColorRef background,
+                     CurveMode mode);
 
     RasterSurface m_base;
     Key m_key;
