@@ -31,8 +31,6 @@ constexpr std::uint32_t kExponent = 0x7F800000; // all ones: infinite or NaN
 
 // Windows at least this long are split between two threads.
 constexpr std::uint32_t kSplitRecords = 1u << 16;
-// Curves collected before being drawn, at most this many walked ones at a time.
-constexpr std::size_t kBatch = 16;
 
 // Draws on the surface as the walk goes.
 class DirectOut {
@@ -301,70 +299,6 @@ void DrawCurveByPoint(RasterSurface& s, const CurveSource& c) {
     const Collected& end = collected[1].placed ? collected[1] : collected[0];
     if (end.placed)
         s.MoveTo(end.atX, end.atY);
-}
-
-namespace {
-
-// Whether a curve of several is walked: by channel, with records enough to repay clearing and
-// reading its marks (a record for every 1024 pixels); a short one is drawn literally.
-bool Walked(const CurveSource& c, const RasterSurface& s) {
-    const std::uint64_t records = std::uint64_t{c.axis->Last()} - c.axis->First() + 1;
-    return !c.axis->ByRecord() &&
-           records * 1024 >= static_cast<std::uint64_t>(s.Width()) * s.Height();
-}
-
-} // namespace
-
-void DrawCurvesByPoint(RasterSurface& s, const std::vector<PenCurve>& curves) {
-    if (!PixelMarks::Fits(s.Width(), s.Height())) {
-        for (const PenCurve& c : curves) {
-            s.SetPen(c.penWidth, c.color);
-            DrawCurveByPoint(s, c.curve);
-        }
-        return;
-    }
-    std::vector<PixelMarks> marks;
-    std::vector<Collected> collected;
-    for (std::size_t start = 0, end = 0; start < curves.size(); start = end) {
-        // Up to kBatch walked curves and the short ones among them; on two threads only when
-        // the walks are long enough to repay starting one.
-        std::size_t walked = 0;
-        std::uint64_t records = 0;
-        for (; end < curves.size() && walked < kBatch; ++end) {
-            const CurveSource& c = curves[end].curve;
-            if (Walked(c, s)) {
-                ++walked;
-                records += std::uint64_t{c.axis->Last()} - c.axis->First() + 1;
-            }
-        }
-        const std::size_t n = end - start;
-        marks.assign(n, PixelMarks(0, 0)); // a bitmap only for the curves walked
-        collected.assign(n, Collected());
-        const auto collect = [&](std::uint32_t a, std::uint32_t b) {
-            for (std::uint32_t i = a; i < b; ++i) {
-                const CurveSource& c = curves[start + i].curve;
-                if (!Walked(c, s))
-                    continue;
-                marks[i] = PixelMarks(s.Width(), s.Height());
-                Collect(c, c.axis->First(), c.axis->Last(), marks[i], collected[i]);
-            }
-        };
-        if (records >= kSplitRecords)
-            RunOnTwoThreads(static_cast<std::uint32_t>(n), collect);
-        else
-            collect(0, static_cast<std::uint32_t>(n));
-        for (std::size_t i = 0; i < n; ++i) {
-            const PenCurve& c = curves[start + i];
-            s.SetPen(c.penWidth, c.color);
-            if (!Walked(c.curve, s)) {
-                DrawCurveLiteral(s, c.curve);
-                continue;
-            }
-            DrawCollected(s, marks[i], collected[i]);
-            if (collected[i].placed)
-                s.MoveTo(collected[i].atX, collected[i].atY);
-        }
-    }
 }
 
 } // namespace kurvon

@@ -44,14 +44,4 @@ void DrawCurveByColumn(RasterSurface& surface, const CurveSource& curve,
 // that end where they start, which cover nothing.
 void DrawCurveByPoint(RasterSurface& surface, const CurveSource& curve);
 
-// One of several curves drawn one after the other, with its own pen.
-struct PenCurve {
-    CurveSource curve;
-    int penWidth = 1;
-    ColorRef color = 0;
-};
-// As each curve's SetPen and DrawCurveByPoint in order (the pen is left at the last curve's), the
-// walks of a few curves at a time on two threads: for many short curves (the cycle overlay).
-void DrawCurvesByPoint(RasterSurface& surface, const std::vector<PenCurve>& curves);
-
 } // namespace kurvon

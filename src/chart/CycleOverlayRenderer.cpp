@@ -110,8 +110,8 @@ void DrawCycleCurve(RasterSurface& s, const OverlayAxis& axis, const OverlayCycl
 }
 
 // Every chosen cycle's curves, later cycles over earlier ones. Each cycle is the x axis of its
-// own records, so its curves are drawn as the chart's are: point by point where x goes back and
-// forth, else by column; literally only as the reference.
+// own records: where its records share columns in runs the curves are drawn by column, else
+// literally (one cycle rarely crosses its own pixels, so the point walk gains nothing there).
 void DrawCycleCurves(RasterSurface& s, const ViewState& state, const ChartArea& a,
                      const std::vector<int>& channels, const std::vector<OverlayCycle>& cycles,
                      const OverlayAxis& axis, CurveMode mode) {
@@ -122,42 +122,29 @@ void DrawCycleCurves(RasterSurface& s, const ViewState& state, const ChartArea& 
                      axis.Relative() ? std::optional(c.origin) : std::nullopt);
     };
     // The cycles have one shape: a middle one tells how to draw them all.
-    const bool byPoint =
-        mode != CurveMode::Literal && cycleAxis(cycles[cycles.size() / 2]).ShortRuns();
-    std::vector<XAxis> axes; // kept for the curves drawn by point, all at the end
-    axes.reserve(byPoint ? cycles.size() : 0);
-    std::vector<PenCurve> curves;
+    const bool literal =
+        mode == CurveMode::Literal || cycleAxis(cycles[cycles.size() / 2]).ShortRuns();
     for (const OverlayCycle& cycle : cycles) {
-        std::optional<XAxis> drawnNow;
-        const XAxis& cycleX =
-            byPoint ? axes.emplace_back(cycleAxis(cycle)) : drawnNow.emplace(cycleAxis(cycle));
+        const XAxis cycleX = cycleAxis(cycle);
         std::vector<ColumnRun> runs;
-        if (mode != CurveMode::Literal && !byPoint)
+        if (!literal)
             runs = cycleX.Runs();
         for (std::size_t i = 0; i < channels.size(); ++i) {
             const int channel = channels[i];
-            PenCurve pc;
-            pc.penWidth = channel == primary && i + 1 == channels.size() ? 3 : 1;
-            pc.color = cycle.color;
-            CurveSource& curve = pc.curve;
+            s.SetPen(channel == primary && i + 1 == channels.size() ? 3 : 1, cycle.color);
+            CurveSource curve;
             curve.values = data.Channel(static_cast<std::uint32_t>(channel));
             const auto c = static_cast<std::size_t>(channel);
             if (c < data.summaries.size() && data.summaries[c].Covers(data.recordCount))
                 curve.summary = &data.summaries[c];
             curve.axis = &cycleX;
             curve.mapping = MappingOf(data, channel, a, primary);
-            if (byPoint) {
-                curves.push_back(pc);
-                continue;
-            }
-            s.SetPen(pc.penWidth, pc.color);
-            if (mode == CurveMode::Literal)
+            if (literal)
                 DrawCycleCurve(s, axis, cycle, curve.values, curve.mapping);
             else
                 DrawCurveByColumn(s, curve, runs);
         }
     }
-    DrawCurvesByPoint(s, curves);
 }
 
 void DrawValueAxis(RasterSurface& s, const ValueMapping& mapping, ColorRef color, int textX,

@@ -1,10 +1,13 @@
-// The overlay's curves drawn as the chart's (point by point or by column, a cycle at a time) give
-// the pixels of its literal drawing, segment by segment: random channels and x channels (rising,
-// back and forth, broken, flat, at the float limit), cycles of any length, absolute and relative
-// x; and dense retraced cycling data, where most of the records are skipped in blocks.
+// The overlay's curves drawn as the chart's (by column where a cycle's records share columns,
+// a cycle at a time) give the pixels of its literal drawing, segment by segment: random channels
+// and x channels (rising, back and forth, broken, flat, at the float limit), cycles of any
+// length, absolute and relative x; dense cycling data; and a cycle's relative x axis walked
+// point by point.
 
+#include "chart/CurveDrawing.h"
 #include "chart/CycleOverlay.h"
 #include "chart/CycleOverlayRenderer.h"
+#include "chart/XAxis.h"
 
 #include "ChartTestData.h"
 
@@ -82,6 +85,41 @@ TEST(CycleOverlayDrawing, MatchesLiteralOnDenseRetracedCycles) {
                      << "case " << i << ", " << s.cycles.spans.size() << " cycles, "
                      << s.overlay.choice->text << (s.overlay.relative ? " relative" : ""));
         ASSERT_NO_FATAL_FAILURE(ExpectOverlayAsLiteral(s, width, height));
+    }
+}
+
+// A cycle's x axis with x relative to an origin (its blocks' relative extremes bound their
+// columns) also walks point by point to the literal pixels, near and far off the plot.
+TEST(CycleOverlayDrawing, RelativeCycleAxisWalksToTheLiteralPixels) {
+    std::mt19937 rng(2123);
+    static RasterSurface literal, byPoint;
+    for (int i = 0; i < 24 && !HasFailure(); ++i) {
+        ViewState s = DenseCycling(rng, 20000 + rng() % 100000);
+        const std::uint32_t n = s.data.recordCount;
+        const std::uint32_t first = rng() % (n / 2);
+        const std::uint32_t last = first + rng() % (n - first);
+        const float origins[] = {s.data.columns[0][first], -3.3e38f, 1.0f};
+        const int width = 200 + static_cast<int>(rng() % 1000);
+        const int height = 40 + static_cast<int>(rng() % 600);
+        const XAxis axis(s.data, 0, first, last, XColumns::Spanning(-2.6f, 2.6f, width),
+                         origins[i % 3]);
+        for (RasterSurface* surface : {&literal, &byPoint}) {
+            surface->Resize(width, height);
+            surface->FillBackground();
+        }
+        for (int c = 1; c < 4; ++c) {
+            SCOPED_TRACE(testing::Message() << "case " << i << " channel " << c);
+            CurveSource curve;
+            curve.values = s.data.Channel(c);
+            curve.summary = &s.data.summaries[c];
+            curve.axis = &axis;
+            curve.mapping = MapChannel(height, s.data.maxima[c], s.data.minima[c]);
+            literal.SetPen(c, s.data.colors[c]);
+            byPoint.SetPen(c, s.data.colors[c]);
+            DrawCurveLiteral(literal, curve);
+            DrawCurveByPoint(byPoint, curve);
+            ASSERT_NO_FATAL_FAILURE(ExpectSame(literal.View(), byPoint.View()));
+        }
     }
 }
 
