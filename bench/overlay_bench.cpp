@@ -1,42 +1,32 @@
 // Paints of the cycle overlay, client 1000 x 600, four visible channels against a capacity that
 // rises and falls within each cycle. Prints medians in milliseconds of a full paint of the
-// overlay and of a mouse move through its paint cache, for a few choices of cycles.
+// overlay, of one drawn literally (segment by segment, the reference) and of a mouse move
+// through its paint cache, for a few choices of cycles.
 //
 //   overlay_bench [RECORDS [CYCLES]]   (default 1e7 records in 2000 cycles)
 
+#include "BenchCommon.h"
+
 #include "chart/CycleOverlayRenderer.h"
 #include "chart/ViewState.h"
-#include "data/ChannelSummary.h"
 
 #include <QGuiApplication>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Median;
+using bench::TimeMs;
 constexpr int kWidth = 1000;
 constexpr int kHeight = 600;
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0.0 : v[v.size() / 2];
-}
-
-double TimeMs(const std::function<void()>& f) {
-    const auto start = Clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 // Channel 4 is the capacity: up during the first half of each cycle, down in the second, a
 // little less each cycle.
@@ -45,11 +35,7 @@ kurvon::ViewState MakeCycling(std::uint32_t records, std::uint32_t cycles) {
     kurvon::DataSet& d = state.data;
     d.recordCount = records;
     d.channelCount = 5;
-    std::uint32_t seed = 12345;
-    auto noise = [&seed] {
-        seed = seed * 214013u + 2531011u;
-        return static_cast<float>((seed >> 16) & 0x7FFF) / 32768.0f - 0.5f;
-    };
+    bench::Noise noise;
     d.columns.assign(5, std::vector<float>(records));
     const std::uint32_t length = records / cycles;
     for (std::uint32_t r = 0; r < records; ++r) {
@@ -62,30 +48,18 @@ kurvon::ViewState MakeCycling(std::uint32_t records, std::uint32_t cycles) {
         d.columns[3][r] = static_cast<float>(10.0 * phase) + noise();
         d.columns[4][r] = static_cast<float>(2.5 * fade * (phase < 0.5 ? phase : 1.0 - phase));
     }
-    for (std::uint32_t c = 0; c < 5; ++c) {
-        const auto [lo, hi] = std::minmax_element(d.columns[c].begin(), d.columns[c].end());
-        d.minima.push_back(*lo);
-        d.maxima.push_back(*hi);
-        d.colors.push_back(0x0000C0u + c * 0x202000u);
-        d.names.push_back("channel " + std::to_string(c));
-        if (c < 4)
-            state.visible.Append(static_cast<int>(c));
-    }
-    kurvon::BuildSummaries(d);
+    bench::FinishDataSet(state, 4);
     for (std::uint32_t c = 0; c < cycles; ++c)
         state.cycles.spans.push_back(
             {c * length, c + 1 == cycles ? records - 1 : (c + 1) * length - 1});
     state.xChannel = 4;
-    state.lastRecord = records - 1;
-    state.dataLoaded = true;
     return state;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::UseOffscreenPlatform();
     QGuiApplication app(argc, argv);
     const auto records = static_cast<std::uint32_t>(argc > 1 ? std::atof(argv[1]) : 1e7);
     const auto cycles = static_cast<std::uint32_t>(argc > 2 ? std::atof(argv[2]) : 2000);
@@ -93,7 +67,7 @@ int main(int argc, char** argv) {
     std::mt19937 rng(1);
     std::printf("client %d x %d, 4 visible channels, %u records in %u cycles; ms, medians\n",
                 kWidth, kHeight, records, cycles);
-    std::printf("%-28s %10s %10s %10s\n", "cycles", "records", "paint", "mouse");
+    std::printf("%-28s %10s %10s %10s %10s\n", "cycles", "records", "paint", "literal", "mouse");
     for (const char* choice : {"1,last", "1,every 100", "1,every 10", "1-2000"}) {
         for (bool relative : {false, true}) {
             state.overlay.choice = std::get<kurvon::CycleChoice>(kurvon::ParseCycleChoice(choice));
@@ -103,10 +77,15 @@ int main(int argc, char** argv) {
                 drawn += state.cycles.spans[n - 1].last - state.cycles.spans[n - 1].first + 1;
             kurvon::RasterSurface surface;
             kurvon::RenderOverlayBase(surface, state, kWidth, kHeight); // warm-up
-            std::vector<double> paint, mouse;
-            for (int i = 0; i < 7; ++i)
+            std::vector<double> paint, literal, mouse;
+            for (int i = 0; i < 7; ++i) {
                 paint.push_back(
                     TimeMs([&] { kurvon::RenderOverlayBase(surface, state, kWidth, kHeight); }));
+                literal.push_back(TimeMs([&] {
+                    kurvon::RenderOverlayBase(surface, state, kWidth, kHeight, 0xFFFFFF,
+                                              kurvon::CurveMode::Literal);
+                }));
+            }
             kurvon::OverlayPaintCache cache;
             cache.Paint(surface, state, kWidth, kHeight);
             for (int i = 0; i < 51; ++i) {
@@ -115,8 +94,9 @@ int main(int argc, char** argv) {
                 mouse.push_back(TimeMs([&] { cache.Paint(surface, state, kWidth, kHeight); }));
             }
             const std::string label = std::string(choice) + (relative ? " (relative)" : "");
-            std::printf("%-28s %10llu %10.3f %10.3f\n", label.c_str(),
-                        static_cast<unsigned long long>(drawn), Median(paint), Median(mouse));
+            std::printf("%-28s %10llu %10.3f %10.3f %10.3f\n", label.c_str(),
+                        static_cast<unsigned long long>(drawn), Median(paint), Median(literal),
+                        Median(mouse));
             std::fflush(stdout);
         }
     }

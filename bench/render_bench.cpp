@@ -7,6 +7,8 @@
 //   render_bench [MAX_RECORDS [LITERAL_MAX]]   (defaults 1e8 and MAX_RECORDS; the literal paint
 //   of 10^8 records takes tens of seconds)
 
+#include "BenchCommon.h"
+
 #include "chart/ChartPaintCache.h"
 #include "chart/ChartRenderer.h"
 #include "chart/ViewState.h"
@@ -15,33 +17,17 @@
 #include <QGuiApplication>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <random>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double MsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0.0 : v[v.size() / 2];
-}
-
-double TimeMs(const std::function<void()>& f) {
-    const auto start = Clock::now();
-    f();
-    return MsSince(start);
-}
+using bench::Median;
+using bench::TimeMs;
 
 // Cycler-like channels: a voltage ramp per cycle, a square current, a saw capacity and a slow
 // temperature, each with a little noise.
@@ -51,11 +37,7 @@ kurvon::ViewState MakeState(std::uint32_t records) {
     d.recordCount = records;
     d.channelCount = 4;
     const kurvon::ColorRef colors[] = {0x0000C0, 0x00A000, 0xC00000, 0x008080};
-    std::uint32_t seed = 12345;
-    auto noise = [&seed] {
-        seed = seed * 214013u + 2531011u;
-        return static_cast<float>((seed >> 16) & 0x7FFF) / 32768.0f - 0.5f;
-    };
+    bench::Noise noise;
     for (std::uint32_t c = 0; c < 4; ++c) {
         std::vector<float> column(records);
         float lo = 1e30f, hi = -1e30f;
@@ -97,8 +79,7 @@ kurvon::ViewState MakeState(std::uint32_t records) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::UseOffscreenPlatform();
     QGuiApplication app(argc, argv);
     const double maxRecords = argc > 1 ? std::atof(argv[1]) : 1e8;
     const double literalMax = argc > 2 ? std::atof(argv[2]) : maxRecords;

@@ -11,6 +11,8 @@
 // over the whole file (say: a tools/kvdgen file, capacity 3 against time, current, temperature
 // and voltage 0,2,4,1: the V-Q curves of every cycle).
 
+#include "BenchCommon.h"
+
 #include "chart/ChartPaintCache.h"
 #include "chart/ChartRenderer.h"
 #include "chart/ViewState.h"
@@ -20,12 +22,10 @@
 #include <QGuiApplication>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <functional>
 #include <random>
 #include <sstream>
@@ -34,30 +34,15 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Median;
 constexpr int kWidth = 1000;
 constexpr int kHeight = 600;
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0.0 : v[v.size() / 2];
-}
-
-// The processor time of the process (on Windows the C library gives the wall time instead).
-double CpuMs() {
-    return static_cast<double>(std::clock()) * 1e3 / CLOCKS_PER_SEC;
-}
-
-// The processor time of the paints, besides the wall time: on a shared, loaded machine it is
-// the steadier figure.
+// The processor time of the paints, besides the wall time.
 std::vector<double> g_cpu;
 
 double TimeMs(const std::function<void()>& f) {
-    const auto start = Clock::now();
-    const double cpu = CpuMs();
-    f();
-    g_cpu.push_back(CpuMs() - cpu);
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    return bench::TimeMs(f, &g_cpu);
 }
 
 // Channel 4 is the clock: steps of 0.5 to 1.5 s, now and then a pause of an hour.
@@ -66,11 +51,7 @@ kurvon::ViewState MakeRisingState(std::uint32_t records) {
     kurvon::DataSet& d = state.data;
     d.recordCount = records;
     d.channelCount = 5;
-    std::uint32_t seed = 12345;
-    auto noise = [&seed] {
-        seed = seed * 214013u + 2531011u;
-        return static_cast<float>((seed >> 16) & 0x7FFF) / 32768.0f - 0.5f;
-    };
+    bench::Noise noise;
     d.columns.assign(5, std::vector<float>(records));
     double t = 0;
     for (std::uint32_t r = 0; r < records; ++r) {
@@ -82,19 +63,8 @@ kurvon::ViewState MakeRisingState(std::uint32_t records) {
         t += 1.0 + noise() + (r % 100000 == 99999 ? 3600.0 : 0.0);
         d.columns[4][r] = static_cast<float>(t);
     }
-    for (std::uint32_t c = 0; c < 5; ++c) {
-        const auto [lo, hi] = std::minmax_element(d.columns[c].begin(), d.columns[c].end());
-        d.minima.push_back(*lo);
-        d.maxima.push_back(*hi);
-        d.colors.push_back(0x0000C0u + c * 0x202000u);
-        d.names.push_back("channel " + std::to_string(c));
-        if (c < 4)
-            state.visible.Append(static_cast<int>(c));
-    }
-    kurvon::BuildSummaries(d);
+    bench::FinishDataSet(state, 4);
     state.xChannel = 4;
-    state.lastRecord = records - 1;
-    state.dataLoaded = true;
     return state;
 }
 
@@ -138,8 +108,7 @@ void Measure(const char* label, kurvon::ViewState& state, bool literal, std::mt1
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::UseOffscreenPlatform();
     QGuiApplication app(argc, argv);
     const double maxRecords = argc > 1 ? std::atof(argv[1]) : 1e8;
     const double literalMax = argc > 2 ? std::atof(argv[2]) : 1e7;

@@ -95,7 +95,7 @@ void CKurvonView::resizeEvent(QResizeEvent* event) {
 void CKurvonView::paintEvent(QPaintEvent*) {
     const bool painted =
         OverlayActive(m_state)
-            ? m_overlayCache.Paint(m_surface, m_state, width(), height())
+            ? m_overlayCache.Paint(m_surface, m_state, width(), height(), 0xFFFFFF, m_curveMode)
             : m_paintCache.Paint(m_surface, m_state, width(), height(), 0xFFFFFF, m_curveMode);
     if (!painted)
         return;

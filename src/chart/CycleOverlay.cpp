@@ -97,37 +97,19 @@ OverlayAxis::OverlayAxis(const DataSet& data, int xChannel, const std::vector<Ov
     if (!m_any)
         return;
     m_mid = static_cast<float>((static_cast<double>(minimum) + maximum) / 2.0);
-    if (maximum == minimum) {
-        maximum += 1.0f;
-        minimum -= 1.0f;
-    }
-    m_min = minimum;
-    m_scale = static_cast<float>(static_cast<double>(PlotWidth(chartWidth)) /
-                                 (static_cast<double>(maximum) - static_cast<double>(minimum)));
-    m_flat = !std::isfinite(m_scale) || maximum == minimum;
+    m_columns = XColumns::Spanning(minimum, maximum, chartWidth);
 }
 
 float OverlayAxis::X(const OverlayCycle& c, std::uint32_t r) const {
-    if (!m_relative)
-        return m_x[r];
-    return static_cast<float>(static_cast<double>(m_x[r]) - static_cast<double>(c.origin));
-}
-
-int OverlayAxis::Column(float x) const {
-    if (m_flat)
-        return TruncPosition(kFrameLeft + PlotWidth(m_width) / 2.0);
-    return TruncPosition((static_cast<double>(x) - static_cast<double>(m_min)) *
-                             static_cast<double>(m_scale) +
-                         kFrameLeft);
+    return m_relative ? RelativeX(m_x[r], c.origin) : m_x[r];
 }
 
 std::optional<double> OverlayAxis::ValueAt(int px) const {
     if (!m_any)
         return std::nullopt;
-    if (m_flat)
+    if (m_columns.flat)
         return m_mid;
-    return static_cast<double>(px - kFrameLeft) / static_cast<double>(m_scale) +
-           static_cast<double>(m_min);
+    return m_columns.ValueAt(px);
 }
 
 std::vector<RecordLabel> OverlayAxis::Labels() const {

@@ -11,6 +11,7 @@
 
 #include "chart/ChartLayout.h"
 #include "chart/ViewState.h"
+#include "chart/XAxis.h"
 
 #include <cstdint>
 #include <optional>
@@ -44,7 +45,9 @@ public:
     bool Any() const { return m_any; }
     // The overlay's x of record r of a cycle (not finite: no point).
     float X(const OverlayCycle& cycle, std::uint32_t r) const;
-    int Column(float x) const;
+    int Column(float x) const { return m_columns.Of(x); }
+    const XColumns& Columns() const { return m_columns; }
+    bool Relative() const { return m_relative; }
     std::optional<double> ValueAt(int px) const;
     // At the places the record labels of a window as long as the chosen cycles together stand.
     std::vector<RecordLabel> Labels() const;
@@ -54,10 +57,8 @@ private:
     bool m_relative = false;
     int m_width = 0;
     std::uint32_t m_span = 1;
-    float m_min = 0.0f;
     float m_mid = 0.0f;
-    float m_scale = 0.0f;
-    bool m_flat = false;
+    XColumns m_columns;
     bool m_any = false;
 };
 

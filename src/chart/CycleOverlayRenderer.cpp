@@ -2,11 +2,13 @@
 
 #include "chart/ChartFrame.h"
 #include "chart/ChartGeometry.h"
+#include "chart/CurveDrawing.h"
 #include "chart/CycleOverlay.h"
 #include "chart/DrawableState.h"
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace kurvon {
 namespace {
@@ -91,6 +93,44 @@ void DrawCycleCurve(RasterSurface& s, const OverlayAxis& axis, const OverlayCycl
     }
 }
 
+// Every chosen cycle's curves, later cycles over earlier ones. Each cycle is the x axis of its
+// own records: where its records share columns in runs the curves are drawn by column, else
+// literally (one cycle rarely crosses its own pixels, so the point walk gains nothing there).
+void DrawCycleCurves(RasterSurface& s, const ViewState& state, const ChartArea& a,
+                     const std::vector<int>& channels, const std::vector<OverlayCycle>& cycles,
+                     const OverlayAxis& axis, CurveMode mode) {
+    const DataSet& data = state.data;
+    const int primary = channels.back();
+    const auto cycleAxis = [&](const OverlayCycle& c) {
+        return XAxis(data, state.xChannel, c.first, c.last, axis.Columns(),
+                     axis.Relative() ? std::optional(c.origin) : std::nullopt);
+    };
+    // The cycles have one shape: a middle one tells how to draw them all.
+    const bool literal =
+        mode == CurveMode::Literal || cycleAxis(cycles[cycles.size() / 2]).ShortRuns();
+    for (const OverlayCycle& cycle : cycles) {
+        const XAxis cycleX = cycleAxis(cycle);
+        std::vector<ColumnRun> runs;
+        if (!literal)
+            runs = cycleX.Runs();
+        for (std::size_t i = 0; i < channels.size(); ++i) {
+            const int channel = channels[i];
+            s.SetPen(channel == primary && i + 1 == channels.size() ? 3 : 1, cycle.color);
+            CurveSource curve;
+            curve.values = data.Channel(static_cast<std::uint32_t>(channel));
+            const auto c = static_cast<std::size_t>(channel);
+            if (c < data.summaries.size() && data.summaries[c].Covers(data.recordCount))
+                curve.summary = &data.summaries[c];
+            curve.axis = &cycleX;
+            curve.mapping = DisplayMapping(data, channel, a, primary);
+            if (literal)
+                DrawCycleCurve(s, axis, cycle, curve.values, curve.mapping);
+            else
+                DrawCurveByColumn(s, curve, runs);
+        }
+    }
+}
+
 void DrawLegend(RasterSurface& s, const std::vector<OverlayCycle>& cycles) {
     const LegendBox box = OverlayLegendBox(cycles.size());
     s.FillRect(box.left, box.top, box.right, box.bottom, 0xFFFFFF);
@@ -111,20 +151,12 @@ void DrawLegend(RasterSurface& s, const std::vector<OverlayCycle>& cycles) {
 }
 
 void DrawOverlay(RasterSurface& s, const ViewState& state, const ChartArea& a,
-                 const std::vector<int>& channels, const std::vector<OverlayCycle>& cycles) {
+                 const std::vector<int>& channels, const std::vector<OverlayCycle>& cycles,
+                 CurveMode mode) {
     const DataSet& data = state.data;
     const OverlayAxis axis(data, state.xChannel, cycles, state.overlay.relative, a.width);
-    const int primary = channels.back();
-    if (axis.Any()) {
-        for (const OverlayCycle& cycle : cycles) {
-            for (std::size_t i = 0; i < channels.size(); ++i) {
-                const int channel = channels[i];
-                s.SetPen(channel == primary && i + 1 == channels.size() ? 3 : 1, cycle.color);
-                DrawCycleCurve(s, axis, cycle, data.Channel(static_cast<std::uint32_t>(channel)),
-                               DisplayMapping(data, channel, a, primary));
-            }
-        }
-    }
+    if (axis.Any())
+        DrawCycleCurves(s, state, a, channels, cycles, axis, mode);
     s.SetDefaultPen();
     DrawValueAxes(s, data, a, channels);
     DrawBottomLabels(s, a, axis.Labels());
@@ -145,7 +177,7 @@ LegendBox OverlayLegendBox(std::size_t cycleCount) {
 }
 
 bool RenderOverlayBase(RasterSurface& surface, const ViewState& state, int clientWidth,
-                       int clientHeight, ColorRef background) {
+                       int clientHeight, ColorRef background, CurveMode mode) {
     const ChartArea area = ChartAreaOfClient(clientWidth, clientHeight);
     if (!area.Drawable())
         return false;
@@ -154,7 +186,7 @@ bool RenderOverlayBase(RasterSurface& surface, const ViewState& state, int clien
     const std::vector<OverlayCycle> cycles = OverlayCycles(state);
     if (channels.empty() || cycles.empty())
         return true;
-    DrawOverlay(surface, state, area, channels, cycles);
+    DrawOverlay(surface, state, area, channels, cycles, mode);
     RedrawFrameEdges(surface, state.data, area, channels);
     DrawLegend(surface, cycles);
     return true;
@@ -188,8 +220,10 @@ void DrawOverlayCursorLayer(RasterSurface& s, const ViewState& state, int client
 }
 
 OverlayPaintCache::Key OverlayPaintCache::KeyOf(const ViewState& state, int clientWidth,
-                                                int clientHeight, ColorRef background) {
+                                                int clientHeight, ColorRef background,
+                                                CurveMode mode) {
     Key key;
+    key.mode = mode;
     key.clientWidth = clientWidth;
     key.clientHeight = clientHeight;
     key.background = background;
@@ -210,11 +244,11 @@ OverlayPaintCache::Key OverlayPaintCache::KeyOf(const ViewState& state, int clie
 }
 
 bool OverlayPaintCache::Paint(RasterSurface& surface, const ViewState& state, int clientWidth,
-                              int clientHeight, ColorRef background) {
-    Key key = KeyOf(state, clientWidth, clientHeight, background);
+                              int clientHeight, ColorRef background, CurveMode mode) {
+    Key key = KeyOf(state, clientWidth, clientHeight, background, mode);
     if (!m_valid || !(key == m_key)) {
         m_valid = false;
-        if (!RenderOverlayBase(m_base, state, clientWidth, clientHeight, background))
+        if (!RenderOverlayBase(m_base, state, clientWidth, clientHeight, background, mode))
             return false;
         m_axis.emplace(state.data, state.xChannel, OverlayCycles(state), state.overlay.relative,
                        ChartAreaOfClient(clientWidth, clientHeight).width);

@@ -25,10 +25,12 @@ struct LegendBox {
 LegendBox OverlayLegendBox(std::size_t cycleCount);
 
 // As RenderChartBase and DrawCursorLayer, for the overlay; false when the area is too small.
-// The cursor layer reads the x value off `axis` when given (the base's, kept by the cache), else
-// off an axis made afresh.
+// The curves are drawn as the chart's are (the same pixels in either mode). The cursor layer
+// reads the x value off `axis` when given (the base's, kept by the cache), else off an axis
+// made afresh.
 bool RenderOverlayBase(RasterSurface& surface, const ViewState& state, int clientWidth,
-                       int clientHeight, ColorRef background = 0xFFFFFF);
+                       int clientHeight, ColorRef background = 0xFFFFFF,
+                       CurveMode mode = CurveMode::ByColumn);
 void DrawOverlayCursorLayer(RasterSurface& surface, const ViewState& state, int clientWidth,
                             int clientHeight, const OverlayAxis* axis = nullptr);
 
@@ -36,7 +38,7 @@ void DrawOverlayCursorLayer(RasterSurface& surface, const ViewState& state, int 
 class OverlayPaintCache {
 public:
     bool Paint(RasterSurface& surface, const ViewState& state, int clientWidth, int clientHeight,
-               ColorRef background = 0xFFFFFF);
+               ColorRef background = 0xFFFFFF, CurveMode mode = CurveMode::ByColumn);
 
 private:
     struct Key {
@@ -47,12 +49,13 @@ private:
         std::uint32_t recordCount = 0;
         int xChannel = -1;
         bool relative = false;
+        CurveMode mode = CurveMode::ByColumn;
         std::vector<std::uint32_t> channels; // channel, colour, maximum, minimum (bits)
         std::vector<std::uint32_t> cycles;   // number, first, last, colour, origin (bits)
         bool operator==(const Key&) const = default;
     };
-    static Key KeyOf(const ViewState& state, int clientWidth, int clientHeight,
-                     ColorRef background);
+    static Key KeyOf(const ViewState& state, int clientWidth, int clientHeight, ColorRef background,
+                     CurveMode mode);
 
     RasterSurface m_base;
     Key m_key;

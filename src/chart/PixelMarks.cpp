@@ -8,8 +8,12 @@ constexpr std::int64_t kMaxPixels = std::int64_t{1} << 24;
 
 } // namespace
 
+bool PixelMarks::Fits(int width, int height) {
+    return width > 0 && height > 0 && std::int64_t{width} * height <= kMaxPixels;
+}
+
 PixelMarks::PixelMarks(int width, int height) {
-    if (width <= 0 || height <= 0 || std::int64_t{width} * height > kMaxPixels)
+    if (!Fits(width, height))
         return;
     m_width = width;
     m_height = height;

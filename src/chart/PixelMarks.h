@@ -4,6 +4,7 @@
 // be left out. Pixels outside the surface are never marked; a surface too large for a cheap
 // bitmap marks nothing.
 
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -12,6 +13,14 @@ namespace kurvon {
 class PixelMarks {
 public:
     PixelMarks(int width, int height);
+    // Whether a surface this large gets a bitmap.
+    static bool Fits(int width, int height);
+
+    // Whether (x, y) is a pixel the marks hold (inside the bitmap).
+    bool Holds(int x, int y) const {
+        return static_cast<unsigned>(x) < static_cast<unsigned>(m_width) &&
+               static_cast<unsigned>(y) < static_cast<unsigned>(m_height);
+    }
 
     // Marks (x, y); whether it was marked before.
     bool TestAndSet(int x, int y) {
@@ -26,6 +35,15 @@ public:
     }
     // Whether every pixel of columns x0..x1 and rows y0..y1 is marked.
     bool AllSet(int x0, int x1, int y0, int y1) const;
+    // f(x, y) for every marked pixel.
+    template <class F> void ForEach(F f) const {
+        for (int y = 0; y < m_height; ++y) {
+            const std::uint64_t* row = m_bits.data() + static_cast<std::size_t>(y) * m_words;
+            for (int w = 0; w < m_words; ++w)
+                for (std::uint64_t bits = row[w]; bits != 0; bits &= bits - 1)
+                    f(w * 64 + std::countr_zero(bits), y);
+        }
+    }
 
 private:
     int m_width = 0;

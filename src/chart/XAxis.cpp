@@ -37,6 +37,20 @@ std::vector<ColumnRun> ColumnRuns(std::uint32_t span, float xScale) {
     return runs;
 }
 
+XColumns XColumns::Spanning(float minimum, float maximum, int chartWidth) {
+    if (maximum == minimum) {
+        maximum += 1.0f;
+        minimum -= 1.0f;
+    }
+    XColumns c;
+    c.width = chartWidth;
+    c.min = minimum;
+    c.scale = static_cast<float>(static_cast<double>(PlotWidth(chartWidth)) /
+                                 (static_cast<double>(maximum) - static_cast<double>(minimum)));
+    c.flat = !std::isfinite(c.scale) || maximum == minimum;
+    return c;
+}
+
 XAxis::XAxis(const ViewState& state, int chartWidth)
     : m_width(chartWidth), m_first(state.firstRecord), m_last(state.lastRecord) {
     const DataSet& data = state.data;
@@ -54,37 +68,44 @@ XAxis::XAxis(const ViewState& state, int chartWidth)
     m_any = (range.flags & ValueClasses::kFinite) != 0;
     if (!m_any)
         return;
-    float minimum = range.minFinite;
-    float maximum = range.maxFinite;
-    m_mid = static_cast<float>((static_cast<double>(minimum) + maximum) / 2.0);
-    if (maximum == minimum) {
-        maximum += 1.0f;
-        minimum -= 1.0f;
-    }
-    m_min = minimum;
-    m_scale = static_cast<float>(static_cast<double>(PlotWidth(chartWidth)) /
-                                 (static_cast<double>(maximum) - static_cast<double>(minimum)));
-    m_flat = !std::isfinite(m_scale) || maximum == minimum;
+    m_mid = static_cast<float>((static_cast<double>(range.minFinite) + range.maxFinite) / 2.0);
+    m_columns = XColumns::Spanning(range.minFinite, range.maxFinite, chartWidth);
+    m_scale = m_columns.scale;
+}
+
+XAxis::XAxis(const DataSet& data, int xChannel, std::uint32_t first, std::uint32_t last,
+             const XColumns& columns, std::optional<float> origin)
+    : m_width(columns.width), m_first(first), m_last(last), m_scale(columns.scale),
+      m_channel(xChannel), m_x(data.Channel(static_cast<std::uint32_t>(xChannel))),
+      m_columns(columns), m_relative(origin.has_value()), m_origin(origin.value_or(0.0f)),
+      m_any(true) {
+    const auto c = static_cast<std::size_t>(xChannel);
+    if (c < data.summaries.size() && data.summaries[c].Covers(data.recordCount))
+        m_summary = &data.summaries[c];
 }
 
 bool XAxis::Placed(std::uint32_t r) const {
-    return !m_x || std::isfinite(m_x[r]);
+    return !m_x || std::isfinite(X(r));
 }
 
 int XAxis::Column(std::uint32_t r) const {
-    return m_x ? ColumnOf(m_x[r]) : CurveX(r - m_first, m_scale);
+    return m_x ? ColumnOf(X(r)) : CurveX(r - m_first, m_scale);
 }
 
 bool XAxis::InColumn(std::uint64_t r, int c) const {
-    return std::isfinite(m_x[r]) && ColumnOf(m_x[r]) == c;
+    const float x = X(static_cast<std::uint32_t>(r));
+    return std::isfinite(x) && ColumnOf(x) == c;
 }
 
 bool XAxis::BlockInColumn(std::uint64_t a, std::uint64_t b, int c) const {
     const ValueClasses v =
         m_summary->Range(m_x, static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(b));
+    if (v.flags != ValueClasses::kFinite)
+        return false;
+    const float low = m_relative ? RelativeX(v.minFinite, m_origin) : v.minFinite;
+    const float high = m_relative ? RelativeX(v.maxFinite, m_origin) : v.maxFinite;
     // Columns grow with x, so the extremes bound every record's column.
-    return v.flags == ValueClasses::kFinite && ColumnOf(v.minFinite) == c &&
-           ColumnOf(v.maxFinite) == c;
+    return std::isfinite(low) && std::isfinite(high) && ColumnOf(low) == c && ColumnOf(high) == c;
 }
 
 std::uint64_t XAxis::RunEnd(std::uint64_t r, int c) const {
@@ -125,12 +146,13 @@ std::vector<ColumnRun> XAxis::Runs() const {
     bool stroke = false; // the previous record was placed
     std::uint64_t r = m_first;
     while (r <= m_last) {
-        if (!std::isfinite(m_x[r])) {
+        const float x = X(static_cast<std::uint32_t>(r));
+        if (!std::isfinite(x)) {
             stroke = false;
             ++r;
             continue;
         }
-        const int c = ColumnOf(m_x[r]);
+        const int c = ColumnOf(x);
         const std::uint64_t last = RunEnd(r, c);
         runs.push_back({c, static_cast<std::uint32_t>(r - m_first),
                         static_cast<std::uint32_t>(last - m_first), !stroke});
@@ -152,10 +174,12 @@ bool XAxis::ShortRuns() const {
         const std::uint64_t start = m_first + span * b / kBlocks;
         const std::uint64_t end = std::min<std::uint64_t>(start + kBlock, m_last);
         for (std::uint64_t r = start; r < end; ++r) {
-            if (!std::isfinite(m_x[r]) || !std::isfinite(m_x[r + 1]))
+            const float x0 = X(static_cast<std::uint32_t>(r));
+            const float x1 = X(static_cast<std::uint32_t>(r + 1));
+            if (!std::isfinite(x0) || !std::isfinite(x1))
                 continue;
             ++pairs;
-            changes += ColumnOf(m_x[r]) != ColumnOf(m_x[r + 1]);
+            changes += ColumnOf(x0) != ColumnOf(x1);
         }
     }
     return changes * 4 > pairs; // runs of fewer than 4 records on average
@@ -176,10 +200,9 @@ std::vector<RecordLabel> XAxis::Labels() const {
 std::optional<double> XAxis::ValueAt(int px) const {
     if (!m_x || !m_any)
         return std::nullopt;
-    if (m_flat)
+    if (m_columns.flat)
         return m_mid;
-    return static_cast<double>(px - kFrameLeft) / static_cast<double>(m_scale) +
-           static_cast<double>(m_min);
+    return m_columns.ValueAt(px);
 }
 
 std::uint32_t XAxis::RecordAt(int px) const {

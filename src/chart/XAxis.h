@@ -32,11 +32,46 @@ struct ColumnRun {
 // The runs of k = 0 .. span by record number, in order.
 std::vector<ColumnRun> ColumnRuns(std::uint32_t span, float xScale);
 
+// Where x values stand across a chart area: the left end, the scale, or every x in the middle
+// column where a flat range leaves no finite scale. Shared by the chart and the cycle overlay.
+struct XColumns {
+    int width = 0;    // of the chart area
+    float min = 0.0f; // the left end (widened when flat)
+    float scale = 0.0f;
+    bool flat = false;
+
+    // The columns spanning finite values minimum <= maximum.
+    static XColumns Spanning(float minimum, float maximum, int chartWidth);
+    // Columns never decrease as x grows.
+    int Of(float x) const {
+        if (flat)
+            return TruncPosition(kFrameLeft + PlotWidth(width) / 2.0);
+        return TruncPosition((static_cast<double>(x) - static_cast<double>(min)) *
+                                 static_cast<double>(scale) +
+                             kFrameLeft);
+    }
+    // The x value at column px (not flat).
+    double ValueAt(int px) const {
+        return static_cast<double>(px - kFrameLeft) / static_cast<double>(scale) +
+               static_cast<double>(min);
+    }
+};
+
+// x taken relative to an origin (the overlay's x within a cycle). Monotone in x, so the extremes
+// of a block's x give the extremes of its relative x; a finite x may overflow to an infinite one.
+inline float RelativeX(float x, float origin) {
+    return static_cast<float>(static_cast<double>(x) - static_cast<double>(origin));
+}
+
 class XAxis {
 public:
     // The axis of the state's view window in a chart area chartWidth wide. An x channel the
     // data set lacks, or a window outside it, counts as none.
     XAxis(const ViewState& state, int chartWidth);
+    // Records first..last (inside the data set) of a usable x channel placed by the given
+    // columns, x taken relative to origin when one is given: one cycle of the overlay.
+    XAxis(const DataSet& data, int xChannel, std::uint32_t first, std::uint32_t last,
+          const XColumns& columns, std::optional<float> origin);
 
     bool ByRecord() const { return m_x == nullptr; }
     int Channel() const { return m_channel; }
@@ -44,17 +79,15 @@ public:
     std::uint32_t Last() const { return m_last; }
     float Scale() const { return m_scale; }
 
-    // By channel: the x values, their summary (or null), and the column of a finite x value.
-    // Columns never decrease as x grows.
+    // By channel: the x channel's values, their summary (or null), whether records stand by
+    // their x relative to Origin(), record r's x (not finite: no column), and the column of a
+    // finite x (as X gives it).
     const float* XValues() const { return m_x; }
     const ChannelSummary* XSummary() const { return m_summary; }
-    int ColumnOf(float x) const {
-        if (m_flat)
-            return TruncPosition(kFrameLeft + PlotWidth(m_width) / 2.0);
-        return TruncPosition((static_cast<double>(x) - static_cast<double>(m_min)) *
-                                 static_cast<double>(m_scale) +
-                             kFrameLeft);
-    }
+    bool Relative() const { return m_relative; }
+    float Origin() const { return m_origin; }
+    float X(std::uint32_t r) const { return m_relative ? RelativeX(m_x[r], m_origin) : m_x[r]; }
+    int ColumnOf(float x) const { return m_columns.Of(x); }
 
     // Whether record r of the window has a column, and which one.
     bool Placed(std::uint32_t r) const;
@@ -97,10 +130,11 @@ private:
     int m_channel = -1;
     const float* m_x = nullptr;
     const ChannelSummary* m_summary = nullptr;
-    float m_min = 0.0f;  // the left end (widened when flat)
-    float m_mid = 0.0f;  // the value shown along a flat range drawn in the middle
-    bool m_flat = false; // every x in the middle column
-    bool m_any = false;  // some record has a finite x
+    XColumns m_columns;
+    bool m_relative = false;
+    float m_origin = 0.0f;
+    float m_mid = 0.0f; // the value shown along a flat range drawn in the middle
+    bool m_any = false; // some record has a finite x
 };
 
 } // namespace kurvon

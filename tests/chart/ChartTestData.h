@@ -85,6 +85,79 @@ inline std::vector<float> RandomChannel(std::uint32_t n, std::mt19937& rng) {
     return v;
 }
 
+// An x channel of n records: rising (irregular steps, pauses, a clock reset), back and forth
+// (cycles of capacity, noisy voltage), with breaks, flat, or any adversarial channel.
+inline std::vector<float> RandomXChannel(std::uint32_t n, std::mt19937& rng) {
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    std::vector<float> x(n);
+    const std::uint32_t period = 2 + rng() % std::max<std::uint32_t>(2, n / (1 + rng() % 40));
+    const float level = unit(rng) * 100.0f;
+    float t = level;
+    switch (rng() % 7) {
+    case 0: // time: rising, irregular steps and pauses
+        for (float& v : x)
+            v = t += rng() % 4 ? unit(rng) * 3.0f : 0.0f;
+        break;
+    case 1: // capacity: up and down over cycles, with noise
+        for (std::uint32_t r = 0; r < n; ++r) {
+            const float phase = static_cast<float>(r % period) / static_cast<float>(period);
+            x[r] = 2.5f * (phase < 0.5f ? phase : 1.0f - phase) + 1e-3f * unit(rng);
+        }
+        break;
+    case 2: // voltage-like noise
+        for (float& v : x)
+            v = 3.0f + unit(rng);
+        break;
+    case 3: // rising with breaks
+        for (std::uint32_t r = 0; r < n; ++r)
+            x[r] = rng() % 50 ? static_cast<float>(r) : (rng() % 2 ? kInf : std::nanf(""));
+        break;
+    case 4: // flat, or flat at the float limit
+        std::fill(x.begin(), x.end(), rng() % 2 ? level : 3.4e38f);
+        break;
+    case 5: // rising in long steps (many records per column)
+        for (std::uint32_t r = 0; r < n; ++r)
+            x[r] = static_cast<float>(r / period);
+        break;
+    default:
+        x = RandomChannel(n, rng);
+    }
+    return x;
+}
+
+// Cycling data as a rig records it, dense enough that most segments join neighbouring pixels and
+// the cycles retrace each other: capacity up and down with a slow fade and rests (x), a smooth
+// voltage, a noisy temperature, a clock, now and then a record without x or an odd y.
+inline ViewState DenseCycling(std::mt19937& rng, std::uint32_t n) {
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    const std::uint32_t period = 500 + rng() % 20000;
+    const float jitter = unit(rng) * 0.05f;
+    const float oddRate = rng() % 3 ? 0.0f : 0.002f;
+    std::vector<TestChannel> channels(4);
+    ViewState s = MakeLoadedState(n, channels);
+    for (std::uint32_t r = 0; r < n; ++r) {
+        const float fade = 1.0f - 0.2f * static_cast<float>(r) / static_cast<float>(n);
+        const float phase = static_cast<float>(r % period) / static_cast<float>(period);
+        const float q = 2.5f * fade * std::min(1.0f, 2.5f * std::abs(phase - 0.5f));
+        const bool odd = unit(rng) < oddRate;
+        s.data.columns[0][r] = odd && rng() % 2 ? std::nanf("") : q + jitter * unit(rng) * 0.01f;
+        s.data.columns[1][r] = 3.0f + q / 2.0f + (phase < 0.5f ? 0.1f : -0.1f);
+        s.data.columns[2][r] =
+            odd ? (rng() % 2 ? kInf : std::nanf("")) : 30.0f + jitter * unit(rng);
+        s.data.columns[3][r] = static_cast<float>(r);
+    }
+    for (std::uint32_t c = 0; c < 4; ++c) {
+        const auto [lo, hi] =
+            std::minmax_element(s.data.columns[c].begin(), s.data.columns[c].end());
+        s.data.minima[c] = std::isfinite(*lo) ? *lo - 0.01f : 0.0f;
+        s.data.maxima[c] = std::isfinite(*hi) ? *hi + 0.01f : 40.0f;
+        s.data.colors[c] = 0x102030u * (c + 1);
+    }
+    BuildSummaries(s.data);
+    s.xChannel = 0;
+    return s;
+}
+
 struct RandomCase {
     ViewState state;
     int width = 0, height = 0;

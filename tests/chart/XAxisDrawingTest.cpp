@@ -81,46 +81,6 @@ TEST(XAxisDrawingTest, RecordNumbersAsTheXChannelDrawTheRecordAxisCurves) {
     }
 }
 
-// An x channel of n records: rising (irregular steps, pauses, a clock reset), back and forth
-// (cycles of capacity, noisy voltage), with breaks, flat, or any adversarial channel.
-std::vector<float> RandomXChannel(std::uint32_t n, std::mt19937& rng) {
-    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-    std::vector<float> x(n);
-    const std::uint32_t period = 2 + rng() % std::max<std::uint32_t>(2, n / (1 + rng() % 40));
-    const float level = unit(rng) * 100.0f;
-    float t = level;
-    switch (rng() % 7) {
-    case 0: // time: rising, irregular steps and pauses
-        for (float& v : x)
-            v = t += rng() % 4 ? unit(rng) * 3.0f : 0.0f;
-        break;
-    case 1: // capacity: up and down over cycles, with noise
-        for (std::uint32_t r = 0; r < n; ++r) {
-            const float phase = static_cast<float>(r % period) / static_cast<float>(period);
-            x[r] = 2.5f * (phase < 0.5f ? phase : 1.0f - phase) + 1e-3f * unit(rng);
-        }
-        break;
-    case 2: // voltage-like noise
-        for (float& v : x)
-            v = 3.0f + unit(rng);
-        break;
-    case 3: // rising with breaks
-        for (std::uint32_t r = 0; r < n; ++r)
-            x[r] = rng() % 50 ? static_cast<float>(r) : (rng() % 2 ? kInf : std::nanf(""));
-        break;
-    case 4: // flat, or flat at the float limit
-        std::fill(x.begin(), x.end(), rng() % 2 ? level : 3.4e38f);
-        break;
-    case 5: // rising in long steps (many records per column)
-        for (std::uint32_t r = 0; r < n; ++r)
-            x[r] = static_cast<float>(r / period);
-        break;
-    default:
-        x = RandomChannel(n, rng);
-    }
-    return x;
-}
-
 void Change(RandomCase& k, std::mt19937& rng) {
     ViewState& s = k.state;
     switch (rng() % 6) {
@@ -184,39 +144,6 @@ TEST(XAxisDrawingTest, LongRunsPerColumn) {
         Compare(rng, 400000 + rng() % 400000, cache);
 }
 
-// Cycling data as a rig records it, dense enough that most segments join neighbouring pixels and
-// the cycles retrace each other: capacity up and down with a slow fade and rests (x), a smooth
-// voltage, a noisy temperature, a clock, now and then a record without x or an odd y.
-ViewState DenseCycling(std::mt19937& rng, std::uint32_t n) {
-    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
-    const std::uint32_t period = 500 + rng() % 20000;
-    const float jitter = unit(rng) * 0.05f;
-    const float oddRate = rng() % 3 ? 0.0f : 0.002f;
-    std::vector<TestChannel> channels(4);
-    ViewState s = MakeLoadedState(n, channels);
-    for (std::uint32_t r = 0; r < n; ++r) {
-        const float fade = 1.0f - 0.2f * static_cast<float>(r) / static_cast<float>(n);
-        const float phase = static_cast<float>(r % period) / static_cast<float>(period);
-        const float q = 2.5f * fade * std::min(1.0f, 2.5f * std::abs(phase - 0.5f));
-        const bool odd = unit(rng) < oddRate;
-        s.data.columns[0][r] = odd && rng() % 2 ? std::nanf("") : q + jitter * unit(rng) * 0.01f;
-        s.data.columns[1][r] = 3.0f + q / 2.0f + (phase < 0.5f ? 0.1f : -0.1f);
-        s.data.columns[2][r] =
-            odd ? (rng() % 2 ? kInf : std::nanf("")) : 30.0f + jitter * unit(rng);
-        s.data.columns[3][r] = static_cast<float>(r);
-    }
-    for (std::uint32_t c = 0; c < 4; ++c) {
-        const auto [lo, hi] =
-            std::minmax_element(s.data.columns[c].begin(), s.data.columns[c].end());
-        s.data.minima[c] = std::isfinite(*lo) ? *lo - 0.01f : 0.0f;
-        s.data.maxima[c] = std::isfinite(*hi) ? *hi + 0.01f : 40.0f;
-        s.data.colors[c] = 0x102030u * (c + 1);
-    }
-    BuildSummaries(s.data);
-    s.xChannel = 0;
-    return s;
-}
-
 TEST(XAxisDrawingTest, ByPointMatchesLiteralOnDenseRetracedCurves) {
     std::mt19937 rng(77);
     static RasterSurface literal, byPoint;
@@ -245,6 +172,44 @@ TEST(XAxisDrawingTest, ByPointMatchesLiteralOnDenseRetracedCurves) {
             curve.mapping = MapChannel(height, s.data.maxima[c], s.data.minima[c]);
             literal.SetPen(pen, s.data.colors[c]);
             byPoint.SetPen(pen, s.data.colors[c]);
+            DrawCurveLiteral(literal, curve);
+            DrawCurveByPoint(byPoint, curve);
+            ASSERT_NO_FATAL_FAILURE(ExpectSame(literal.View(), byPoint.View()));
+        }
+    }
+}
+
+// Long windows are walked in two halves on two threads. Curves that run along and past the top
+// and bottom edges (a wide pen stamps in from outside, segments leave the surface) keep the
+// literal drawing's pixels, whatever the pen and the split.
+TEST(XAxisDrawingTest, HalvesOnTwoThreadsMatchLiteralAtTheEdges) {
+    std::mt19937 rng(31);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    static RasterSurface literal, byPoint;
+    for (int i = 0; i < 8 && !HasFailure(); ++i) {
+        ViewState s = DenseCycling(rng, 70000 + rng() % 150000);
+        const int width = 200 + static_cast<int>(rng() % 800);
+        const int height = 30 + static_cast<int>(rng() % 90);
+        const XAxis axis(s, width);
+        for (RasterSurface* surface : {&literal, &byPoint}) {
+            surface->Resize(width, height);
+            surface->FillBackground();
+        }
+        const ValueMapping mapping = MapChannel(height, 10.0f, 0.0f);
+        std::vector<float> values(s.data.recordCount);
+        for (int pen = 1; pen <= 3; ++pen) {
+            // Rows a few pixels either side of the top or the bottom edge, now and then far off.
+            const double edge = pen == 2 ? height - 1 : -1;
+            for (float& v : values)
+                v = static_cast<float>(mapping.ValueAt(
+                    static_cast<int>(edge + (rng() % 500 ? 8.0 * unit(rng) - 4.0 : 400.0))));
+            SCOPED_TRACE(testing::Message() << "case " << i << " pen " << pen);
+            CurveSource curve;
+            curve.values = values.data();
+            curve.axis = &axis;
+            curve.mapping = mapping;
+            literal.SetPen(pen, 0x0000FFu * static_cast<ColorRef>(pen));
+            byPoint.SetPen(pen, 0x0000FFu * static_cast<ColorRef>(pen));
             DrawCurveLiteral(literal, curve);
             DrawCurveByPoint(byPoint, curve);
             ASSERT_NO_FATAL_FAILURE(ExpectSame(literal.View(), byPoint.View()));

@@ -1,0 +1,127 @@
+// The overlay's curves drawn as the chart's (by column where a cycle's records share columns,
+// a cycle at a time) give the pixels of its literal drawing, segment by segment: random channels
+// and x channels (rising, back and forth, broken, flat, at the float limit), cycles of any
+// length, absolute and relative x; dense cycling data; and a cycle's relative x axis walked
+// point by point.
+
+#include "chart/CurveDrawing.h"
+#include "chart/CycleOverlay.h"
+#include "chart/CycleOverlayRenderer.h"
+#include "chart/XAxis.h"
+
+#include "ChartTestData.h"
+
+#include <gtest/gtest.h>
+
+namespace kurvon {
+namespace {
+
+void ExpectSame(const QImage& a, const QImage& b) {
+    ASSERT_EQ(a.size(), b.size());
+    for (int y = 0; a != b && y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            ASSERT_EQ(a.pixel(x, y), b.pixel(x, y)) << "at " << x << ", " << y;
+}
+
+// Cycles covering the records, mostly near a typical length, now and then of one record; a
+// random choice among them, absolute or relative x.
+void RandomCycles(ViewState& s, std::mt19937& rng, std::uint32_t typical) {
+    const std::uint32_t n = s.data.recordCount;
+    s.cycles.spans.clear();
+    for (std::uint32_t first = 0; first < n;) {
+        const std::uint32_t length = rng() % 10 ? typical / 2 + 1 + rng() % typical : 1;
+        const auto last = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(n - 1, std::uint64_t{first} + length - 1));
+        s.cycles.spans.push_back({first, last});
+        first = last + 1;
+    }
+    const char* choices[] = {"1", "2", "1,last", "1,every 2", "1-100000", "every 3", "2-4,last"};
+    s.overlay.choice = std::get<CycleChoice>(ParseCycleChoice(choices[rng() % std::size(choices)]));
+    if (ChosenCycles(*s.overlay.choice, static_cast<std::uint32_t>(s.cycles.spans.size())).empty())
+        s.overlay.choice = std::get<CycleChoice>(ParseCycleChoice("1"));
+    s.overlay.relative = rng() % 2;
+}
+
+void ExpectOverlayAsLiteral(const ViewState& s, int width, int height) {
+    static RasterSurface literal, walked;
+    const bool drawn = RenderOverlayBase(literal, s, width, height, 0xFFFFFF, CurveMode::Literal);
+    ASSERT_EQ(RenderOverlayBase(walked, s, width, height), drawn);
+    if (drawn) {
+        ASSERT_NO_FATAL_FAILURE(ExpectSame(literal.View(), walked.View()));
+    }
+}
+
+TEST(CycleOverlayDrawing, MatchesLiteralOverRandomData) {
+    std::mt19937 rng(2121);
+    const std::uint32_t sizes[] = {60, 3000, 60000};
+    for (int i = 0; i < 400 && !HasFailure(); ++i) {
+        const std::uint32_t records = 2 + rng() % sizes[i % 3];
+        RandomCase k = MakeRandomCase(rng, records);
+        ViewState& s = k.state;
+        s.xChannel = static_cast<int>(rng() % s.data.channelCount);
+        s.data.columns[static_cast<std::size_t>(s.xChannel)] = RandomXChannel(records, rng);
+        BuildSummaries(s.data);
+        RandomCycles(s, rng, 1 + rng() % std::max<std::uint32_t>(1, records / (1 + rng() % 30)));
+        ASSERT_TRUE(OverlayActive(s));
+        SCOPED_TRACE(testing::Message()
+                     << "case " << i << ", " << records << " records in " << s.cycles.spans.size()
+                     << " cycles, " << s.overlay.choice->text
+                     << (s.overlay.relative ? " relative" : ""));
+        ASSERT_NO_FATAL_FAILURE(ExpectOverlayAsLiteral(s, k.width, k.height));
+    }
+}
+
+TEST(CycleOverlayDrawing, MatchesLiteralOnDenseRetracedCycles) {
+    std::mt19937 rng(2122);
+    for (int i = 0; i < 16 && !HasFailure(); ++i) {
+        ViewState s = DenseCycling(rng, 20000 + rng() % 200000);
+        const std::vector<int> orders[] = {{1, 2, 3}, {3, 1}, {2}, {2, 3, 1, 0}};
+        for (int c : orders[i % 4])
+            s.visible.Append(c);
+        RandomCycles(s, rng, 500 + rng() % 20000);
+        const int width = 360 + static_cast<int>(rng() % (i % 4 ? 1400 : 100));
+        const int height = 40 + static_cast<int>(rng() % (i % 4 ? 800 : 60));
+        SCOPED_TRACE(testing::Message()
+                     << "case " << i << ", " << s.cycles.spans.size() << " cycles, "
+                     << s.overlay.choice->text << (s.overlay.relative ? " relative" : ""));
+        ASSERT_NO_FATAL_FAILURE(ExpectOverlayAsLiteral(s, width, height));
+    }
+}
+
+// A cycle's x axis with x relative to an origin (its blocks' relative extremes bound their
+// columns) also walks point by point to the literal pixels, near and far off the plot.
+TEST(CycleOverlayDrawing, RelativeCycleAxisWalksToTheLiteralPixels) {
+    std::mt19937 rng(2123);
+    static RasterSurface literal, byPoint;
+    for (int i = 0; i < 24 && !HasFailure(); ++i) {
+        ViewState s = DenseCycling(rng, 20000 + rng() % 100000);
+        const std::uint32_t n = s.data.recordCount;
+        const std::uint32_t first = rng() % (n / 2);
+        const std::uint32_t last = first + rng() % (n - first);
+        const float origins[] = {s.data.columns[0][first], -3.3e38f, 1.0f};
+        const int width = 200 + static_cast<int>(rng() % 1000);
+        const int height = 40 + static_cast<int>(rng() % 600);
+        const XAxis axis(s.data, 0, first, last, XColumns::Spanning(-2.6f, 2.6f, width),
+                         origins[i % 3]);
+        for (RasterSurface* surface : {&literal, &byPoint}) {
+            surface->Resize(width, height);
+            surface->FillBackground();
+        }
+        for (int c = 1; c < 4; ++c) {
+            SCOPED_TRACE(testing::Message() << "case " << i << " channel " << c);
+            CurveSource curve;
+            curve.values = s.data.Channel(c);
+            curve.summary = &s.data.summaries[c];
+            curve.axis = &axis;
+            curve.mapping = MapChannel(height, s.data.maxima[c], s.data.minima[c]);
+            literal.SetPen(c, s.data.colors[c]);
+            byPoint.SetPen(c, s.data.colors[c]);
+            DrawCurveLiteral(literal, curve);
+            DrawCurveByPoint(byPoint, curve);
+            ASSERT_NO_FATAL_FAILURE(ExpectSame(literal.View(), byPoint.View()));
+        }
+    }
+}
+
+} // namespace
+} // namespace kurvon
