@@ -28,17 +28,26 @@ double ValueMapping::ValueAt(int y) const {
            static_cast<double>(minimum);
 }
 
-ValueMapping MapChannel(int height, float maximum, float minimum) {
+LinearScale ScaleOver(int extent, float maximum, float minimum) {
     if (maximum == minimum) {
         maximum += 1.0f;
         minimum -= 1.0f;
     }
+    LinearScale l;
+    l.minimum = minimum;
+    l.scale = static_cast<float>(static_cast<double>(extent) /
+                                 (static_cast<double>(maximum) - static_cast<double>(minimum)));
+    l.flat = !std::isfinite(l.scale) || maximum == minimum;
+    return l;
+}
+
+ValueMapping MapChannel(int height, float maximum, float minimum) {
+    const LinearScale l = ScaleOver(PlotHeight(height), maximum, minimum);
     ValueMapping m;
     m.height = height;
-    m.minimum = minimum;
-    m.scale = static_cast<float>(static_cast<double>(PlotHeight(height)) /
-                                 (static_cast<double>(maximum) - static_cast<double>(minimum)));
-    m.flat = !std::isfinite(m.scale) || maximum == minimum;
+    m.minimum = l.minimum;
+    m.scale = l.scale;
+    m.flat = l.flat;
     return m;
 }
 

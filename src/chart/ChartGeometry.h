@@ -82,6 +82,16 @@ struct ValueMapping {
     double ValueAt(int y) const;
 };
 
+// The scale of extent pixels over minimum .. maximum, a 32-bit float: extent / (maximum -
+// minimum), a flat range widened by 1 on both sides first; flat when even that gives no finite
+// scale. The one rule of both axes.
+struct LinearScale {
+    float minimum = 0.0f;
+    float scale = 0.0f;
+    bool flat = false;
+};
+LinearScale ScaleOver(int extent, float maximum, float minimum);
+
 ValueMapping MapChannel(int height, float maximum, float minimum);
 
 // The record under x: trunc((x - 60) * span / (w - 120) + first), x within the frame.

@@ -38,16 +38,12 @@ std::vector<ColumnRun> ColumnRuns(std::uint32_t span, float xScale) {
 }
 
 XColumns XColumns::Spanning(float minimum, float maximum, int chartWidth) {
-    if (maximum == minimum) {
-        maximum += 1.0f;
-        minimum -= 1.0f;
-    }
+    const LinearScale l = ScaleOver(PlotWidth(chartWidth), maximum, minimum);
     XColumns c;
     c.width = chartWidth;
-    c.min = minimum;
-    c.scale = static_cast<float>(static_cast<double>(PlotWidth(chartWidth)) /
-                                 (static_cast<double>(maximum) - static_cast<double>(minimum)));
-    c.flat = !std::isfinite(c.scale) || maximum == minimum;
+    c.min = l.minimum;
+    c.scale = l.scale;
+    c.flat = l.flat;
     return c;
 }
 
