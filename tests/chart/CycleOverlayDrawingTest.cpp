@@ -10,18 +10,12 @@
 #include "chart/XAxis.h"
 
 #include "ChartTestData.h"
+#include "PixelCompare.h"
 
 #include <gtest/gtest.h>
 
 namespace kurvon {
 namespace {
-
-void ExpectSame(const QImage& a, const QImage& b) {
-    ASSERT_EQ(a.size(), b.size());
-    for (int y = 0; a != b && y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            ASSERT_EQ(a.pixel(x, y), b.pixel(x, y)) << "at " << x << ", " << y;
-}
 
 // Cycles covering the records, mostly near a typical length, now and then of one record; a
 // random choice among them, absolute or relative x.
@@ -109,16 +103,8 @@ TEST(CycleOverlayDrawing, RelativeCycleAxisWalksToTheLiteralPixels) {
         }
         for (int c = 1; c < 4; ++c) {
             SCOPED_TRACE(testing::Message() << "case " << i << " channel " << c);
-            CurveSource curve;
-            curve.values = s.data.Channel(c);
-            curve.summary = &s.data.summaries[c];
-            curve.axis = &axis;
-            curve.mapping = MapChannel(height, s.data.maxima[c], s.data.minima[c]);
-            literal.SetPen(c, s.data.colors[c]);
-            byPoint.SetPen(c, s.data.colors[c]);
-            DrawCurveLiteral(literal, curve);
-            DrawCurveByPoint(byPoint, curve);
-            ASSERT_NO_FATAL_FAILURE(ExpectSame(literal.View(), byPoint.View()));
+            ASSERT_NO_FATAL_FAILURE(
+                ExpectByPointLikeLiteral(literal, byPoint, s.data, axis, c, height, c));
         }
     }
 }

@@ -7,17 +7,12 @@
 #include "chart/ChartRenderer.h"
 
 #include "ChartTestData.h"
+#include "PixelCompare.h"
 
 #include <gtest/gtest.h>
 
 namespace kurvon {
 namespace {
-
-void ExpectSame(const QImage& a, const QImage& b) {
-    for (int y = 0; a != b && y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            ASSERT_EQ(a.pixel(x, y), b.pixel(x, y)) << "at " << x << ", " << y;
-}
 
 void Change(RandomCase& k, std::mt19937& rng) {
     ViewState& s = k.state;

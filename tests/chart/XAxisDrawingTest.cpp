@@ -9,18 +9,12 @@
 #include "chart/XAxis.h"
 
 #include "ChartTestData.h"
+#include "PixelCompare.h"
 
 #include <gtest/gtest.h>
 
 namespace kurvon {
 namespace {
-
-void ExpectSame(const QImage& a, const QImage& b) {
-    ASSERT_EQ(a.size(), b.size());
-    for (int y = 0; a != b && y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            ASSERT_EQ(a.pixel(x, y), b.pixel(x, y)) << "at " << x << ", " << y;
-}
 
 // The visible channels' curves alone, as the renderer draws them (earlier ones 1 pixel wide,
 // the primary 3), over the state's x axis.
@@ -165,16 +159,8 @@ TEST(XAxisDrawingTest, ByPointMatchesLiteralOnDenseRetracedCurves) {
             SCOPED_TRACE(testing::Message() << "case " << i << " channel " << c << " window "
                                             << s.firstRecord << ".." << s.lastRecord);
             const int pen = 1 + static_cast<int>(rng() % 3);
-            CurveSource curve;
-            curve.values = s.data.Channel(c);
-            curve.summary = &s.data.summaries[c];
-            curve.axis = &axis;
-            curve.mapping = MapChannel(height, s.data.maxima[c], s.data.minima[c]);
-            literal.SetPen(pen, s.data.colors[c]);
-            byPoint.SetPen(pen, s.data.colors[c]);
-            DrawCurveLiteral(literal, curve);
-            DrawCurveByPoint(byPoint, curve);
-            ASSERT_NO_FATAL_FAILURE(ExpectSame(literal.View(), byPoint.View()));
+            ASSERT_NO_FATAL_FAILURE(
+                ExpectByPointLikeLiteral(literal, byPoint, s.data, axis, c, height, pen));
         }
     }
 }
