@@ -85,7 +85,7 @@ private:
 };
 
 // The next pen position in column x, skipping moves that would draw nothing.
-void VerticalTo(RasterSurface& s, int x, int& at, int y) {
+template <class Target> void VerticalTo(Target& s, int x, int& at, int y) {
     if (y != at)
         s.LineTo(x, y);
     at = y;
@@ -130,7 +130,10 @@ void DrawCurveLiteral(RasterSurface& s, const CurveSource& c) {
         s.LineTo(CurveX(k, axis.Scale()), c.mapping.Y(values[k]));
 }
 
-void DrawCurveByColumn(RasterSurface& s, const CurveSource& c, const std::vector<ColumnRun>& runs) {
+namespace {
+
+template <class Target>
+void DrawByColumn(Target& s, const CurveSource& c, const std::vector<ColumnRun>& runs) {
     const Rows rows(c);
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const ColumnRun& run = runs[i];
@@ -162,6 +165,16 @@ void DrawCurveByColumn(RasterSurface& s, const CurveSource& c, const std::vector
         }
         VerticalTo(s, x, at, last);
     }
+}
+
+} // namespace
+
+void DrawCurveByColumn(RasterSurface& s, const CurveSource& c, const std::vector<ColumnRun>& runs) {
+    DrawByColumn(s, c, runs);
+}
+
+void DrawCurveByColumn(CoverageMask& m, const CurveSource& c, const std::vector<ColumnRun>& runs) {
+    DrawByColumn(m, c, runs);
 }
 
 } // namespace kurvon

@@ -11,6 +11,7 @@
 //   come from the smallest and largest finite value and the non-finite kinds present.
 
 #include "chart/ChartGeometry.h"
+#include "chart/CoverageMask.h"
 #include "chart/XAxis.h"
 #include "data/ChannelSummary.h"
 #include "platform/RasterSurface.h"
@@ -39,6 +40,9 @@ RowRange RowsOf(const ValueClasses& c, const ValueMapping& m);
 // With the surface's current pen. A run that starts a stroke is moved to, not drawn to.
 void DrawCurveLiteral(RasterSurface& surface, const CurveSource& curve);
 void DrawCurveByColumn(RasterSurface& surface, const CurveSource& curve,
+                       const std::vector<ColumnRun>& runs);
+// The same pixels into a mask, with its pen width.
+void DrawCurveByColumn(CoverageMask& mask, const CurveSource& curve,
                        const std::vector<ColumnRun>& runs);
 // By channel, where runs are short (XAxis::ShortRuns): the literal drawing less the segments
 // that end where they start, which cover nothing.

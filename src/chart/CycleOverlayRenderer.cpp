@@ -6,6 +6,8 @@
 #include "chart/CycleOverlay.h"
 #include "chart/DrawableState.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -19,9 +21,9 @@ constexpr int kLegendLine = 16;
 // Consecutive segments along one column (or one row) that keep their direction are drawn as
 // one: the walk of a vertical or horizontal line from A to C is the walk from A to B followed by
 // the one from B to C, so the pixels are those of one segment per record.
-class Strokes {
+template <class Target> class Strokes {
 public:
-    explicit Strokes(RasterSurface& s) : m_s(s) {}
+    explicit Strokes(Target& s) : m_s(s) {}
     ~Strokes() { Flush(); }
 
     void MoveTo(int x, int y) {
@@ -64,7 +66,7 @@ private:
         return false;
     }
 
-    RasterSurface& m_s;
+    Target& m_s;
     int m_atX = 0; // the pen's position
     int m_atY = 0;
     int m_toX = 0; // where the pending segment ends
@@ -73,29 +75,45 @@ private:
 };
 
 // One segment per record with a finite x, breaking at the others.
-void DrawCycleCurve(RasterSurface& s, const OverlayAxis& axis, const OverlayCycle& cycle,
+template <class Target>
+void DrawCycleCurve(Target& s, const OverlayAxis& axis, const OverlayCycle& cycle,
                     const float* values, const ValueMapping& mapping) {
-    Strokes pen(s);
+    constexpr std::uint32_t kGroup = 64;
+    Strokes<Target> pen(s);
     bool stroke = false;
-    for (std::uint64_t r = cycle.first; r <= cycle.last; ++r) {
-        const float x = axis.X(cycle, static_cast<std::uint32_t>(r));
-        if (!std::isfinite(x)) {
-            stroke = false;
-            continue;
+    int columns[kGroup];
+    int rows[kGroup];
+    for (std::uint64_t g = cycle.first; g <= cycle.last; g += kGroup) {
+        const auto n =
+            static_cast<std::uint32_t>(std::min<std::uint64_t>(kGroup, cycle.last - g + 1));
+        bool breaks = false;
+        for (std::uint32_t i = 0; i < n; ++i) {
+            const auto r = static_cast<std::uint32_t>(g + i);
+            const float x = axis.X(cycle, r);
+            breaks |= !std::isfinite(x);
+            columns[i] = std::isfinite(x) ? axis.Column(x) : INT_MIN;
+            rows[i] = mapping.Y(values[r]);
         }
-        const int px = axis.Column(x);
-        const int py = mapping.Y(values[r]);
-        if (!stroke)
-            pen.MoveTo(px, py);
-        else
-            pen.LineTo(px, py);
-        stroke = true;
+        for (std::uint32_t i = 0; i < n; ++i) {
+            if (columns[i] == INT_MIN) {
+                stroke = false;
+                continue;
+            }
+            if (!stroke)
+                pen.MoveTo(columns[i], rows[i]);
+            else
+                pen.LineTo(columns[i], rows[i]);
+            stroke = true;
+        }
     }
 }
 
 // Every chosen cycle's curves, later cycles over earlier ones. Each cycle is the x axis of its
 // own records: where its records share columns in runs the curves are drawn by column, else
 // literally (one cycle rarely crosses its own pixels, so the point walk gains nothing there).
+// Every curve of a cycle has the cycle's colour, so the everyday drawing takes the cycles
+// latest first, each into a mask painted only where no later cycle has painted: each pixel is
+// written once. The literal mode draws straight onto the surface, in order (the reference).
 void DrawCycleCurves(RasterSurface& s, const ViewState& state, const ChartArea& a,
                      const std::vector<int>& channels, const std::vector<OverlayCycle>& cycles,
                      const OverlayAxis& axis, CurveMode mode) {
@@ -105,29 +123,48 @@ void DrawCycleCurves(RasterSurface& s, const ViewState& state, const ChartArea& 
         return XAxis(data, state.xChannel, c.first, c.last, axis.Columns(),
                      axis.Relative() ? std::optional(c.origin) : std::nullopt);
     };
+    const auto curveOf = [&](int channel, const XAxis& cycleX) {
+        CurveSource curve;
+        curve.values = data.Channel(static_cast<std::uint32_t>(channel));
+        const auto c = static_cast<std::size_t>(channel);
+        if (c < data.summaries.size() && data.summaries[c].Covers(data.recordCount))
+            curve.summary = &data.summaries[c];
+        curve.axis = &cycleX;
+        curve.mapping = DisplayMapping(data, channel, a, primary);
+        return curve;
+    };
+    const auto penOf = [&](std::size_t i) {
+        return channels[i] == primary && i + 1 == channels.size() ? 3 : 1;
+    };
+    if (mode == CurveMode::Literal) {
+        for (const OverlayCycle& cycle : cycles) {
+            const XAxis cycleX = cycleAxis(cycle);
+            for (std::size_t i = 0; i < channels.size(); ++i) {
+                s.SetPen(penOf(i), cycle.color);
+                const CurveSource curve = curveOf(channels[i], cycleX);
+                DrawCycleCurve(s, axis, cycle, curve.values, curve.mapping);
+            }
+        }
+        return;
+    }
     // The cycles have one shape: a middle one tells how to draw them all.
-    const bool literal =
-        mode == CurveMode::Literal || cycleAxis(cycles[cycles.size() / 2]).ShortRuns();
-    for (const OverlayCycle& cycle : cycles) {
-        const XAxis cycleX = cycleAxis(cycle);
+    const bool byColumn = !cycleAxis(cycles[cycles.size() / 2]).ShortRuns();
+    CoverageMask mask(s.Width(), s.Height());
+    CoverageMask taken(s.Width(), s.Height());
+    for (auto cycle = cycles.rbegin(); cycle != cycles.rend(); ++cycle) {
+        const XAxis cycleX = cycleAxis(*cycle);
         std::vector<ColumnRun> runs;
-        if (!literal)
+        if (byColumn)
             runs = cycleX.Runs();
         for (std::size_t i = 0; i < channels.size(); ++i) {
-            const int channel = channels[i];
-            s.SetPen(channel == primary && i + 1 == channels.size() ? 3 : 1, cycle.color);
-            CurveSource curve;
-            curve.values = data.Channel(static_cast<std::uint32_t>(channel));
-            const auto c = static_cast<std::size_t>(channel);
-            if (c < data.summaries.size() && data.summaries[c].Covers(data.recordCount))
-                curve.summary = &data.summaries[c];
-            curve.axis = &cycleX;
-            curve.mapping = DisplayMapping(data, channel, a, primary);
-            if (literal)
-                DrawCycleCurve(s, axis, cycle, curve.values, curve.mapping);
+            mask.SetPenWidth(penOf(i));
+            const CurveSource curve = curveOf(channels[i], cycleX);
+            if (byColumn)
+                DrawCurveByColumn(mask, curve, runs);
             else
-                DrawCurveByColumn(s, curve, runs);
+                DrawCycleCurve(mask, axis, *cycle, curve.values, curve.mapping);
         }
+        mask.PaintUntaken(s, cycle->color, taken);
     }
 }
 

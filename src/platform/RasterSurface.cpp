@@ -3,6 +3,7 @@
 #include "platform/SurfaceText.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace kurvon {
 
@@ -34,6 +35,21 @@ void RasterSurface::LineTo(int x, int y) {
     DrawLine(m_currentX, m_currentY, x, y);
     m_currentX = x;
     m_currentY = y;
+}
+
+void RasterSurface::FillColumnBits(int x, int top, std::uint64_t bits, ColorRef color) {
+    if (x < 0 || x >= m_width)
+        return;
+    // Rows top + i outside 0..height-1 are dropped from the bits.
+    if (top < 0)
+        bits = top <= -64 ? 0 : bits >> -top << -top;
+    const long long rowsLeft = static_cast<long long>(m_height) - top;
+    if (rowsLeft < 64)
+        bits &= rowsLeft <= 0 ? 0 : (std::uint64_t{1} << rowsLeft) - 1;
+    const std::uint32_t pixel = PixelFromColorRef(color);
+    std::uint32_t* column = Origin() + x;
+    for (; bits != 0; bits &= bits - 1)
+        column[static_cast<std::ptrdiff_t>(top + std::countr_zero(bits)) * m_stride] = pixel;
 }
 
 void RasterSurface::FillRect(int left, int top, int right, int bottom, ColorRef color) {

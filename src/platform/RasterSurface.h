@@ -59,6 +59,8 @@ public:
     void StampWalkPixel(int x, int y);
 
     void FillRect(int left, int top, int right, int bottom, ColorRef color);
+    // Paints pixel (x, top + i) for every set bit i of `bits`, those on the surface.
+    void FillColumnBits(int x, int top, std::uint64_t bits, ColorRef color);
 
     void SetTextColor(ColorRef color) { m_textColor = color; }
     void TextOut(int x, int y, const QString& text);

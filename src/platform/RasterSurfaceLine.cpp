@@ -1,20 +1,15 @@
-// The line rasteriser of RasterSurface: the Bresenham walk of the header, with the part of the
-// walk outside the surface skipped by computing where it enters and leaves, so a line millions of
-// pixels long costs no more than its visible part.
+// The line rasteriser of RasterSurface: the stamps of the visible part of the Bresenham walk
+// (LineWalk.h).
 
+#include "platform/LineWalk.h"
 #include "platform/RasterSurface.h"
 
-#include <algorithm>
-#include <cstdlib>
+#include <cstddef>
 
 namespace kurvon {
 namespace {
 
 using I64 = std::int64_t;
-
-I64 CeilDivPositive(I64 a, I64 b) {
-    return (a + b - 1) / b;
-}
 
 // One pen stamp at pixel index i of a buffer whose rows are `stride` apart.
 template <int Width>
@@ -87,93 +82,21 @@ void RunWalk<3>(std::uint32_t* base, std::ptrdiff_t stride, const Walk& w, std::
     }
 }
 
-// The walk along one axis pair: D = major, d = minor distance, signs of both directions, start
-// coordinates, and the inclusive range of coordinates whose stamps reach the surface.
-struct Axes {
-    I64 major, minor;
-    int majorSign, minorSign;
-    I64 majorStart, minorStart;
-    I64 majorLow, majorHigh, minorLow, minorHigh;
-};
-
-// Narrows [first, last] to the steps i whose pixel lies inside the ranges. False when none do.
-bool ClipSteps(const Axes& a, I64& first, I64& last) {
-    first = std::max<I64>(first,
-                          a.majorSign > 0 ? a.majorLow - a.majorStart : a.majorStart - a.majorHigh);
-    last = std::min<I64>(last,
-                         a.majorSign > 0 ? a.majorHigh - a.majorStart : a.majorStart - a.majorLow);
-    // Minor offsets m_i = floor((2 i d + D) / 2D) never decrease along the walk.
-    const I64 mLow = a.minorSign > 0 ? a.minorLow - a.minorStart : a.minorStart - a.minorHigh;
-    const I64 mHigh = a.minorSign > 0 ? a.minorHigh - a.minorStart : a.minorStart - a.minorLow;
-    if (mHigh < 0)
-        return false;
-    if (a.minor == 0) {
-        if (mLow > 0)
-            return false;
-    } else {
-        if (mLow > 0) // m_i >= mLow  <=>  i >= D (2 mLow - 1) / 2d
-            first = std::max(first, CeilDivPositive(a.major * (2 * mLow - 1), 2 * a.minor));
-        // m_i <= mHigh  <=>  i < D (2 mHigh + 1) / 2d
-        last = std::min(last, CeilDivPositive(a.major * (2 * mHigh + 1), 2 * a.minor) - 1);
-    }
-    return first <= last;
-}
-
 } // namespace
 
 void RasterSurface::DrawLine(int x0, int y0, int x1, int y1) {
-    const auto clampCoord = [](int v) {
-        return std::clamp(v, -kCoordinateLimit, kCoordinateLimit);
-    };
-    x0 = clampCoord(x0);
-    y0 = clampCoord(y0);
-    x1 = clampCoord(x1);
-    y1 = clampCoord(y1);
-    if ((x0 == x1 && y0 == y1) || m_width == 0 || m_height == 0)
+    const LineWalk v = VisibleWalk(x0, y0, x1, y1, m_width, m_height, m_penWidth, kCoordinateLimit);
+    if (v.count <= 0)
         return;
-
-    // The pixels P of the 1-pixel walk whose stamp reaches the surface.
-    const int low = m_penWidth >= 2 ? -1 : 0;
-    const int highX = m_width - 1 + (m_penWidth == 3 ? 1 : 0);
-    const int highY = m_height - 1 + (m_penWidth == 3 ? 1 : 0);
-
-    const I64 dx = std::llabs(I64{x1} - x0);
-    const I64 dy = std::llabs(I64{y1} - y0);
-    const bool xMajor = dx >= dy;
-    Axes a;
-    a.major = xMajor ? dx : dy;
-    a.minor = xMajor ? dy : dx;
-    a.majorSign = (xMajor ? x1 > x0 : y1 > y0) ? 1 : -1;
-    a.minorSign = (xMajor ? y1 > y0 : x1 > x0) ? 1 : -1;
-    a.majorStart = xMajor ? x0 : y0;
-    a.minorStart = xMajor ? y0 : x0;
-    a.majorLow = low;
-    a.majorHigh = xMajor ? highX : highY;
-    a.minorLow = low;
-    a.minorHigh = xMajor ? highY : highX;
-
-    // The walk stays within the box of its end points: when both lie inside, nothing to clip.
-    const bool inside = std::min(x0, x1) >= low && std::max(x0, x1) <= highX &&
-                        std::min(y0, y1) >= low && std::max(y0, y1) <= highY;
-    I64 first = 0;
-    I64 last = a.major - 1;
-    if (!inside && !ClipSteps(a, first, last))
-        return;
-
-    const I64 numerator = 2 * first * a.minor + a.major;
-    const I64 offset = first == 0 ? 0 : numerator / (2 * a.major);
-    const I64 majorAt = a.majorStart + a.majorSign * first;
-    const I64 minorAt = a.minorStart + a.minorSign * offset;
     const std::ptrdiff_t stride = m_stride;
     Walk walk;
-    walk.index = static_cast<std::ptrdiff_t>(xMajor ? minorAt : majorAt) * stride +
-                 static_cast<std::ptrdiff_t>(xMajor ? majorAt : minorAt);
-    walk.majorStep = xMajor ? a.majorSign : a.majorSign * stride;
-    walk.minorStep = xMajor ? a.minorSign * stride : a.minorSign;
-    walk.count = last - first + 1;
-    walk.error = first == 0 ? a.major : numerator % (2 * a.major);
-    walk.twoMinor = 2 * a.minor;
-    walk.twoMajor = 2 * a.major;
+    walk.index = static_cast<std::ptrdiff_t>(v.y) * stride + v.x;
+    walk.majorStep = v.xMajor ? v.majorSign : v.majorSign * stride;
+    walk.minorStep = v.xMajor ? v.minorSign * stride : v.minorSign;
+    walk.count = v.count;
+    walk.error = v.error;
+    walk.twoMinor = v.twoMinor;
+    walk.twoMajor = v.twoMajor;
 
     const std::uint32_t pixel = PixelFromColorRef(m_penColor);
     std::uint32_t* base = Origin();

@@ -1,0 +1,98 @@
+#include "chart/CoverageMask.h"
+
+#include <algorithm>
+
+namespace kurvon {
+
+CoverageMask::CoverageMask(int width, int height)
+    : m_width(std::clamp(width, 0, RasterSurface::kMaxSide)),
+      m_height(std::clamp(height, 0, RasterSurface::kMaxSide)),
+      m_columnWords((m_height + 2 * kMargin + 63) / 64),
+      m_bits(static_cast<std::size_t>(m_width + 2 * kMargin) * m_columnWords, 0) {}
+
+void CoverageMask::SetPenWidth(int width) {
+    m_pen = std::clamp(width, 1, 3);
+    m_low = m_pen == 3 ? -1 : 0;
+    m_high = m_pen >= 2 ? 1 : 0;
+}
+
+void CoverageMask::LineToAnyway(int x, int y) {
+    const LineWalk v =
+        VisibleWalk(m_atX, m_atY, x, y, m_width, m_height, m_pen, RasterSurface::kCoordinateLimit);
+    m_atX = x;
+    m_atY = y;
+    if (v.count > 0)
+        Walk(v);
+}
+
+void CoverageMask::Walk(const LineWalk& v) {
+    int px = v.x;
+    int py = v.y;
+    std::int64_t e = v.error;
+    if (v.xMajor) {
+        // A new column at every pixel.
+        for (std::int64_t n = 0;;) {
+            Run(px, py, py);
+            if (++n == v.count)
+                return;
+            px += v.majorSign;
+            e += v.twoMinor;
+            if (e >= v.twoMajor) {
+                e -= v.twoMajor;
+                py += v.minorSign;
+            }
+        }
+    }
+    // Runs of pixels in one column, each set at once.
+    int runStart = py;
+    if (v.twoMinor * 8 <= v.twoMajor) {
+        // Steep: runs of 4 pixels or more, each measured at once. A run ends at the last pixel
+        // before the error reaches 2D (it starts below 2D).
+        for (std::int64_t left = v.count;;) {
+            const std::int64_t run =
+                v.twoMinor == 0 ? left
+                                : std::min(left, (v.twoMajor - e + v.twoMinor - 1) / v.twoMinor);
+            py += static_cast<int>(v.majorSign * (run - 1));
+            Run(px, std::min(runStart, py), std::max(runStart, py));
+            left -= run;
+            if (left == 0)
+                return;
+            e += run * v.twoMinor - v.twoMajor;
+            px += v.minorSign;
+            py += v.majorSign;
+            runStart = py;
+        }
+    }
+    for (std::int64_t n = 1; n < v.count; ++n) {
+        e += v.twoMinor;
+        if (e >= v.twoMajor) {
+            e -= v.twoMajor;
+            Run(px, std::min(runStart, py), std::max(runStart, py));
+            px += v.minorSign;
+            py += v.majorSign;
+            runStart = py;
+        } else {
+            py += v.majorSign;
+        }
+    }
+    Run(px, std::min(runStart, py), std::max(runStart, py));
+}
+
+void CoverageMask::PaintUntaken(RasterSurface& surface, ColorRef color, CoverageMask& taken) {
+    const std::size_t words = m_bits.size();
+    for (std::size_t i = 0; i < words; ++i) {
+        const std::uint64_t mine = m_bits[i];
+        if (mine == 0)
+            continue;
+        m_bits[i] = 0;
+        const std::uint64_t fresh = mine & ~taken.m_bits[i];
+        if (fresh == 0)
+            continue;
+        taken.m_bits[i] |= fresh;
+        const auto column = static_cast<int>(i / static_cast<std::size_t>(m_columnWords));
+        const auto word = static_cast<int>(i % static_cast<std::size_t>(m_columnWords));
+        surface.FillColumnBits(column - kMargin, word * 64 - kMargin, fresh, color);
+    }
+}
+
+} // namespace kurvon

@@ -1,0 +1,89 @@
+#pragma once
+// The pixels a set of lines covers, as bits instead of colours: a line drawn here covers what
+// the same line with the same pen covers on a RasterSurface of this size (both draw from
+// LineWalk). Bits lie column by column, so a vertical line (most of a curve drawn by pixel
+// column) sets 64 rows per word.
+//
+// An overlay paints many curves of one colour each, later ones over earlier ones. Drawing the
+// latest first, each into a mask painted where no later one has painted, writes each pixel once
+// and gives the same picture.
+
+#include "platform/LineWalk.h"
+#include "platform/RasterSurface.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace kurvon {
+
+class CoverageMask {
+public:
+    CoverageMask(int width, int height);
+
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
+
+    void SetPenWidth(int width);
+    void MoveTo(int x, int y) {
+        m_atX = x;
+        m_atY = y;
+    }
+    void LineTo(int x, int y) {
+        const int fromY = m_atY;
+        if (x == m_atX && y != fromY && static_cast<unsigned>(x) < static_cast<unsigned>(m_width) &&
+            static_cast<unsigned>(y) < static_cast<unsigned>(m_height) &&
+            static_cast<unsigned>(fromY) < static_cast<unsigned>(m_height)) {
+            // Vertical on the surface (most lines of a curve drawn by column): the rows from
+            // the start to the one before the end.
+            const int toY = y > fromY ? y - 1 : y + 1;
+            Run(x, fromY < toY ? fromY : toY, fromY < toY ? toY : fromY);
+            m_atY = y;
+            return;
+        }
+        LineToAnyway(x, y);
+    }
+
+    // Paints in `color` the surface pixels covered here and not in `taken`, adds them to
+    // `taken` and clears this mask. `taken` has this mask's size.
+    void PaintUntaken(RasterSurface& surface, ColorRef color, CoverageMask& taken);
+
+private:
+    void LineToAnyway(int x, int y);
+    void Walk(const LineWalk& walk);
+    // The pen's stamps of walk pixels (x, y0..y1).
+    void Run(int x, int y0, int y1) {
+        for (int c = x + m_low; c <= x + m_high; ++c)
+            SetRows(c + kMargin, y0 + m_low + kMargin, y1 + m_high + kMargin);
+    }
+    // Sets rows r0..r1 of column c (indices into the bits, margins included).
+    void SetRows(int c, int r0, int r1) {
+        std::uint64_t* column = m_bits.data() + static_cast<std::size_t>(c) * m_columnWords;
+        const int w0 = r0 >> 6;
+        const int w1 = r1 >> 6;
+        const std::uint64_t head = ~std::uint64_t{0} << (r0 & 63);
+        const std::uint64_t tail = ~std::uint64_t{0} >> (63 - (r1 & 63));
+        if (w0 == w1) {
+            column[w0] |= head & tail;
+            return;
+        }
+        column[w0] |= head;
+        for (int w = w0 + 1; w < w1; ++w)
+            column[w] = ~std::uint64_t{0};
+        column[w1] |= tail;
+    }
+
+    // A 3-pixel stamp of a walk pixel just off the surface reaches two pixels past its edge.
+    static constexpr int kMargin = 2;
+
+    int m_width = 0;
+    int m_height = 0;
+    int m_columnWords = 0; // words per column
+    std::vector<std::uint64_t> m_bits;
+    int m_pen = 1;
+    int m_low = 0; // the stamp's reach from its walk pixel, both ways
+    int m_high = 0;
+    int m_atX = 0;
+    int m_atY = 0;
+};
+
+} // namespace kurvon
