@@ -78,21 +78,12 @@ void CoverageMask::Walk(const LineWalk& v) {
     Run(px, std::min(runStart, py), std::max(runStart, py));
 }
 
-void CoverageMask::PaintUntaken(RasterSurface& surface, ColorRef color, CoverageMask& taken) {
-    const std::size_t words = m_bits.size();
-    for (std::size_t i = 0; i < words; ++i) {
-        const std::uint64_t mine = m_bits[i];
-        if (mine == 0)
-            continue;
-        m_bits[i] = 0;
-        const std::uint64_t fresh = mine & ~taken.m_bits[i];
-        if (fresh == 0)
-            continue;
-        taken.m_bits[i] |= fresh;
-        const auto column = static_cast<int>(i / static_cast<std::size_t>(m_columnWords));
-        const auto word = static_cast<int>(i % static_cast<std::size_t>(m_columnWords));
-        surface.FillColumnBits(column - kMargin, word * 64 - kMargin, fresh, color);
-    }
+void CoverageMask::PaintWord(RasterSurface& surface, std::size_t word, std::uint64_t bits,
+                             ColorRef color) const {
+    const auto columnWords = static_cast<std::size_t>(m_columnWords);
+    const auto column = static_cast<int>(word / columnWords);
+    const auto row = static_cast<int>(word % columnWords) * 64;
+    surface.FillColumnBits(column - kMargin, row - kMargin, bits, color);
 }
 
 } // namespace kurvon

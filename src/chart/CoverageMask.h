@@ -45,7 +45,27 @@ public:
 
     // Paints in `color` the surface pixels covered here and not in `taken`, adds them to
     // `taken` and clears this mask. `taken` has this mask's size.
-    void PaintUntaken(RasterSurface& surface, ColorRef color, CoverageMask& taken);
+    void PaintUntaken(RasterSurface& surface, ColorRef color, CoverageMask& taken) {
+        Take(taken,
+             [&](std::size_t word, std::uint64_t bits) { PaintWord(surface, word, bits, color); });
+    }
+    // The same, handing each word's new bits to f(word, bits) instead of painting them.
+    template <class F> void Take(CoverageMask& taken, F f) {
+        for (std::size_t i = 0; i < m_bits.size(); ++i) {
+            const std::uint64_t mine = m_bits[i];
+            if (mine == 0)
+                continue;
+            m_bits[i] = 0;
+            if (const std::uint64_t fresh = mine & ~taken.m_bits[i]) {
+                taken.m_bits[i] |= fresh;
+                f(i, fresh);
+            }
+        }
+    }
+    std::uint64_t Word(std::size_t word) const { return m_bits[word]; }
+    // Paints in `color` the surface pixels of these bits of a word.
+    void PaintWord(RasterSurface& surface, std::size_t word, std::uint64_t bits,
+                   ColorRef color) const;
 
 private:
     void LineToAnyway(int x, int y);

@@ -5,6 +5,7 @@
 #include "chart/CurveDrawing.h"
 #include "chart/CycleOverlay.h"
 #include "chart/DrawableState.h"
+#include "data/TwoThreads.h"
 
 #include <algorithm>
 #include <climits>
@@ -17,6 +18,8 @@ namespace {
 
 constexpr int kLegendWidth = 130;
 constexpr int kLegendLine = 16;
+// Overlays of at least this many records are drawn on two threads.
+constexpr std::uint64_t kSplitRecords = 1u << 16;
 
 // Consecutive segments along one column (or one row) that keep their direction are drawn as
 // one: the walk of a vertical or horizontal line from A to C is the walk from A to B followed by
@@ -149,23 +152,66 @@ void DrawCycleCurves(RasterSurface& s, const ViewState& state, const ChartArea& 
     }
     // The cycles have one shape: a middle one tells how to draw them all.
     const bool byColumn = !cycleAxis(cycles[cycles.size() / 2]).ShortRuns();
-    CoverageMask mask(s.Width(), s.Height());
-    CoverageMask taken(s.Width(), s.Height());
-    for (auto cycle = cycles.rbegin(); cycle != cycles.rend(); ++cycle) {
-        const XAxis cycleX = cycleAxis(*cycle);
-        std::vector<ColumnRun> runs;
-        if (byColumn)
-            runs = cycleX.Runs();
-        for (std::size_t i = 0; i < channels.size(); ++i) {
-            mask.SetPenWidth(penOf(i));
-            const CurveSource curve = curveOf(channels[i], cycleX);
+    // Cycles [from, to) latest first into their masks, handing each one's new pixels on.
+    const auto drawInto = [&](std::size_t from, std::size_t to, CoverageMask& taken,
+                              const auto& paint) {
+        CoverageMask mask(s.Width(), s.Height());
+        for (std::size_t k = to; k-- > from;) {
+            const OverlayCycle& cycle = cycles[k];
+            const XAxis cycleX = cycleAxis(cycle);
+            std::vector<ColumnRun> runs;
             if (byColumn)
-                DrawCurveByColumn(mask, curve, runs);
-            else
-                DrawCycleCurve(mask, axis, *cycle, curve.values, curve.mapping);
+                runs = cycleX.Runs();
+            for (std::size_t i = 0; i < channels.size(); ++i) {
+                mask.SetPenWidth(penOf(i));
+                const CurveSource curve = curveOf(channels[i], cycleX);
+                if (byColumn)
+                    DrawCurveByColumn(mask, curve, runs);
+                else
+                    DrawCycleCurve(mask, axis, cycle, curve.values, curve.mapping);
+            }
+            mask.Take(taken, [&](std::size_t word, std::uint64_t bits) {
+                paint(mask, word, bits, cycle.color);
+            });
         }
-        mask.PaintUntaken(s, cycle->color, taken);
+    };
+    const auto onSurface = [&s](const CoverageMask& m, std::size_t word, std::uint64_t bits,
+                                ColorRef color) { m.PaintWord(s, word, bits, color); };
+    CoverageMask taken(s.Width(), s.Height());
+    // Split by records: the later cycles paint the surface, the earlier ones (on a second
+    // thread) collect their pixels, painted afterwards where the later ones left room.
+    std::uint64_t records = 0;
+    for (const OverlayCycle& c : cycles)
+        records += c.last - c.first + 1;
+    std::size_t split = cycles.size();
+    for (std::uint64_t later = 0; split > 1 && 2 * later < records; --split)
+        later += cycles[split - 1].last - cycles[split - 1].first + 1;
+    if (records < kSplitRecords || split == 0 || split == cycles.size()) {
+        drawInto(0, cycles.size(), taken, onSurface);
+        return;
     }
+    struct Fresh {
+        std::size_t word;
+        std::uint64_t bits;
+        ColorRef color;
+    };
+    std::vector<Fresh> earlier;
+    CoverageMask takenEarlier(s.Width(), s.Height());
+    RunOnTwoThreads(2, [&](std::uint32_t a, std::uint32_t b) {
+        for (std::uint32_t part = a; part < b; ++part) {
+            if (part == 0)
+                drawInto(split, cycles.size(), taken, onSurface);
+            else
+                drawInto(0, split, takenEarlier,
+                         [&earlier](const CoverageMask&, std::size_t word, std::uint64_t bits,
+                                    ColorRef color) {
+                             earlier.push_back({word, bits, color});
+                         });
+        }
+    });
+    for (const Fresh& f : earlier)
+        if (const std::uint64_t bits = f.bits & ~taken.Word(f.word))
+            taken.PaintWord(s, f.word, bits, f.color);
 }
 
 void DrawLegend(RasterSurface& s, const std::vector<OverlayCycle>& cycles) {
