@@ -4,14 +4,18 @@
 
 #include "chart/ViewState.h"
 #include "data/ChannelSummary.h"
+#include "data/Loader.h"
 
 #include <QGuiApplication>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <ctime>
 #include <functional>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -80,6 +84,32 @@ inline void FinishDataSet(kurvon::ViewState& state, std::uint32_t visible) {
     state.firstRecord = 0;
     state.lastRecord = d.recordCount - 1;
     state.dataLoaded = true;
+}
+
+// A file's data with channel X as the x axis and channels "V,W,..." shown, or nothing (said why
+// on stderr).
+inline std::optional<kurvon::ViewState> LoadWithXAxis(const char* path, int x,
+                                                      const char* channels) {
+    struct : kurvon::ProgressSink {
+        void Show() override {}
+        void SetPosition(int) override {}
+    } quiet;
+    kurvon::LoadOptions options;
+    options.colorSeed = 1;
+    kurvon::LoadResult loaded = kurvon::LoadDataFile(path, quiet, options);
+    if (loaded.status != kurvon::LoadStatus::Loaded) {
+        std::fprintf(stderr, "cannot load %s\n", path);
+        return std::nullopt;
+    }
+    kurvon::ViewState state;
+    state.data = std::move(loaded.data);
+    state.xChannel = x;
+    std::stringstream list(channels);
+    for (std::string c; std::getline(list, c, ',');)
+        state.visible.Append(std::stoi(c));
+    state.lastRecord = loaded.lastRecord;
+    state.dataLoaded = true;
+    return state;
 }
 
 } // namespace bench

@@ -16,7 +16,6 @@
 #include "chart/ChartPaintCache.h"
 #include "chart/ChartRenderer.h"
 #include "chart/ViewState.h"
-#include "data/Loader.h"
 #include "platform/RasterSurface.h"
 
 #include <QGuiApplication>
@@ -28,7 +27,6 @@
 #include <cstdlib>
 #include <functional>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -124,26 +122,11 @@ int main(int argc, char** argv) {
         Measure("rising", state, records <= literalMax * 1.0001, rng);
     }
     if (argc > 5) {
-        struct : kurvon::ProgressSink {
-            void Show() override {}
-            void SetPosition(int) override {}
-        } quiet;
-        kurvon::LoadOptions options;
-        options.colorSeed = 1;
-        kurvon::LoadResult loaded = kurvon::LoadDataFile(argv[3], quiet, options);
-        if (loaded.status != kurvon::LoadStatus::Loaded) {
-            std::fprintf(stderr, "cannot load %s\n", argv[3]);
+        std::optional<kurvon::ViewState> state =
+            bench::LoadWithXAxis(argv[3], std::atoi(argv[4]), argv[5]);
+        if (!state)
             return 1;
-        }
-        kurvon::ViewState state;
-        state.data = std::move(loaded.data);
-        state.xChannel = std::atoi(argv[4]);
-        std::stringstream channels(argv[5]);
-        for (std::string c; std::getline(channels, c, ',');)
-            state.visible.Append(std::stoi(c));
-        state.lastRecord = loaded.lastRecord;
-        state.dataLoaded = true;
-        Measure("file", state, state.data.recordCount <= literalMax * 1.0001, rng);
+        Measure("file", *state, state->data.recordCount <= literalMax * 1.0001, rng);
     }
     std::printf("literal: one segment per record; column: full window by pixel column;\n"
                 "col rand / col max: 41 random windows, median and slowest; mouse: a cursor\n"

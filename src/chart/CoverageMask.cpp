@@ -30,22 +30,26 @@ void CoverageMask::Walk(const LineWalk& v) {
     int py = v.y;
     std::int64_t e = v.error;
     if (v.xMajor) {
-        // A new column at every pixel.
-        for (std::int64_t n = 0;;) {
-            Run(px, py, py);
-            if (++n == v.count)
-                return;
+        // A new column at every pixel. A step along x alone adds only the stamp's leading
+        // column (as on the surface); a step along y as well, the whole stamp.
+        Run(px, py, py);
+        const int lead = kMargin + (v.majorSign > 0 ? m_high : m_low);
+        for (std::int64_t n = 1; n < v.count; ++n) {
             px += v.majorSign;
             e += v.twoMinor;
             if (e >= v.twoMajor) {
                 e -= v.twoMajor;
                 py += v.minorSign;
+                Run(px, py, py);
+            } else {
+                SetRows(px + lead, py + m_low + kMargin, py + m_high + kMargin);
             }
         }
+        return;
     }
     // Runs of pixels in one column, each set at once.
     int runStart = py;
-    if (v.twoMinor * 8 <= v.twoMajor) {
+    if (v.twoMinor * 8 <= v.twoMajor && v.count >= 32) {
         // Steep: runs of 4 pixels or more, each measured at once. A run ends at the last pixel
         // before the error reaches 2D (it starts below 2D).
         for (std::int64_t left = v.count;;) {

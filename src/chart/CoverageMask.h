@@ -30,6 +30,17 @@ public:
     }
     void LineTo(int x, int y) {
         const int fromY = m_atY;
+        if (static_cast<unsigned>(x - m_atX + 1) <= 2 &&
+            static_cast<unsigned>(y - fromY + 1) <= 2 &&
+            static_cast<unsigned>(m_atX) < static_cast<unsigned>(m_width) &&
+            static_cast<unsigned>(fromY) < static_cast<unsigned>(m_height)) {
+            // To a neighbouring pixel (or none): the start's stamp alone, if any.
+            if (x != m_atX || y != fromY)
+                Run(m_atX, fromY, fromY);
+            m_atX = x;
+            m_atY = y;
+            return;
+        }
         if (x == m_atX && y != fromY && static_cast<unsigned>(x) < static_cast<unsigned>(m_width) &&
             static_cast<unsigned>(y) < static_cast<unsigned>(m_height) &&
             static_cast<unsigned>(fromY) < static_cast<unsigned>(m_height)) {

@@ -4,12 +4,11 @@
 #include "chart/ChartGeometry.h"
 #include "chart/CurveDrawing.h"
 #include "chart/CycleOverlay.h"
+#include "chart/CycleOverlayCurves.h"
 #include "chart/DrawableState.h"
 #include "data/TwoThreads.h"
 
 #include <algorithm>
-#include <climits>
-#include <cmath>
 #include <cstring>
 #include <optional>
 
@@ -21,105 +20,15 @@ constexpr int kLegendLine = 16;
 // Overlays of at least this many records are drawn on two threads.
 constexpr std::uint64_t kSplitRecords = 1u << 16;
 
-// Consecutive segments along one column (or one row) that keep their direction are drawn as
-// one: the walk of a vertical or horizontal line from A to C is the walk from A to B followed by
-// the one from B to C, so the pixels are those of one segment per record.
-template <class Target> class Strokes {
-public:
-    explicit Strokes(Target& s) : m_s(s) {}
-    ~Strokes() { Flush(); }
-
-    void MoveTo(int x, int y) {
-        Flush();
-        m_s.MoveTo(x, y);
-        m_atX = m_toX = x;
-        m_atY = m_toY = y;
-    }
-    void LineTo(int x, int y) {
-        if (x == m_toX && y == m_toY)
-            return; // covers nothing
-        if (m_pending && Continues(x, y)) {
-            m_toX = x;
-            m_toY = y;
-            return;
-        }
-        Flush();
-        m_toX = x;
-        m_toY = y;
-        m_pending = true;
-    }
-    void Flush() {
-        if (!m_pending)
-            return;
-        m_s.LineTo(m_toX, m_toY);
-        m_atX = m_toX;
-        m_atY = m_toY;
-        m_pending = false;
-    }
-
-private:
-    static int Sign(long long v) { return (v > 0) - (v < 0); }
-    bool Continues(int x, int y) const {
-        if (m_atX == m_toX && x == m_toX)
-            return Sign(static_cast<long long>(m_toY) - m_atY) ==
-                   Sign(static_cast<long long>(y) - m_toY);
-        if (m_atY == m_toY && y == m_toY)
-            return Sign(static_cast<long long>(m_toX) - m_atX) ==
-                   Sign(static_cast<long long>(x) - m_toX);
-        return false;
-    }
-
-    Target& m_s;
-    int m_atX = 0; // the pen's position
-    int m_atY = 0;
-    int m_toX = 0; // where the pending segment ends
-    int m_toY = 0;
-    bool m_pending = false;
-};
-
-// One segment per record with a finite x, breaking at the others.
-template <class Target>
-void DrawCycleCurve(Target& s, const OverlayAxis& axis, const OverlayCycle& cycle,
-                    const float* values, const ValueMapping& mapping) {
-    constexpr std::uint32_t kGroup = 64;
-    Strokes<Target> pen(s);
-    bool stroke = false;
-    int columns[kGroup];
-    int rows[kGroup];
-    for (std::uint64_t g = cycle.first; g <= cycle.last; g += kGroup) {
-        const auto n =
-            static_cast<std::uint32_t>(std::min<std::uint64_t>(kGroup, cycle.last - g + 1));
-        bool breaks = false;
-        for (std::uint32_t i = 0; i < n; ++i) {
-            const auto r = static_cast<std::uint32_t>(g + i);
-            const float x = axis.X(cycle, r);
-            breaks |= !std::isfinite(x);
-            columns[i] = std::isfinite(x) ? axis.Column(x) : INT_MIN;
-            rows[i] = mapping.Y(values[r]);
-        }
-        for (std::uint32_t i = 0; i < n; ++i) {
-            if (columns[i] == INT_MIN) {
-                stroke = false;
-                continue;
-            }
-            if (!stroke)
-                pen.MoveTo(columns[i], rows[i]);
-            else
-                pen.LineTo(columns[i], rows[i]);
-            stroke = true;
-        }
-    }
-}
-
 // Every chosen cycle's curves, later cycles over earlier ones. Each cycle is the x axis of its
 // own records: where its records share columns in runs the curves are drawn by column, else
 // literally (one cycle rarely crosses its own pixels, so the point walk gains nothing there).
 // Every curve of a cycle has the cycle's colour, so the everyday drawing takes the cycles
 // latest first, each into a mask painted only where no later cycle has painted: each pixel is
 // written once. The literal mode draws straight onto the surface, in order (the reference).
-void DrawCycleCurves(RasterSurface& s, const ViewState& state, const ChartArea& a,
-                     const std::vector<int>& channels, const std::vector<OverlayCycle>& cycles,
-                     const OverlayAxis& axis, CurveMode mode) {
+void DrawOverlayCurves(RasterSurface& s, const ViewState& state, const ChartArea& a,
+                       const std::vector<int>& channels, const std::vector<OverlayCycle>& cycles,
+                       const OverlayAxis& axis, CurveMode mode) {
     const DataSet& data = state.data;
     const int primary = channels.back();
     const auto cycleAxis = [&](const OverlayCycle& c) {
@@ -139,7 +48,20 @@ void DrawCycleCurves(RasterSurface& s, const ViewState& state, const ChartArea& 
     const auto penOf = [&](std::size_t i) {
         return channels[i] == primary && i + 1 == channels.size() ? 3 : 1;
     };
-    if (mode == CurveMode::Literal) {
+    // Split by records: the later cycles paint the surface, the earlier ones (on a second
+    // thread) collect their pixels, painted afterwards where the later ones left room.
+    std::uint64_t records = 0;
+    for (const OverlayCycle& c : cycles)
+        records += c.last - c.first + 1;
+    std::size_t split = cycles.size();
+    for (std::uint64_t later = 0; split > 1 && 2 * later < records; --split)
+        later += cycles[split - 1].last - cycles[split - 1].first + 1;
+    const bool twoThreads = records >= kSplitRecords && split > 0 && split < cycles.size();
+    // The cycles have one shape: a middle one tells how to draw them all.
+    const bool byColumn = !cycleAxis(cycles[cycles.size() / 2]).ShortRuns();
+    // Short segments cost more in a mask than on the surface: without runs or a second thread
+    // to repay it, the overlay is drawn in order, as the reference is.
+    if (mode == CurveMode::Literal || (!byColumn && !twoThreads)) {
         for (const OverlayCycle& cycle : cycles) {
             const XAxis cycleX = cycleAxis(cycle);
             for (std::size_t i = 0; i < channels.size(); ++i) {
@@ -150,8 +72,6 @@ void DrawCycleCurves(RasterSurface& s, const ViewState& state, const ChartArea& 
         }
         return;
     }
-    // The cycles have one shape: a middle one tells how to draw them all.
-    const bool byColumn = !cycleAxis(cycles[cycles.size() / 2]).ShortRuns();
     // Cycles [from, to) latest first into their masks, handing each one's new pixels on.
     const auto drawInto = [&](std::size_t from, std::size_t to, CoverageMask& taken,
                               const auto& paint) {
@@ -159,16 +79,19 @@ void DrawCycleCurves(RasterSurface& s, const ViewState& state, const ChartArea& 
         for (std::size_t k = to; k-- > from;) {
             const OverlayCycle& cycle = cycles[k];
             const XAxis cycleX = cycleAxis(cycle);
-            std::vector<ColumnRun> runs;
-            if (byColumn)
-                runs = cycleX.Runs();
-            for (std::size_t i = 0; i < channels.size(); ++i) {
-                mask.SetPenWidth(penOf(i));
-                const CurveSource curve = curveOf(channels[i], cycleX);
-                if (byColumn)
-                    DrawCurveByColumn(mask, curve, runs);
-                else
-                    DrawCycleCurve(mask, axis, cycle, curve.values, curve.mapping);
+            if (byColumn) {
+                const std::vector<ColumnRun> runs = cycleX.Runs();
+                for (std::size_t i = 0; i < channels.size(); ++i) {
+                    mask.SetPenWidth(penOf(i));
+                    DrawCurveByColumn(mask, curveOf(channels[i], cycleX), runs);
+                }
+            } else {
+                std::vector<CycleCurve> curves;
+                for (std::size_t i = 0; i < channels.size(); ++i) {
+                    const CurveSource curve = curveOf(channels[i], cycleX);
+                    curves.push_back({curve.values, curve.mapping, penOf(i)});
+                }
+                DrawCycleCurves(mask, axis, cycle, curves);
             }
             mask.Take(taken, [&](std::size_t word, std::uint64_t bits) {
                 paint(mask, word, bits, cycle.color);
@@ -178,15 +101,7 @@ void DrawCycleCurves(RasterSurface& s, const ViewState& state, const ChartArea& 
     const auto onSurface = [&s](const CoverageMask& m, std::size_t word, std::uint64_t bits,
                                 ColorRef color) { m.PaintWord(s, word, bits, color); };
     CoverageMask taken(s.Width(), s.Height());
-    // Split by records: the later cycles paint the surface, the earlier ones (on a second
-    // thread) collect their pixels, painted afterwards where the later ones left room.
-    std::uint64_t records = 0;
-    for (const OverlayCycle& c : cycles)
-        records += c.last - c.first + 1;
-    std::size_t split = cycles.size();
-    for (std::uint64_t later = 0; split > 1 && 2 * later < records; --split)
-        later += cycles[split - 1].last - cycles[split - 1].first + 1;
-    if (records < kSplitRecords || split == 0 || split == cycles.size()) {
+    if (!twoThreads) {
         drawInto(0, cycles.size(), taken, onSurface);
         return;
     }
@@ -239,7 +154,7 @@ void DrawOverlay(RasterSurface& s, const ViewState& state, const ChartArea& a,
     const DataSet& data = state.data;
     const OverlayAxis axis(data, state.xChannel, cycles, state.overlay.relative, a.width);
     if (axis.Any())
-        DrawCycleCurves(s, state, a, channels, cycles, axis, mode);
+        DrawOverlayCurves(s, state, a, channels, cycles, axis, mode);
     s.SetDefaultPen();
     DrawValueAxes(s, data, a, channels);
     DrawBottomLabels(s, a, axis.Labels());

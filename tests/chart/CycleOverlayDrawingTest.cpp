@@ -82,6 +82,30 @@ TEST(CycleOverlayDrawing, MatchesLiteralOnDenseRetracedCycles) {
     }
 }
 
+// Long cycles whose x goes back and forth every few hundred records (runs too short to draw by
+// column), all of them chosen: drawn into masks on two threads, a stretch of records at a time.
+TEST(CycleOverlayDrawing, MatchesLiteralOnLongQuicklyRetracedCycles) {
+    std::mt19937 rng(2124);
+    for (int i = 0; i < 6 && !HasFailure(); ++i) {
+        ViewState s = DenseCycling(rng, 70000 + rng() % 90000);
+        const std::uint32_t period = 60 + rng() % 400;
+        for (std::uint32_t r = 0; r < s.data.recordCount; ++r) {
+            const float phase = static_cast<float>(r % period) / static_cast<float>(period);
+            s.data.columns[0][r] =
+                rng() % 2000 == 0 ? std::nanf("") : 2.5f * std::abs(2.0f * phase - 1.0f);
+        }
+        BuildSummaries(s.data);
+        for (int c : {2, 3, 1})
+            s.visible.Append(c);
+        RandomCycles(s, rng, 2000 + rng() % 6000);
+        s.overlay.choice = std::get<CycleChoice>(ParseCycleChoice("1-100000"));
+        SCOPED_TRACE(testing::Message() << "case " << i << ", period " << period << ", "
+                                        << s.cycles.spans.size() << " cycles");
+        ASSERT_NO_FATAL_FAILURE(ExpectOverlayAsLiteral(s, 400 + static_cast<int>(rng() % 900),
+                                                       200 + static_cast<int>(rng() % 500)));
+    }
+}
+
 // A cycle's x axis with x relative to an origin (its blocks' relative extremes bound their
 // columns) also walks point by point to the literal pixels, near and far off the plot.
 TEST(CycleOverlayDrawing, RelativeCycleAxisWalksToTheLiteralPixels) {
