@@ -1,5 +1,7 @@
 #include "chart/CoverageMask.h"
 
+#include "chart/BitRect.h"
+
 #include <algorithm>
 
 namespace kurvon {
@@ -80,6 +82,23 @@ void CoverageMask::Walk(const LineWalk& v) {
         }
     }
     Run(px, std::min(runStart, py), std::max(runStart, py));
+}
+
+bool CoverageMask::Hidden(int x0, int x1, int y0, int y1) const {
+    if (!m_taken)
+        return false;
+    // Only pixels on the surface ever show.
+    const int c0 = std::max(x0 + m_low, 0);
+    const int c1 = std::min(x1 + m_high, m_width - 1);
+    const int r0 = std::max(y0 + m_low, 0);
+    const int r1 = std::min(y1 + m_high, m_height - 1);
+    if (c0 > c1 || r0 > r1)
+        return true;
+    return m_taken->AllSet(c0 + kMargin, c1 + kMargin, r0 + kMargin, r1 + kMargin);
+}
+
+bool CoverageMask::AllSet(int c0, int c1, int r0, int r1) const {
+    return AllBitsSet(m_bits.data(), m_columnWords, c0, c1, r0, r1);
 }
 
 void CoverageMask::PaintWord(RasterSurface& surface, std::size_t word, std::uint64_t bits,

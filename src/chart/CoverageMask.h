@@ -23,6 +23,13 @@ public:
     int Width() const { return m_width; }
     int Height() const { return m_height; }
 
+    // Pixels of `taken` count as painted over: see Hidden. Null (the default): none do.
+    void HideUnder(const CoverageMask* taken) { m_taken = taken; }
+    bool Hides() const { return m_taken != nullptr; }
+    // Whether lines whose walk pixels all lie in columns x0..x1 and rows y0..y1 would show
+    // nothing: every surface pixel their stamps can reach with the pen is taken.
+    bool Hidden(int x0, int x1, int y0, int y1) const;
+
     void SetPenWidth(int width);
     void MoveTo(int x, int y) {
         m_atX = x;
@@ -80,6 +87,7 @@ public:
 
 private:
     void LineToAnyway(int x, int y);
+    bool AllSet(int c0, int c1, int r0, int r1) const;
     void Walk(const LineWalk& walk);
     // The pen's stamps of walk pixels (x, y0..y1).
     void Run(int x, int y0, int y1) {
@@ -110,6 +118,7 @@ private:
     int m_height = 0;
     int m_columnWords = 0; // words per column
     std::vector<std::uint64_t> m_bits;
+    const CoverageMask* m_taken = nullptr;
     int m_pen = 1;
     int m_low = 0; // the stamp's reach from its walk pixel, both ways
     int m_high = 0;

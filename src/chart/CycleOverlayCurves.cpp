@@ -1,5 +1,7 @@
 #include "chart/CycleOverlayCurves.h"
 
+#include "chart/CurveDrawing.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -38,6 +40,9 @@ public:
         m_toY = y;
         m_pending = true;
     }
+    // Where the pen stands once the pending segment is drawn.
+    int AtX() const { return m_toX; }
+    int AtY() const { return m_toY; }
     void Flush() {
         if (!m_pending)
             return;
@@ -105,6 +110,7 @@ void DrawCycleCurve(RasterSurface& s, const OverlayAxis& axis, const OverlayCycl
 void DrawCycleCurves(CoverageMask& m, const OverlayAxis& axis, const OverlayCycle& cycle,
                      const std::vector<CycleCurve>& curves) {
     constexpr std::uint32_t kStretch = 1024;
+    constexpr std::uint32_t kBlock = 64; // a summary leaf
     int columns[kStretch];
     int rows[kStretch];
     struct Position {
@@ -121,21 +127,37 @@ void DrawCycleCurves(CoverageMask& m, const OverlayAxis& axis, const OverlayCycl
             columns[i] = ColumnOf(axis, cycle, first + i);
         for (std::size_t k = 0; k < curves.size(); ++k) {
             const CycleCurve& c = curves[k];
-            for (std::uint32_t i = 0; i < n; ++i)
-                rows[i] = c.mapping.Y(c.values[first + i]);
             m.SetPenWidth(c.pen);
             Position& p = at[k];
             Strokes<CoverageMask> pen(m);
             if (p.stroke)
                 pen.MoveTo(p.x, p.y);
-            Polyline(pen, p.stroke, columns, rows, n);
-            for (std::uint32_t i = n; i-- > 0;) {
-                if (columns[i] != kNoColumn) {
-                    p.x = columns[i];
-                    p.y = rows[i];
-                    break;
+            // Blocks aligned to the summary's leaves, each tried for hiding.
+            for (std::uint32_t a = 0; a < n;) {
+                const std::uint32_t b =
+                    std::min(n, a + kBlock - (first + a) % kBlock); // one past the block
+                if (c.summary && m.Hides() && b - a > 2) {
+                    const auto [x0, x1] = std::minmax_element(columns + a, columns + b);
+                    if (*x0 != kNoColumn) {
+                        const RowRange ys =
+                            RowsOf(c.summary->Range(c.values, first + a, first + b - 1), c.mapping);
+                        if (m.Hidden(*x0, *x1, ys.low, ys.high)) {
+                            // Every line but the one into the block lies in its box.
+                            const int y0 = c.mapping.Y(c.values[first + a]);
+                            Polyline(pen, p.stroke, columns + a, &y0, 1);
+                            pen.MoveTo(columns[b - 1], c.mapping.Y(c.values[first + b - 1]));
+                            a = b;
+                            continue;
+                        }
+                    }
                 }
+                for (std::uint32_t i = a; i < b; ++i)
+                    rows[i] = c.mapping.Y(c.values[first + i]);
+                Polyline(pen, p.stroke, columns + a, rows + a, b - a);
+                a = b;
             }
+            p.x = pen.AtX();
+            p.y = pen.AtY();
         }
     }
 }

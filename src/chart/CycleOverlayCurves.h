@@ -4,6 +4,7 @@
 #include "chart/ChartGeometry.h"
 #include "chart/CoverageMask.h"
 #include "chart/CycleOverlay.h"
+#include "data/ChannelSummary.h"
 #include "platform/RasterSurface.h"
 
 #include <vector>
@@ -11,7 +12,8 @@
 namespace kurvon {
 
 struct CycleCurve {
-    const float* values = nullptr; // the whole channel
+    const float* values = nullptr;           // the whole channel
+    const ChannelSummary* summary = nullptr; // over the whole channel, or null
     ValueMapping mapping;
     int pen = 1;
 };
@@ -21,7 +23,8 @@ void DrawCycleCurve(RasterSurface& surface, const OverlayAxis& axis, const Overl
                     const float* values, const ValueMapping& mapping);
 
 // Every curve of the cycle into the mask, each record's column found once for all of them. The
-// curves have one colour, so what they cover together does not depend on their order.
+// curves have one colour, so what they cover together does not depend on their order. A block
+// of records whose lines the mask hides (Hidden) is passed over after its first point.
 void DrawCycleCurves(CoverageMask& mask, const OverlayAxis& axis, const OverlayCycle& cycle,
                      const std::vector<CycleCurve>& curves);
 

@@ -76,6 +76,7 @@ void DrawOverlayCurves(RasterSurface& s, const ViewState& state, const ChartArea
     const auto drawInto = [&](std::size_t from, std::size_t to, CoverageMask& taken,
                               const auto& paint) {
         CoverageMask mask(s.Width(), s.Height());
+        mask.HideUnder(&taken);
         for (std::size_t k = to; k-- > from;) {
             const OverlayCycle& cycle = cycles[k];
             const XAxis cycleX = cycleAxis(cycle);
@@ -89,7 +90,7 @@ void DrawOverlayCurves(RasterSurface& s, const ViewState& state, const ChartArea
                 std::vector<CycleCurve> curves;
                 for (std::size_t i = 0; i < channels.size(); ++i) {
                     const CurveSource curve = curveOf(channels[i], cycleX);
-                    curves.push_back({curve.values, curve.mapping, penOf(i)});
+                    curves.push_back({curve.values, curve.summary, curve.mapping, penOf(i)});
                 }
                 DrawCycleCurves(mask, axis, cycle, curves);
             }

@@ -1,5 +1,7 @@
 #include "chart/PixelMarks.h"
 
+#include "chart/BitRect.h"
+
 namespace kurvon {
 namespace {
 
@@ -24,24 +26,7 @@ PixelMarks::PixelMarks(int width, int height) {
 bool PixelMarks::AllSet(int x0, int x1, int y0, int y1) const {
     if (x0 < 0 || y0 < 0 || x1 >= m_width || y1 >= m_height || x0 > x1 || y0 > y1)
         return false;
-    const int w0 = x0 >> 6;
-    const int w1 = x1 >> 6;
-    const std::uint64_t first = ~std::uint64_t{0} << (x0 & 63);
-    const std::uint64_t last = ~std::uint64_t{0} >> (63 - (x1 & 63));
-    for (int y = y0; y <= y1; ++y) {
-        const std::uint64_t* row = m_bits.data() + static_cast<std::size_t>(y) * m_words;
-        if (w0 == w1) {
-            if ((row[w0] & first & last) != (first & last))
-                return false;
-            continue;
-        }
-        if ((row[w0] & first) != first || (row[w1] & last) != last)
-            return false;
-        for (int w = w0 + 1; w < w1; ++w)
-            if (row[w] != ~std::uint64_t{0})
-                return false;
-    }
-    return true;
+    return AllBitsSet(m_bits.data(), m_words, y0, y1, x0, x1);
 }
 
 } // namespace kurvon
