@@ -45,13 +45,6 @@ public:
 
     // Where the range ended, once Next has said Done.
     std::uint64_t End() const { return m_to; }
-    // No byte at or past this is read by the next call of Next (the buffer at most doubles).
-    std::uint64_t ReadLimit() const { return m_next + 2 * std::uint64_t(m_capacity); }
-    // Ends the range earlier, at to, when nothing at or past to has been read yet.
-    void CutEnd(std::uint64_t to) {
-        if (to >= m_next && to < m_to)
-            m_to = to;
-    }
     // The largest the buffer has been.
     std::size_t Capacity() const { return m_capacity; }
     // The sum of the bytes read so far.

@@ -5,7 +5,6 @@
 #include "data/HelperThread.h"
 #include "data/LineChunks.h"
 #include "data/ParsingPass.h"
-#include "data/SharedEnd.h"
 
 #include <algorithm>
 #include <chrono>
@@ -39,12 +38,10 @@ struct Share {
 
 // Parses from start up to the offset end or a Ctrl-Z. After every non-blank line calls
 // onLine(position, records so far); false stops the pass. stop is also looked at once per
-// chunk, so a run of blank lines or one long line is cancelled too. With shared, end is its end
-// as it stands at each read.
+// chunk, so a run of blank lines or one long line is cancelled too.
 template <typename OnLine>
 PassOutcome ParseRange(const PassJob& job, const ParseCursor& start, std::uint64_t end,
-                       const std::atomic<bool>* stop, Share& share, OnLine&& onLine,
-                       SharedEnd* shared = nullptr) {
+                       const std::atomic<bool>* stop, Share& share, OnLine&& onLine) {
     LineChunks chunks(*job.file, start.offset, end, job.chunkBytes, true);
     ParsingPass pass(job.columns, job.channels, job.capacity, job.names, start, job.mode);
     ColumnBlocks blocks(job.columns, job.channels, job.capacity, job.commit);
@@ -61,12 +58,7 @@ PassOutcome ParseRange(const PassJob& job, const ParseCursor& start, std::uint64
     if (!ready(start.record))
         return PassOutcome::Cancelled;
     const PassOutcome outcome = FeedWindows(
-        chunks,
-        [&] {
-            if (shared)
-                chunks.CutEnd(shared->Claim(chunks.ReadLimit()));
-            return IsSet(stop);
-        },
+        chunks, [stop] { return IsSet(stop); },
         [&](const LineWindow& window) {
             return pass.Feed(window, [&](std::uint64_t position) {
                 const std::uint64_t record = pass.Cursor().record;
@@ -145,66 +137,16 @@ std::optional<std::uint64_t> LineStartFrom(const InputFile& file, std::uint64_t 
 }
 
 // The second thread's work: counts the lines of [0, middle) as the first thread will find
-// them, then parses on from middle with those counts; done before the first thread, it takes
-// over the end of the first share.
+// them, then parses on from middle with those counts.
 struct SecondHalf {
     PassOutcome outcome = PassOutcome::Cancelled;
     Share scan; // the counts at middle, or at a Ctrl-Z before it
     Share parse;
     bool parsed = false; // it wrote values
-    bool tookOver = false;
-    ParseCursor takeStart; // where it took over, with the counts the first thread must reach
-    Share take;
 };
 
-// Less than this many chunks left to the first thread are not worth taking over.
-constexpr std::uint64_t kMinTakeOverChunks = 4;
-
-// Takes [from, middle) from the first thread, from is a line start a little short of half way
-// between what the first thread has claimed and middle: the first thread parses on meanwhile,
-// and the lines taken are counted before they are parsed. The counts at from are those at
-// middle less the lines counted.
-void TakeOver(const PassJob& job, std::uint64_t middle, SharedEnd& shared, HelperThread& helper,
-              SecondHalf& second) {
-    const std::uint64_t claimed = shared.Claimed();
-    const std::uint64_t left = middle - std::min(middle, claimed);
-    if (left < kMinTakeOverChunks * job.chunkBytes)
-        return;
-    const auto from = LineStartFrom(*job.file, middle - left / 32 * 15, middle);
-    if (!from || !shared.MoveTo(*from))
-        return;
-    second.tookOver = true;
-    CountingPass counting(job.fileSize, nullptr, std::numeric_limits<std::uint64_t>::max());
-    LineChunks chunks(*job.file, *from, middle, job.chunkBytes, true);
-    second.outcome = FeedWindows(
-        chunks, [&] { return IsSet(helper.StopFlag()); },
-        [&](const LineWindow& window) { return counting.Feed(window); });
-    second.take.chunkBytes = chunks.Capacity();
-    if (second.outcome != PassOutcome::Done)
-        return;
-    const std::uint64_t lines = counting.Cursor().nonBlank;
-    const ParseCursor& atMiddle = second.scan.cursor;
-    if (chunks.End() < middle || lines > atMiddle.nonBlank) {
-        second.outcome = PassOutcome::Changed; // not the bytes the scan saw
-        return;
-    }
-    ParseCursor& start = second.takeStart;
-    start.offset = start.position = *from;
-    start.nonBlank = atMiddle.nonBlank - lines;
-    start.record = start.nonBlank > 2 ? start.nonBlank - 2 : 0;
-    const std::uint64_t done = job.fileSize - middle;
-    std::uint32_t count = 0;
-    second.outcome = ParseRange(job, start, middle, helper.StopFlag(), second.take,
-                                [&](std::uint64_t position, std::uint64_t) {
-                                    if (++count % kPublishLines == 0)
-                                        helper.Publish(done + position - *from);
-                                    return true;
-                                });
-    helper.Publish(done + middle - *from);
-}
-
-void RunSecondHalf(const PassJob& job, std::uint64_t middle, SharedEnd& shared,
-                   HelperThread& helper, SecondHalf& second) {
+void RunSecondHalf(const PassJob& job, std::uint64_t middle, HelperThread& helper,
+                   SecondHalf& second) {
     CountingPass counting(job.fileSize, nullptr, std::numeric_limits<std::uint64_t>::max());
     LineChunks chunks(*job.file, 0, middle, job.chunkBytes, true);
     second.outcome = FeedWindows(
@@ -227,16 +169,13 @@ void RunSecondHalf(const PassJob& job, std::uint64_t middle, SharedEnd& shared,
                                     return true;
                                 });
     helper.Publish(job.fileSize - middle);
-    if (second.outcome == PassOutcome::Done)
-        TakeOver(job, middle, shared, helper, second);
 }
 
 PassOutcome RunParallel(const PassJob& job, ProgressGate& progress, PassResult& result,
                         std::uint64_t middle) {
     SecondHalf second;
-    SharedEnd shared(middle);
     HelperThread helper;
-    if (!helper.Start([&] { RunSecondHalf(job, middle, shared, helper, second); }))
+    if (!helper.Start([&] { RunSecondHalf(job, middle, helper, second); }))
         return RunSequential(job, progress, result);
 
     Share first;
@@ -253,11 +192,8 @@ PassOutcome RunParallel(const PassJob& job, ProgressGate& progress, PassResult& 
             if (lines % kSendLines == 0 || records < 2)
                 SendCombined(progress, position + otherBytes, job.fileSize, records >= 2);
             return true;
-        },
-        &shared);
-    // Where the first share ended: middle, or where the second thread took over.
-    const std::uint64_t firstEnd = shared.End();
-    if (outcome != PassOutcome::Done || first.textEnd < firstEnd) {
+        });
+    if (outcome != PassOutcome::Done || first.textEnd < middle) {
         helper.StopAndJoin();
         TakeShare(first, result);
         // Values written past a Ctrl-Z the scan did not see would break the zeros there.
@@ -267,36 +203,23 @@ PassOutcome RunParallel(const PassJob& job, ProgressGate& progress, PassResult& 
     while (!helper.Finished()) {
         if (IsSet(job.cancel))
             helper.Stop();
-        SendCombined(progress, firstEnd + helper.BytesDone(), job.fileSize,
-                     first.cursor.record >= 2);
+        SendCombined(progress, middle + helper.BytesDone(), job.fileSize, first.cursor.record >= 2);
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
     helper.Join();
     result.chunkBytes = std::max(first.chunkBytes, second.scan.chunkBytes);
     if (second.outcome != PassOutcome::Done) {
-        result.overflow = second.parse.overflow || second.take.overflow;
+        result.overflow = second.parse.overflow;
         return second.outcome;
     }
-    // Both threads must have read the same first half, the take-over taking up exactly where
-    // the first thread stopped.
+    // Both threads must have read the same first half.
     const ParseCursor& scanned = second.scan.cursor;
-    const ParseCursor& reached = second.tookOver ? second.takeStart : scanned;
-    ByteSum firstHalf = first.sum;
-    if (second.tookOver) {
-        firstHalf += second.take.sum;
-        if (second.take.cursor.nonBlank != scanned.nonBlank ||
-            second.take.cursor.record != scanned.record)
-            return PassOutcome::Changed;
-    }
-    if (!second.parsed || reached.nonBlank != first.cursor.nonBlank ||
-        reached.record != first.cursor.record || second.scan.sum != firstHalf)
+    if (!second.parsed || scanned.nonBlank != first.cursor.nonBlank ||
+        scanned.record != first.cursor.record || second.scan.sum != first.sum)
         return PassOutcome::Changed;
     TakeShare(second.parse, result);
-    result.chunkBytes = std::max(
-        {result.chunkBytes, first.chunkBytes, second.scan.chunkBytes, second.take.chunkBytes});
-    result.sum += firstHalf;
-    if (second.tookOver)
-        result.takenOver = firstEnd < middle ? middle - firstEnd : 0;
+    result.chunkBytes = std::max({result.chunkBytes, first.chunkBytes, second.scan.chunkBytes});
+    result.sum += first.sum;
     SendCombined(progress, job.fileSize, job.fileSize, result.records >= 2);
     return PassOutcome::Done;
 }

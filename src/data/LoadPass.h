@@ -2,9 +2,8 @@
 // The one pass of a load over the file: names and values straight into columns whose record
 // count is not known beforehand. One thread, or for a large file two: the second counts the
 // records of the first half with a cheap line scan while the first parses it, then parses the
-// second half straight behind them; should it finish first, it takes over the end of the first
-// share, so that the two finish together. Progress: on one thread the counting positions are sent
-// as the pass goes and the parsing positions are kept for Replay, so the sequence is the one of a
+// second half straight behind them. Progress: on one thread the counting positions are sent as
+// the pass goes and the parsing positions are kept for Replay, so the sequence is the one of a
 // count and a parse; on two threads one position runs from 0 to 95 over the bytes both parsed.
 
 #include "data/ByteSum.h"
@@ -37,12 +36,11 @@ struct PassJob {
 
 struct PassResult {
     std::uint64_t records = 0;
-    std::uint64_t textEnd = 0;   // first Ctrl-Z, or the bytes read
-    std::size_t chunkBytes = 0;  // per reader, grown to the longest line
-    ByteSum sum;                 // of the bytes of the text
-    bool overflow = false;       // more records than the capacity: the pass stopped
-    std::uint64_t takenOver = 0; // bytes of the first share the second thread parsed
-    std::vector<int> parsing;    // parsing positions kept for Replay
+    std::uint64_t textEnd = 0;  // first Ctrl-Z, or the bytes read
+    std::size_t chunkBytes = 0; // per reader, grown to the longest line
+    ByteSum sum;                // of the bytes of the text
+    bool overflow = false;      // more records than the capacity: the pass stopped
+    std::vector<int> parsing;   // parsing positions kept for Replay
 };
 
 // Changed: the file ended before its size at the start, or the two threads read different
