@@ -230,7 +230,9 @@ PassOutcome RunLoadPass(const PassJob& job, ProgressGate& progress, PassResult& 
     result = PassResult{};
     if (job.fileSize >= job.parallelMinBytes && job.fileSize >= 2 &&
         std::thread::hardware_concurrency() >= 2) {
-        // The second thread also scans the first share: give it a little less to parse.
+        // The second thread also scans the first share, at about a sixth of the cost of parsing
+        // it: give it a little less to parse. So split, the two finish within a few hundredths
+        // of a second of each other on a gigabyte; 139/256 already leaves the first one last.
         if (const auto middle = LineStartFrom(*job.file, job.fileSize / 32 * 17, job.fileSize))
             return RunParallel(job, progress, result, *middle);
     }
