@@ -82,8 +82,27 @@ OverlayAxis::OverlayAxis(const DataSet& data, int xChannel, const std::vector<Ov
     float minimum = INFINITY;
     float maximum = -INFINITY;
     std::uint64_t records = 0;
+    const auto channel = static_cast<std::size_t>(xChannel);
+    const ChannelSummary* summary =
+        channel < data.summaries.size() && data.summaries[channel].Covers(data.recordCount)
+            ? &data.summaries[channel]
+            : nullptr;
     for (const OverlayCycle& c : cycles) {
         records += std::uint64_t{c.last} - c.first + 1;
+        if (summary) {
+            // A relative x is monotone in x: its extremes are those of x, unless they overflow.
+            // Zeros are read value by value, where the first of -0 and +0 decides.
+            const ValueClasses v = summary->Range(m_x, c.first, c.last);
+            if (!(v.flags & ValueClasses::kFinite))
+                continue;
+            const float low = relative ? RelativeX(v.minFinite, c.origin) : v.minFinite;
+            const float high = relative ? RelativeX(v.maxFinite, c.origin) : v.maxFinite;
+            if (std::isfinite(low) && std::isfinite(high) && low != 0 && high != 0) {
+                minimum = std::min(minimum, low);
+                maximum = std::max(maximum, high);
+                continue;
+            }
+        }
         for (std::uint64_t r = c.first; r <= c.last; ++r) {
             const float v = X(c, static_cast<std::uint32_t>(r));
             if (std::isfinite(v)) {

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+
 namespace kurvon {
 namespace {
 
@@ -45,6 +47,23 @@ void ExpectOverlayAsLiteral(const ViewState& s, int width, int height) {
     }
 }
 
+// The axis's extent taken from the x channel's summary is the one read value by value (signed
+// zeros, overflowing relative x and non-finite values included).
+void ExpectAxisAsReadByValue(const ViewState& s, int chartWidth) {
+    const std::vector<OverlayCycle> cycles = OverlayCycles(s);
+    DataSet plain = s.data;
+    plain.summaries.clear();
+    const OverlayAxis read(plain, s.xChannel, cycles, s.overlay.relative, chartWidth);
+    const OverlayAxis summed(s.data, s.xChannel, cycles, s.overlay.relative, chartWidth);
+    ASSERT_EQ(summed.Any(), read.Any());
+    const XColumns& a = summed.Columns();
+    const XColumns& b = read.Columns();
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(a.min), std::bit_cast<std::uint32_t>(b.min));
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(a.scale), std::bit_cast<std::uint32_t>(b.scale));
+    EXPECT_EQ(a.flat, b.flat);
+    EXPECT_EQ(summed.ValueAt(kFrameLeft + 7), read.ValueAt(kFrameLeft + 7));
+}
+
 TEST(CycleOverlayDrawing, MatchesLiteralOverRandomData) {
     std::mt19937 rng(2121);
     const std::uint32_t sizes[] = {60, 3000, 60000};
@@ -62,6 +81,7 @@ TEST(CycleOverlayDrawing, MatchesLiteralOverRandomData) {
                      << " cycles, " << s.overlay.choice->text
                      << (s.overlay.relative ? " relative" : ""));
         ASSERT_NO_FATAL_FAILURE(ExpectOverlayAsLiteral(s, k.width, k.height));
+        ASSERT_NO_FATAL_FAILURE(ExpectAxisAsReadByValue(s, k.width - kFrameLeft * 2));
     }
 }
 
