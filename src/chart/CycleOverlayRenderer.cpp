@@ -72,9 +72,15 @@ void DrawOverlayCurves(RasterSurface& s, const ViewState& state, const ChartArea
         }
         return;
     }
-    // Cycles [from, to) latest first into their masks, handing each one's new pixels on.
+    struct Fresh {
+        std::size_t word;
+        std::uint64_t bits;
+        ColorRef color;
+    };
+    // Cycles [from, to) latest first into their masks, each one's new pixels painted on the
+    // surface, or collected when `collected` is given.
     const auto drawInto = [&](std::size_t from, std::size_t to, CoverageMask& taken,
-                              const auto& paint) {
+                              std::vector<Fresh>* collected) {
         CoverageMask mask(s.Width(), s.Height());
         mask.HideUnder(&taken);
         for (std::size_t k = to; k-- > from;) {
@@ -94,35 +100,27 @@ void DrawOverlayCurves(RasterSurface& s, const ViewState& state, const ChartArea
                 }
                 DrawCycleCurves(mask, axis, cycle, curves);
             }
-            mask.Take(taken, [&](std::size_t word, std::uint64_t bits) {
-                paint(mask, word, bits, cycle.color);
-            });
+            if (!collected)
+                mask.PaintUntaken(s, cycle.color, taken);
+            else
+                mask.Take(taken, [&](std::size_t word, std::uint64_t bits) {
+                    collected->push_back({word, bits, cycle.color});
+                });
         }
     };
-    const auto onSurface = [&s](const CoverageMask& m, std::size_t word, std::uint64_t bits,
-                                ColorRef color) { m.PaintWord(s, word, bits, color); };
     CoverageMask taken(s.Width(), s.Height());
     if (!twoThreads) {
-        drawInto(0, cycles.size(), taken, onSurface);
+        drawInto(0, cycles.size(), taken, nullptr);
         return;
     }
-    struct Fresh {
-        std::size_t word;
-        std::uint64_t bits;
-        ColorRef color;
-    };
     std::vector<Fresh> earlier;
     CoverageMask takenEarlier(s.Width(), s.Height());
     RunOnTwoThreads(2, [&](std::uint32_t a, std::uint32_t b) {
         for (std::uint32_t part = a; part < b; ++part) {
             if (part == 0)
-                drawInto(split, cycles.size(), taken, onSurface);
+                drawInto(split, cycles.size(), taken, nullptr);
             else
-                drawInto(0, split, takenEarlier,
-                         [&earlier](const CoverageMask&, std::size_t word, std::uint64_t bits,
-                                    ColorRef color) {
-                             earlier.push_back({word, bits, color});
-                         });
+                drawInto(0, split, takenEarlier, &earlier);
         }
     });
     for (const Fresh& f : earlier)
