@@ -4,6 +4,7 @@
 
 #include "chart/ChartRenderer.h"
 
+#include "FuzzChart.h"
 #include "FuzzCheck.h"
 #include "FuzzQt.h"
 
@@ -63,10 +64,6 @@ ViewState ConsumeState(FuzzedDataProvider& in) {
     state.dragStartX = in.ConsumeIntegralInRange(-100, 1100);
     state.dragEndX = in.ConsumeIntegralInRange(-100, 1100);
     return state;
-}
-
-bool SamePixels(RasterSurface& a, RasterSurface& b) {
-    return a.Width() == b.Width() && a.Height() == b.Height() && a.View() == b.View();
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "chart/DrawableState.h"
 #include "chart/WheelZoom.h"
 
+#include "FuzzChart.h"
 #include "FuzzCheck.h"
 #include "FuzzQt.h"
 
@@ -16,52 +17,16 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <algorithm>
-#include <bit>
-
 namespace {
 
 using namespace kurvon;
 
-float ConsumeValue(FuzzedDataProvider& in, float previous) {
-    const std::uint8_t kind = in.ConsumeIntegral<std::uint8_t>();
-    if (kind < 160)
-        return static_cast<float>(static_cast<std::int8_t>(kind * 7)) / 4.0f;
-    if (kind < 200) // rising by a little
-        return previous + static_cast<float>(kind - 160) / 8.0f;
-    if (kind < 230) // anything a float can hold: huge, tiny, infinite, NaN
-        return std::bit_cast<float>(in.ConsumeIntegral<std::uint32_t>());
-    return previous; // flat stretches
-}
-
 ViewState ConsumeState(FuzzedDataProvider& in) {
     ViewState state;
-    DataSet& d = state.data;
-    d.recordCount = in.ConsumeIntegralInRange<std::uint32_t>(0, 900);
-    d.channelCount = in.ConsumeIntegralInRange<std::uint32_t>(1, 4);
-    d.columns.assign(d.channelCount, std::vector<float>(d.recordCount));
-    for (std::uint32_t c = 0; c < d.channelCount; ++c) {
-        const bool ramp = in.ConsumeBool(); // a clock: each record one step on
-        float value = 0.0f;
-        for (std::uint32_t r = 0; r < d.recordCount; ++r)
-            d.columns[c][r] = value = ramp ? static_cast<float>(r) : ConsumeValue(in, value);
-        d.colors.push_back(in.ConsumeIntegral<std::uint32_t>() & 0xFFFFFF);
-        d.names.push_back(in.ConsumeBytesAsString(in.ConsumeIntegralInRange(0, 6)));
-        if (in.ConsumeBool() && d.recordCount > 0) {
-            const auto [lo, hi] = std::minmax_element(d.columns[c].begin(), d.columns[c].end());
-            d.minima.push_back(*lo);
-            d.maxima.push_back(*hi);
-        } else {
-            d.minima.push_back(ConsumeValue(in, 0.0f));
-            d.maxima.push_back(ConsumeValue(in, 0.0f));
-        }
-    }
-    BuildSummaries(d);
-    for (int n = in.ConsumeIntegralInRange(1, 5); n > 0; --n)
-        state.visible.Append(in.ConsumeIntegralInRange<int>(-1, static_cast<int>(d.channelCount)));
-    state.xChannel = in.ConsumeIntegralInRange<int>(-1, static_cast<int>(d.channelCount));
+    ConsumeChartData(in, state, 900);
+    BuildSummaries(state.data);
     state.dataLoaded = in.ConsumeIntegralInRange(0, 7) != 0;
-    const std::uint32_t limit = d.recordCount + 2;
+    const std::uint32_t limit = state.data.recordCount + 2;
     state.firstRecord = in.ConsumeIntegralInRange<std::uint32_t>(0, limit);
     state.lastRecord = in.ConsumeIntegralInRange<std::uint32_t>(0, limit);
     state.cursorX = in.ConsumeIntegralInRange(-1100, 1100);
@@ -70,10 +35,6 @@ ViewState ConsumeState(FuzzedDataProvider& in) {
     state.dragStartX = in.ConsumeIntegralInRange(-100, 1100);
     state.dragEndX = in.ConsumeIntegralInRange(-100, 1100);
     return state;
-}
-
-bool SamePixels(RasterSurface& a, RasterSurface& b) {
-    return a.Width() == b.Width() && a.Height() == b.Height() && a.View() == b.View();
 }
 
 // Point by point, whatever the runs, each visible channel with pens 1 to 3 in turn gives the

@@ -18,7 +18,7 @@ fi
 seconds=${1:-20}
 [ $# -gt 0 ] && shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(loader decimal names chart x_axis picture command_line roles cycle_choice)
+[ ${#targets[@]} -gt 0 ] || targets=(loader decimal names chart x_axis overlay picture command_line roles cycle_choice)
 
 build=$root/build/fuzz
 if [ -n "$seeds_only" ]; then
@@ -86,7 +86,7 @@ make_seeds() {
     for s in '1, 10, 100, every 100th' '1-5' '1,last' $'\xe6\xaf\x8f100\xe4\xb8\xaa' '3 ~ 9, 2,' '0' '9-3'; do
       printf '\350\003%s' "$s" >"$dir/c$i"; i=$((i + 1))
     done ;;
-  chart | x_axis | picture) # any bytes will do: they are read as numbers
+  chart | x_axis | overlay | picture) # any bytes will do: they are read as numbers
     generated_file >"$dir/generated"
     truncate -s '<3000' "$dir/generated"
     for f in "${files[@]}"; do head -c 3000 "$f" >"$dir/$(basename "$f")"; done ;;
