@@ -25,6 +25,22 @@ inline float ConsumeChartValue(FuzzedDataProvider& in, float previous) {
     return previous; // flat stretches
 }
 
+// Channel c's colour, name and extremes: the extremes as a load leaves them, or any two values
+// (flat, inverted, infinite) drawn by value(previous).
+template <class Value>
+void ConsumeChannelParts(FuzzedDataProvider& in, DataSet& d, std::uint32_t c, Value value) {
+    d.colors.push_back(in.ConsumeIntegral<std::uint32_t>() & 0xFFFFFF);
+    d.names.push_back(in.ConsumeBytesAsString(in.ConsumeIntegralInRange(0, 6)));
+    if (in.ConsumeBool() && d.recordCount > 0) {
+        const auto [lo, hi] = std::minmax_element(d.columns[c].begin(), d.columns[c].end());
+        d.minima.push_back(*lo);
+        d.maxima.push_back(*hi);
+    } else {
+        d.minima.push_back(value(0.0f));
+        d.maxima.push_back(value(0.0f));
+    }
+}
+
 // The data set, the visible list and the x channel; summaries still to be built.
 inline void ConsumeChartData(FuzzedDataProvider& in, ViewState& state, std::uint32_t maxRecords) {
     DataSet& d = state.data;
@@ -36,16 +52,8 @@ inline void ConsumeChartData(FuzzedDataProvider& in, ViewState& state, std::uint
         float value = 0.0f;
         for (std::uint32_t r = 0; r < d.recordCount; ++r)
             d.columns[c][r] = value = ramp ? static_cast<float>(r) : ConsumeChartValue(in, value);
-        d.colors.push_back(in.ConsumeIntegral<std::uint32_t>() & 0xFFFFFF);
-        d.names.push_back(in.ConsumeBytesAsString(in.ConsumeIntegralInRange(0, 6)));
-        if (in.ConsumeBool() && d.recordCount > 0) {
-            const auto [lo, hi] = std::minmax_element(d.columns[c].begin(), d.columns[c].end());
-            d.minima.push_back(*lo);
-            d.maxima.push_back(*hi);
-        } else {
-            d.minima.push_back(ConsumeChartValue(in, 0.0f));
-            d.maxima.push_back(ConsumeChartValue(in, 0.0f));
-        }
+        ConsumeChannelParts(in, d, c,
+                            [&in](float previous) { return ConsumeChartValue(in, previous); });
     }
     for (int n = in.ConsumeIntegralInRange(1, 5); n > 0; --n)
         state.visible.Append(in.ConsumeIntegralInRange<int>(-1, static_cast<int>(d.channelCount)));

@@ -12,7 +12,6 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <algorithm>
 #include <bit>
 
 namespace {
@@ -38,17 +37,7 @@ ViewState ConsumeState(FuzzedDataProvider& in) {
         float value = 0.0f;
         for (float& v : d.columns[c])
             v = value = ConsumeValue(in, value);
-        d.colors.push_back(in.ConsumeIntegral<std::uint32_t>() & 0xFFFFFF);
-        d.names.push_back(in.ConsumeBytesAsString(in.ConsumeIntegralInRange(0, 6)));
-        // As a load leaves them, or anything at all (flat, inverted, infinite).
-        if (in.ConsumeBool() && d.recordCount > 0) {
-            const auto [lo, hi] = std::minmax_element(d.columns[c].begin(), d.columns[c].end());
-            d.minima.push_back(*lo);
-            d.maxima.push_back(*hi);
-        } else {
-            d.minima.push_back(ConsumeValue(in, 0.0f));
-            d.maxima.push_back(ConsumeValue(in, 0.0f));
-        }
+        ConsumeChannelParts(in, d, c, [&in](float previous) { return ConsumeValue(in, previous); });
     }
     BuildSummaries(d);
     // Entries may name channels the data set lacks.
