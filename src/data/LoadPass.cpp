@@ -5,6 +5,7 @@
 #include "data/HelperThread.h"
 #include "data/LineChunks.h"
 #include "data/ParsingPass.h"
+#include "data/RecordFence.h"
 
 #include <algorithm>
 #include <chrono>
@@ -38,10 +39,12 @@ struct Share {
 
 // Parses from start up to the offset end or a Ctrl-Z. After every non-blank line calls
 // onLine(position, records so far); false stops the pass. stop is also looked at once per
-// chunk, so a run of blank lines or one long line is cancelled too.
+// chunk, so a run of blank lines or one long line is cancelled too. With a fence, records it
+// refuses are counted but not written: the record counts then tell the change.
 template <typename OnLine>
 PassOutcome ParseRange(const PassJob& job, const ParseCursor& start, std::uint64_t end,
-                       const std::atomic<bool>* stop, Share& share, OnLine&& onLine) {
+                       const std::atomic<bool>* stop, RecordFence* fence, Share& share,
+                       OnLine&& onLine) {
     LineChunks chunks(*job.file, start.offset, end, job.chunkBytes, true);
     ParsingPass pass(job.columns, job.channels, job.capacity, job.names, start, job.mode);
     ColumnBlocks blocks(job.columns, job.channels, job.capacity, job.commit);
@@ -62,6 +65,8 @@ PassOutcome ParseRange(const PassJob& job, const ParseCursor& start, std::uint64
         [&](const LineWindow& window) {
             return pass.Feed(window, [&](std::uint64_t position) {
                 const std::uint64_t record = pass.Cursor().record;
+                if (fence && !fence->FirstMayWrite(record))
+                    pass.StopWritingAt(record);
                 return ready(record) && onLine(position, record);
             });
         });
@@ -93,7 +98,7 @@ PassOutcome RunSequential(const PassJob& job, ProgressGate& progress, PassResult
     Share share;
     std::uint32_t lines = 0;
     const PassOutcome outcome =
-        ParseRange(job, ParseCursor{}, job.fileSize, job.cancel, share,
+        ParseRange(job, ParseCursor{}, job.fileSize, job.cancel, nullptr, share,
                    [&](std::uint64_t position, std::uint64_t) {
                        progress.SendTruncated(CountingPosition(position, job.fileSize));
                        const int parsing = PositionOf(ParsingPosition(position, job.fileSize));
@@ -146,7 +151,7 @@ struct SecondHalf {
 };
 
 void RunSecondHalf(const PassJob& job, std::uint64_t middle, HelperThread& helper,
-                   SecondHalf& second) {
+                   RecordFence& fence, SecondHalf& second) {
     CountingPass counting(job.fileSize, nullptr, std::numeric_limits<std::uint64_t>::max());
     LineChunks chunks(*job.file, 0, middle, job.chunkBytes, true);
     second.outcome = FeedWindows(
@@ -160,9 +165,13 @@ void RunSecondHalf(const PassJob& job, std::uint64_t middle, HelperThread& helpe
     second.scan.sum = chunks.Sum();
     if (second.scan.textEnd < middle)
         return; // a Ctrl-Z: the text ends in the first half
+    if (!fence.SecondMayStart(second.scan.cursor.record, helper.StopFlag())) {
+        second.outcome = PassOutcome::Cancelled;
+        return;
+    }
     second.parsed = true;
     std::uint32_t lines = 0;
-    second.outcome = ParseRange(job, second.scan.cursor, job.fileSize, helper.StopFlag(),
+    second.outcome = ParseRange(job, second.scan.cursor, job.fileSize, helper.StopFlag(), nullptr,
                                 second.parse, [&](std::uint64_t position, std::uint64_t) {
                                     if (++lines % kPublishLines == 0)
                                         helper.Publish(position - middle);
@@ -174,15 +183,16 @@ void RunSecondHalf(const PassJob& job, std::uint64_t middle, HelperThread& helpe
 PassOutcome RunParallel(const PassJob& job, ProgressGate& progress, PassResult& result,
                         std::uint64_t middle) {
     SecondHalf second;
+    RecordFence fence;
     HelperThread helper;
-    if (!helper.Start([&] { RunSecondHalf(job, middle, helper, second); }))
+    if (!helper.Start([&] { RunSecondHalf(job, middle, helper, fence, second); }))
         return RunSequential(job, progress, result);
 
     Share first;
     std::uint32_t lines = 0;
     std::uint64_t otherBytes = 0;
     const PassOutcome outcome = ParseRange(
-        job, ParseCursor{}, middle, job.cancel, first,
+        job, ParseCursor{}, middle, job.cancel, &fence, first,
         [&](std::uint64_t position, std::uint64_t records) {
             if (++lines % kPublishLines == 0) {
                 otherBytes = helper.BytesDone();
@@ -193,8 +203,12 @@ PassOutcome RunParallel(const PassJob& job, ProgressGate& progress, PassResult& 
                 SendCombined(progress, position + otherBytes, job.fileSize, records >= 2);
             return true;
         });
-    if (outcome != PassOutcome::Done || first.textEnd < middle) {
-        helper.StopAndJoin();
+    const bool early = outcome != PassOutcome::Done || first.textEnd < middle;
+    if (early)
+        helper.Stop();
+    fence.FirstDone();
+    if (early) {
+        helper.Join();
         TakeShare(first, result);
         // Values written past a Ctrl-Z the scan did not see would break the zeros there.
         return outcome == PassOutcome::Done && second.parsed ? PassOutcome::Changed : outcome;

@@ -8,6 +8,7 @@
 #include "data/LineChunks.h"
 #include "data/ParseCursor.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -30,6 +31,9 @@ public:
     // the pass. Returns the start of the first line not parsed, or nullptr when stopped.
     template <typename OnLine> const char* Feed(const LineWindow& window, OnLine&& onLine);
 
+    // Later records are still counted but no longer stored.
+    void StopWritingAt(std::uint64_t record) { m_recordEnd = std::min(m_recordEnd, record); }
+
     // The counters after the last line parsed (its offset is not kept).
     const ParseCursor& Cursor() const { return m_cursor; }
 
@@ -40,7 +44,7 @@ private:
 
     float* const* m_columns;
     std::uint32_t m_channels;
-    std::uint64_t m_recordEnd;
+    std::uint64_t m_recordEnd; // lowered by StopWritingAt
     std::vector<std::string>* m_names;
     ParseCursor m_cursor;
     FieldMode m_mode;
