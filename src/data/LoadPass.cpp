@@ -148,6 +148,9 @@ struct SecondHalf {
     Share scan; // the counts at middle, or at a Ctrl-Z before it
     Share parse;
     bool parsed = false; // it wrote values
+    // Its own names: the first thread may be writing the shared ones when the file changed
+    // under the scan. Taken only when the names line lies in the second share.
+    std::vector<std::string> names;
 };
 
 void RunSecondHalf(const PassJob& job, std::uint64_t middle, HelperThread& helper,
@@ -170,8 +173,13 @@ void RunSecondHalf(const PassJob& job, std::uint64_t middle, HelperThread& helpe
         return;
     }
     second.parsed = true;
+    PassJob own = job;
+    if (job.names) {
+        second.names.resize(job.names->size());
+        own.names = &second.names;
+    }
     std::uint32_t lines = 0;
-    second.outcome = ParseRange(job, second.scan.cursor, job.fileSize, helper.StopFlag(), nullptr,
+    second.outcome = ParseRange(own, second.scan.cursor, job.fileSize, helper.StopFlag(), nullptr,
                                 second.parse, [&](std::uint64_t position, std::uint64_t) {
                                     if (++lines % kPublishLines == 0)
                                         helper.Publish(position - middle);
@@ -231,6 +239,8 @@ PassOutcome RunParallel(const PassJob& job, ProgressGate& progress, PassResult& 
     if (!second.parsed || scanned.nonBlank != first.cursor.nonBlank ||
         scanned.record != first.cursor.record || second.scan.sum != first.sum)
         return PassOutcome::Changed;
+    if (job.names && scanned.nonBlank < 2)
+        *job.names = std::move(second.names);
     TakeShare(second.parse, result);
     result.chunkBytes = std::max({result.chunkBytes, first.chunkBytes, second.scan.chunkBytes});
     result.sum += first.sum;

@@ -4,7 +4,9 @@
 // first share more records than that, and the first thread would write into them too. So the
 // first claims records a block at a time before writing them, the second publishes where it
 // starts, and each looks at the other's figure after publishing its own: one of them always
-// sees the other. The load then ends as Changed, which the record counts tell anyway.
+// sees the other. The load then ends as Changed, which the record counts tell anyway. Blocks
+// start small and double, so that a first share of few records (wide lines) is rarely claimed
+// past its end, which would make the second thread wait for the first.
 
 #include <algorithm>
 #include <atomic>
@@ -17,7 +19,8 @@ namespace kurvon {
 
 class RecordFence {
 public:
-    static constexpr std::uint64_t kClaimRecords = 4096;
+    static constexpr std::uint64_t kFirstClaim = 64;
+    static constexpr std::uint64_t kLargestClaim = 4096;
 
     // First thread, before it writes `record`: false once the second thread writes from there.
     bool FirstMayWrite(std::uint64_t record) {
@@ -25,7 +28,8 @@ public:
             return true;
         if (record >= m_limit)
             return false;
-        m_claimed = std::min(record + kClaimRecords, m_limit);
+        m_claimed = std::min(record + m_block, m_limit);
+        m_block = std::min(m_block * 2, kLargestClaim);
         m_claim.store(m_claimed);
         const std::uint64_t start = m_secondStart.load();
         if (start < m_limit) {
@@ -60,6 +64,7 @@ private:
     std::atomic<bool> m_firstDone{false};
     // The first thread's own.
     std::uint64_t m_claimed = 0;
+    std::uint64_t m_block = kFirstClaim;
     std::uint64_t m_limit = std::numeric_limits<std::uint64_t>::max();
 };
 

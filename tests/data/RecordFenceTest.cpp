@@ -27,9 +27,9 @@ TEST(RecordFence, EachSideSeesTheOther) {
         SCOPED_TRACE("claimed below the start: the second goes on, the next claim sees it");
         RecordFence fence;
         ASSERT_TRUE(fence.FirstMayWrite(0));
-        ASSERT_TRUE(fence.SecondMayStart(RecordFence::kClaimRecords + 10, &stopped));
-        EXPECT_TRUE(fence.FirstMayWrite(RecordFence::kClaimRecords + 9));
-        EXPECT_FALSE(fence.FirstMayWrite(RecordFence::kClaimRecords + 10));
+        ASSERT_TRUE(fence.SecondMayStart(RecordFence::kFirstClaim + 10, &stopped));
+        EXPECT_TRUE(fence.FirstMayWrite(RecordFence::kFirstClaim + 9));
+        EXPECT_FALSE(fence.FirstMayWrite(RecordFence::kFirstClaim + 10));
     }
     {
         SCOPED_TRACE("claimed past the start: the second waits for the first to finish");
