@@ -1,12 +1,12 @@
 #include "analysis/CycleTable.h"
 
 #include "analysis/CycleBlocks.h"
+#include "data/HelperThread.h"
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <limits>
-#include <system_error>
-#include <thread>
 
 namespace kurvon {
 namespace {
@@ -107,21 +107,23 @@ CycleTable ComputeCycleTable(const DataSet& data, const ChannelRoles& roles,
 
     const std::uint32_t blockCount = std::clamp<std::uint32_t>(options.blocks, 1, count);
     std::vector<CycleBlock> blocks(blockCount);
-    std::vector<std::thread> helpers;
     const auto bound = [&](std::uint32_t b) {
         return static_cast<std::uint32_t>(std::uint64_t(count) * b / blockCount);
     };
-    for (std::uint32_t b = 1; b < blockCount; ++b) {
-        const auto work = [&, b] { blocks[b] = ScanCycleBlock(in, bound(b), bound(b + 1)); };
-        try {
-            helpers.emplace_back(work);
-        } catch (const std::system_error&) {
-            work(); // no thread to spare: done here
+    {
+        // Joined on every way out, a throw on either side included; Join rethrows theirs.
+        std::deque<HelperThread> helpers;
+        for (std::uint32_t b = 1; b < blockCount; ++b) {
+            const auto work = [&, b] { blocks[b] = ScanCycleBlock(in, bound(b), bound(b + 1)); };
+            if (!helpers.emplace_back().Start(work)) {
+                helpers.pop_back();
+                work(); // no thread to spare: done here
+            }
         }
+        blocks[0] = ScanCycleBlock(in, 0, bound(1));
+        for (HelperThread& helper : helpers)
+            helper.Join();
     }
-    blocks[0] = ScanCycleBlock(in, 0, bound(1));
-    for (std::thread& helper : helpers)
-        helper.join();
 
     const std::vector<CycleSegment> segments = JoinCycleBlocks(blocks);
     table.cycles.reserve(segments.size());

@@ -1,8 +1,10 @@
 #include "data/CsvExport.h"
 
+#include "data/TwoThreads.h"
+
 #include <algorithm>
 #include <charconv>
-#include <thread>
+#include <string>
 
 namespace kurvon {
 namespace {
@@ -93,14 +95,13 @@ bool WriteCsv(const CsvExportJob& job, const CsvSink& write) {
     for (std::uint64_t r = job.first; r < end;) {
         const std::uint64_t mid = std::min(end, r + rowsPerBlock);
         const std::uint64_t stop = std::min(end, mid + rowsPerBlock);
-        blocks[0].clear();
-        blocks[1].clear();
-        std::thread second;
-        if (mid < stop)
-            second = std::thread([&] { FormatRows(columns, mid, stop, blocks[1]); });
-        FormatRows(columns, r, mid, blocks[0]);
-        if (second.joinable())
-            second.join();
+        const std::uint64_t bounds[3] = {r, mid, stop};
+        RunOnTwoThreads(2, [&](std::uint32_t a, std::uint32_t b) {
+            for (std::uint32_t h = a; h < b; ++h) {
+                blocks[h].clear();
+                FormatRows(columns, bounds[h], bounds[h + 1], blocks[h]);
+            }
+        });
         for (const std::string& block : blocks) {
             if (!block.empty() && !write(block.data(), block.size()))
                 return false;
