@@ -99,7 +99,11 @@ void CKurvonView::TakeGrowth(const Growth& growth) {
     m_cycleJob.CancelAndJoin(); // it reads the columns about to grow
     if (!AppendGrowth(m_state.data, m_growing, growth, listMin, listMax)) {
         StopFollowing(false);
+        // The follower has read past these records: going on from there would leave them out.
+        // Only opening the file again follows it again.
+        m_followPoint.reset();
         ShowFollowText(msg::FollowStopped());
+        ResumeCycles(); // the job stopped above: the table of the records still there
         return;
     }
     ++m_state.dataGeneration;
