@@ -74,6 +74,11 @@ void CKurvonView::OnGrowth(Growth& growth) {
         StopFollowing(false);
         ShowFollowText(msg::FollowStopped());
         return;
+    case GrowthKind::OutOfMemory:
+        StopFollowing(false);
+        m_followPoint.reset(); // it may stand halfway through the look: only a reload is sure
+        ShowFollowText(msg::FollowStopped());
+        return;
     case GrowthKind::Shrunk:
     case GrowthKind::Replaced:
     case GrowthKind::Rewritten:

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 #include <utility>
 
 namespace kurvon {
@@ -43,6 +45,17 @@ GrowthKind FollowReader::CheckStamp(const FileStamp& now) const {
 }
 
 Growth FollowReader::Look(bool settle, std::size_t maxBytes) {
+    try {
+        return LookAt(settle, maxBytes);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    Growth growth;
+    growth.kind = GrowthKind::OutOfMemory;
+    return growth;
+}
+
+Growth FollowReader::LookAt(bool settle, std::size_t maxBytes) {
     Growth growth;
     m_more = false;
     ReadOnlyFile file;

@@ -20,7 +20,7 @@ public:
     FollowReader(std::string path, FollowPoint point);
 
     // One look. settle: a held-back last line becomes a record now. At most maxBytes are read;
-    // More() then says that the file has more.
+    // More() then says that the file has more. Memory that cannot be had gives OutOfMemory.
     Growth Look(bool settle, std::size_t maxBytes = std::size_t(16) << 20);
 
     bool More() const { return m_more; }
@@ -29,6 +29,7 @@ public:
     const FollowPoint& Point() const { return m_point; }
 
 private:
+    Growth LookAt(bool settle, std::size_t maxBytes);
     GrowthKind CheckStamp(const FileStamp& now) const;
     Growth Parse(const std::string& text, std::size_t parseEnd, bool last, std::size_t tailStart,
                  std::uint64_t endOffset);

@@ -16,6 +16,7 @@ enum class GrowthKind {
     Gone,        // nothing under the path any more
     Unreadable,  // there, but cannot be opened or read
     LineTooLong, // a line longer than any data file has
+    OutOfMemory, // what was read could not be held; the follower's point is then unsure
 };
 
 struct Growth {
