@@ -81,6 +81,10 @@ CycleFigures Figures(const CycleInputs& in, const CycleSegment& s, std::uint32_t
     return f;
 }
 
+bool Cancelled(const CycleOptions& options) {
+    return options.cancel && options.cancel->load(std::memory_order_relaxed);
+}
+
 } // namespace
 
 CycleTable ComputeCycleTable(const DataSet& data, const ChannelRoles& roles,
@@ -105,25 +109,41 @@ CycleTable ComputeCycleTable(const DataSet& data, const ChannelRoles& roles,
         in.startingState = FirstState(in.current, count, in.threshold);
     }
 
-    const std::uint32_t blockCount = std::clamp<std::uint32_t>(options.blocks, 1, count);
+    // Each thread scans a run of blocks; with a cancel flag, blocks small enough that a
+    // cancel is seen soon. The blocks are joined in record order whatever their number.
+    const std::uint32_t threads = std::clamp<std::uint32_t>(options.blocks, 1, count);
+    const std::uint64_t pieces =
+        options.cancel ? (std::uint64_t(count) + kCancelRecords - 1) / kCancelRecords : 1;
+    const auto blockCount = static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(std::max<std::uint64_t>(pieces, threads), count));
     std::vector<CycleBlock> blocks(blockCount);
-    const auto bound = [&](std::uint32_t b) {
+    const auto bound = [&](std::uint64_t b) {
         return static_cast<std::uint32_t>(std::uint64_t(count) * b / blockCount);
+    };
+    const auto scan = [&](std::uint32_t t) {
+        const auto from = static_cast<std::uint32_t>(std::uint64_t(blockCount) * t / threads);
+        const auto to = static_cast<std::uint32_t>(std::uint64_t(blockCount) * (t + 1) / threads);
+        for (std::uint32_t b = from; b < to; ++b) {
+            if (Cancelled(options))
+                return;
+            blocks[b] = ScanCycleBlock(in, bound(b), bound(b + 1));
+        }
     };
     {
         // Joined on every way out, a throw on either side included; Join rethrows theirs.
         std::deque<HelperThread> helpers;
-        for (std::uint32_t b = 1; b < blockCount; ++b) {
-            const auto work = [&, b] { blocks[b] = ScanCycleBlock(in, bound(b), bound(b + 1)); };
-            if (!helpers.emplace_back().Start(work)) {
+        for (std::uint32_t t = 1; t < threads; ++t) {
+            if (!helpers.emplace_back().Start([&, t] { scan(t); })) {
                 helpers.pop_back();
-                work(); // no thread to spare: done here
+                scan(t); // no thread to spare: done here
             }
         }
-        blocks[0] = ScanCycleBlock(in, 0, bound(1));
+        scan(0);
         for (HelperThread& helper : helpers)
             helper.Join();
     }
+    if (Cancelled(options))
+        return CycleTable{};
 
     const std::vector<CycleSegment> segments = JoinCycleBlocks(blocks);
     table.cycles.reserve(segments.size());

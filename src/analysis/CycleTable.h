@@ -17,6 +17,7 @@
 #include "analysis/ChannelRoles.h"
 #include "data/DataSet.h"
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -47,7 +48,12 @@ struct CycleOptions {
     bool inverseEfficiency = false;
     // Record blocks computed side by side (1 or 2 threads in the program; tests use more).
     unsigned blocks = 2;
+    // When given, looked at between pieces of kCancelRecords records; once set, the table is
+    // left empty and returned as soon as the threads see it.
+    const std::atomic<bool>* cancel = nullptr;
 };
+
+inline constexpr std::uint32_t kCancelRecords = std::uint32_t(1) << 18;
 
 struct CycleTable {
     CycleSource source = CycleSource::None; // None: neither a cycle nor a current channel

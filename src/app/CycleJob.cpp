@@ -17,9 +17,12 @@ bool CycleJob::Start(const DataSet& data, const ChannelRoles& roles, const Cycle
                      std::function<void(CycleTable&)> done) {
     CancelAndJoin();
     m_done = std::move(done);
+    m_cancel.store(false, std::memory_order_relaxed);
+    CycleOptions cancellable = options;
+    cancellable.cancel = &m_cancel;
     try {
-        m_thread = std::thread([this, &data, roles, options] {
-            auto table = std::make_unique<CycleTable>(ComputeCycleTable(data, roles, options));
+        m_thread = std::thread([this, &data, roles, cancellable] {
+            auto table = std::make_unique<CycleTable>(ComputeCycleTable(data, roles, cancellable));
             std::lock_guard lock(m_mutex);
             m_result = std::move(table);
         });
@@ -31,6 +34,7 @@ bool CycleJob::Start(const DataSet& data, const ChannelRoles& roles, const Cycle
 }
 
 void CycleJob::CancelAndJoin() {
+    m_cancel.store(true, std::memory_order_relaxed);
     if (m_thread.joinable())
         m_thread.join();
     m_collector.stop();

@@ -1,13 +1,14 @@
 #pragma once
 // The cycle table computed on its own thread over the view's data set. The thread only reads the
-// data set; the view joins it (CancelAndJoin, at most one table's time) before it replaces or
-// frees the data set. The finished table waits under a mutex until the owner's thread collects
-// it on a short timer, as the loader's result does.
+// data set; the view stops and joins it (CancelAndJoin, a fraction of a table's time) before it
+// replaces, grows or frees the data set. The finished table waits under a mutex until the owner's
+// thread collects it on a short timer, as the loader's result does.
 
 #include "analysis/CycleTable.h"
 
 #include <QObject>
 #include <QTimer>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -28,7 +29,7 @@ public:
     bool Start(const DataSet& data, const ChannelRoles& roles, const CycleOptions& options,
                std::function<void(CycleTable&)> done);
     bool Running() const { return m_thread.joinable(); }
-    // Waits for the thread and drops its table.
+    // Tells the thread to stop, waits for it and drops its table.
     void CancelAndJoin();
 
 private:
@@ -38,6 +39,7 @@ private:
     std::unique_ptr<CycleTable> m_result; // guarded by m_mutex
     std::function<void(CycleTable&)> m_done;
     QTimer m_collector;
+    std::atomic<bool> m_cancel{false};
     std::thread m_thread;
 };
 

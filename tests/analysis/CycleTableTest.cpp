@@ -211,6 +211,26 @@ TEST(CycleTable, DetectionOnAwkwardFiles) {
         std::isnan(Compute(MakeData({0, 0}), Roles(false)).cycles[0].coulombicEfficiencyPct));
 }
 
+// A cancellable table is scanned in small pieces: the same table until the flag is set, an
+// empty one after.
+TEST(CycleTable, CancellableInPiecesLikeWhole) {
+    Floats current(std::size_t(kCancelRecords) * 5 / 2 + 17);
+    for (std::size_t r = 0; r < current.size(); ++r)
+        current[r] = (r / 331) % 3 == 0 ? 0.0f : (r / 331) % 3 == 1 ? 1.0f : -1.0f;
+    const DataSet data = MakeData(current);
+    const CycleTable whole = Compute(data, Roles(false), 2);
+    ASSERT_GT(whole.cycles.size(), 600u);
+    std::atomic<bool> cancel{false};
+    CycleOptions options;
+    options.cancel = &cancel;
+    for (unsigned threads : {1u, 2u, 3u}) {
+        options.blocks = threads;
+        ExpectSameTable(ComputeCycleTable(data, Roles(false), options), whole);
+    }
+    cancel = true;
+    EXPECT_TRUE(ComputeCycleTable(data, Roles(false), options).cycles.empty());
+}
+
 TEST(CycleTable, MissingRolesLeaveTheirFiguresEmpty) {
     const DataSet data = MakeData({1, 1, -1, -1, 1});
     ChannelRoles roles = Roles(false);
