@@ -157,7 +157,7 @@ private:
     void StartCycles();
     void StopCycles();
     void ResumeCycles();
-    void OnCyclesDone(CycleTable& table);
+    void OnCyclesDone(CycleTable* table); // null: memory ran out
     void UpdateCycleStatus();
     void AddRoleMenu(QMenu* menu, int row);
 

@@ -25,9 +25,10 @@ public:
     ~CycleJob() override; // joins
 
     // Starts computing; a job still running is joined and its table dropped first. `done` runs
-    // on the owner's thread. False when no thread can be started.
+    // on the owner's thread, given the table, or null when memory ran out. False when no thread
+    // can be started.
     bool Start(const DataSet& data, const ChannelRoles& roles, const CycleOptions& options,
-               std::function<void(CycleTable&)> done);
+               std::function<void(CycleTable*)> done);
     bool Running() const { return m_thread.joinable(); }
     // Tells the thread to stop, waits for it and drops its table.
     void CancelAndJoin();
@@ -37,7 +38,8 @@ private:
 
     std::mutex m_mutex;
     std::unique_ptr<CycleTable> m_result; // guarded by m_mutex
-    std::function<void(CycleTable&)> m_done;
+    bool m_failed = false;                // guarded by m_mutex
+    std::function<void(CycleTable*)> m_done;
     QTimer m_collector;
     std::atomic<bool> m_cancel{false};
     std::thread m_thread;

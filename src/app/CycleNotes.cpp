@@ -30,6 +30,10 @@ QString MissingRolesNote(const ChannelRoles& roles) {
     return note + QStringLiteral("（循环 → 通道角色）");
 }
 
+QString CyclesOutOfMemoryNote() {
+    return QStringLiteral("内存不足，无法计算循环表");
+}
+
 QString CycleStatusText(std::size_t shown, std::size_t count) {
     return QStringLiteral("循环 %1 / %2").arg(shown + 1).arg(count);
 }

@@ -16,6 +16,8 @@ std::vector<std::string> DecodedNames(const DataSet& data);
 
 // Empty when every role has a channel.
 QString MissingRolesNote(const ChannelRoles& roles);
+// The panel's note when the table could not be computed for want of memory.
+QString CyclesOutOfMemoryNote();
 
 // shown counts from 0.
 QString CycleStatusText(std::size_t shown, std::size_t count);

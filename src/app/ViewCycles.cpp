@@ -21,7 +21,7 @@ void CKurvonView::StartCycles() {
     if (m_pCyclePanel)
         m_pCyclePanel->SetTable({}, QStringLiteral("正在计算循环..."));
     m_cycleJob.Start(m_state.data, m_roles, m_cycleOptions,
-                     [this](CycleTable& table) { OnCyclesDone(table); });
+                     [this](CycleTable* table) { OnCyclesDone(table); });
 }
 
 void CKurvonView::ResumeCycles() {
@@ -30,7 +30,7 @@ void CKurvonView::ResumeCycles() {
         (!m_roles[Role::Cycle].channel && !m_roles[Role::Current].channel))
         return;
     m_cycleJob.Start(m_state.data, m_roles, m_cycleOptions,
-                     [this](CycleTable& table) { OnCyclesDone(table); });
+                     [this](CycleTable* table) { OnCyclesDone(table); });
 }
 
 void CKurvonView::StopCycles() {
@@ -41,10 +41,12 @@ void CKurvonView::StopCycles() {
     UpdateCommandStates();
 }
 
-void CKurvonView::OnCyclesDone(CycleTable& table) {
-    SetCycleSpans(m_state, table);
+void CKurvonView::OnCyclesDone(CycleTable* table) {
+    CycleTable none;
+    SetCycleSpans(m_state, table ? *table : none);
     if (m_pCyclePanel)
-        m_pCyclePanel->SetTable(std::move(table), MissingRolesNote(m_roles));
+        m_pCyclePanel->SetTable(table ? std::move(*table) : none,
+                                table ? MissingRolesNote(m_roles) : CyclesOutOfMemoryNote());
     m_markedCycle.reset();
     UpdateCommandStates();
     emit CyclesFinished();
