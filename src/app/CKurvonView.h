@@ -151,6 +151,7 @@ private:
     void AfterNavigation(bool acted);
     void StartFollowing();
     void StopFollowing(bool settle);
+    void AbandonFollowing(); // stopped for good: only a reload follows the file again
     void OnGrowth(Growth& growth);
     void TakeGrowth(const Growth& growth);
     void ShowFollowText(const QString& text);

@@ -43,9 +43,10 @@ void CKurvonView::StopCycles() {
 
 void CKurvonView::OnCyclesDone(CycleTable* table) {
     CycleTable none;
-    SetCycleSpans(m_state, table ? *table : none);
+    CycleTable& shown = table ? *table : none;
+    SetCycleSpans(m_state, shown);
     if (m_pCyclePanel)
-        m_pCyclePanel->SetTable(table ? std::move(*table) : none,
+        m_pCyclePanel->SetTable(std::move(shown),
                                 table ? MissingRolesNote(m_roles) : CyclesOutOfMemoryNote());
     m_markedCycle.reset();
     UpdateCommandStates();

@@ -50,6 +50,14 @@ void CKurvonView::StopFollowing(bool settle) {
         m_followPoint = m_follow.Stop(settle);
 }
 
+void CKurvonView::AbandonFollowing() {
+    StopFollowing(false);
+    // Going on from the follower's point could leave records out: only opening the file again
+    // follows it again.
+    m_followPoint.reset();
+    ShowFollowText(msg::FollowStopped());
+}
+
 void CKurvonView::ShowFollowText(const QString& text) {
     m_reloadNote.clear();
     if (m_pStatusBar)
@@ -74,10 +82,8 @@ void CKurvonView::OnGrowth(Growth& growth) {
         StopFollowing(false);
         ShowFollowText(msg::FollowStopped());
         return;
-    case GrowthKind::OutOfMemory:
-        StopFollowing(false);
-        m_followPoint.reset(); // it may stand halfway through the look: only a reload is sure
-        ShowFollowText(msg::FollowStopped());
+    case GrowthKind::OutOfMemory: // the follower's point may stand halfway through the look
+        AbandonFollowing();
         return;
     case GrowthKind::Shrunk:
     case GrowthKind::Replaced:
@@ -103,12 +109,8 @@ void CKurvonView::TakeGrowth(const Growth& growth) {
     std::vector<std::string> listMin, listMax;
     m_cycleJob.CancelAndJoin(); // it reads the columns about to grow
     if (!AppendGrowth(m_state.data, m_growing, growth, listMin, listMax)) {
-        StopFollowing(false);
-        // The follower has read past these records: going on from there would leave them out.
-        // Only opening the file again follows it again.
-        m_followPoint.reset();
-        ShowFollowText(msg::FollowStopped());
-        ResumeCycles(); // the job stopped above: the table of the records still there
+        AbandonFollowing(); // the follower has read past these records
+        ResumeCycles();     // the job stopped above: the table of the records still there
         return;
     }
     ++m_state.dataGeneration;

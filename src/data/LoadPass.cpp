@@ -211,12 +211,9 @@ PassOutcome RunParallel(const PassJob& job, ProgressGate& progress, PassResult& 
                 SendCombined(progress, position + otherBytes, job.fileSize, records >= 2);
             return true;
         });
-    const bool early = outcome != PassOutcome::Done || first.textEnd < middle;
-    if (early)
-        helper.Stop();
     fence.FirstDone();
-    if (early) {
-        helper.Join();
+    if (outcome != PassOutcome::Done || first.textEnd < middle) {
+        helper.StopAndJoin();
         TakeShare(first, result);
         // Values written past a Ctrl-Z the scan did not see would break the zeros there.
         return outcome == PassOutcome::Done && second.parsed ? PassOutcome::Changed : outcome;
