@@ -1,6 +1,8 @@
 #include "app/LoadJob.h"
 
+#include <new>
 #include <system_error>
+#include <type_traits>
 #include <utility>
 
 namespace kurvon {
@@ -30,16 +32,32 @@ LoadJob::~LoadJob() {
 bool LoadJob::Start(const std::string& path, std::uint32_t colorSeed, Callbacks callbacks) {
     Join();
     m_callbacks = std::move(callbacks);
-    m_cancel = std::make_shared<std::atomic<bool>>(false);
     try {
+        m_cancel = std::make_shared<std::atomic<bool>>(false);
+        {
+            std::lock_guard lock(m_mutex);
+            m_result = std::make_unique<LoadResult>();
+            m_finished = false;
+        }
         m_thread = std::thread([this, path, colorSeed, cancel = m_cancel] {
             MailboxSink sink(*this);
             LoadOptions options;
             options.colorSeed = colorSeed;
             options.cancel = cancel.get();
-            PostDone(LoadDataFile(path, sink, options));
+            LoadResult result;
+            try {
+                result = LoadDataFile(path, sink, options);
+            } catch (const std::bad_alloc&) {
+                // Out of memory outside the loader's own care: still an answer, not the end of
+                // the program.
+                result = LoadResult{};
+                result.status = LoadStatus::OutOfMemory;
+            }
+            PostDone(std::move(result));
         });
     } catch (const std::system_error&) {
+        return false;
+    } catch (const std::bad_alloc&) {
         return false;
     }
     m_collector.start();
@@ -55,6 +73,7 @@ void LoadJob::CancelAndJoin() {
     std::lock_guard lock(m_mutex);
     m_mail.clear();
     m_result.reset();
+    m_finished = false;
 }
 
 void LoadJob::Join() {
@@ -70,17 +89,22 @@ void LoadJob::PostPosition(int position) {
     Post({Mail::Kind::Position, position});
 }
 
-void LoadJob::PostDone(LoadResult result) {
-    // The result and its mail go in together: a delivery between the two would take the result
-    // without its mail and drop it, and the owner would wait for `done` for ever.
+void LoadJob::PostDone(LoadResult result) noexcept {
+    static_assert(std::is_nothrow_move_assignable_v<LoadResult>);
+    // Nothing here allocates: the result reaches its owner however short memory is. It comes
+    // after every progress mail posted before it.
     std::lock_guard lock(m_mutex);
-    m_result = std::make_unique<LoadResult>(std::move(result));
-    m_mail.push_back({Mail::Kind::Done});
+    *m_result = std::move(result);
+    m_finished = true;
 }
 
 void LoadJob::Post(Mail mail) {
     std::lock_guard lock(m_mutex);
-    m_mail.push_back(mail);
+    try {
+        m_mail.push_back(mail);
+    } catch (const std::bad_alloc&) {
+        // A progress step less; the load goes on.
+    }
 }
 
 void LoadJob::DeliverMail() {
@@ -89,7 +113,10 @@ void LoadJob::DeliverMail() {
     {
         std::lock_guard lock(m_mutex);
         mail.swap(m_mail);
-        result = std::move(m_result);
+        if (m_finished) {
+            result = std::move(m_result);
+            m_finished = false;
+        }
     }
     // The callbacks may open dialogs with their own event loops; this batch is ours alone.
     const Callbacks callbacks = m_callbacks;
@@ -101,12 +128,11 @@ void LoadJob::DeliverMail() {
         case Mail::Kind::Position:
             callbacks.position(m.position);
             break;
-        case Mail::Kind::Done:
-            m_collector.stop(); // nothing follows; `done` may start the next load
-            if (result)
-                callbacks.done(*result);
-            break;
         }
+    }
+    if (result) {
+        m_collector.stop(); // nothing follows; `done` may start the next load
+        callbacks.done(*result);
     }
 }
 

@@ -42,14 +42,15 @@ public:
     // Waits for the thread (it has finished, or is about to, once `done` ran).
     void Join();
 
-    // Called on the loader's thread.
+    // Called on the loader's thread. Progress that finds no memory is dropped; the result
+    // always arrives, since its place was made before the thread started.
     void PostShow();
     void PostPosition(int position);
-    void PostDone(LoadResult result);
+    void PostDone(LoadResult result) noexcept;
 
 private:
     struct Mail {
-        enum class Kind { Show, Position, Done } kind;
+        enum class Kind { Show, Position } kind;
         int position = 0;
     };
 
@@ -58,7 +59,8 @@ private:
 
     std::mutex m_mutex;
     std::deque<Mail> m_mail;              // guarded by m_mutex
-    std::unique_ptr<LoadResult> m_result; // guarded by m_mutex
+    std::unique_ptr<LoadResult> m_result; // guarded by m_mutex; made before the thread starts
+    bool m_finished = false;              // guarded by m_mutex: m_result holds the answer
     Callbacks m_callbacks;                // owner's thread only
     QTimer m_collector;                   // owner's thread only
     std::thread m_thread;
