@@ -3,6 +3,7 @@
 #include "data/FollowReader.h"
 
 #include <chrono>
+#include <new>
 #include <system_error>
 #include <utility>
 
@@ -21,9 +22,10 @@ bool FollowJob::Start(const std::string& path, FollowPoint point, Deliver delive
     Stop(false);
     m_deliver = std::move(deliver);
     m_point = std::move(point);
+    m_pointUnsure = false;
     {
         std::lock_guard lock(m_mutex);
-        m_stop = m_poked = m_settle = false;
+        m_stop = m_poked = m_settle = m_outOfMemory = false;
         m_mail.clear();
     }
     try {
@@ -35,9 +37,9 @@ bool FollowJob::Start(const std::string& path, FollowPoint point, Deliver delive
     return true;
 }
 
-FollowPoint FollowJob::Stop(bool settle) {
+std::optional<FollowPoint> FollowJob::Stop(bool settle) {
     if (!m_thread.joinable())
-        return m_point;
+        return m_pointUnsure ? std::nullopt : std::optional(m_point);
     {
         std::lock_guard lock(m_mutex);
         m_stop = true;
@@ -51,8 +53,9 @@ FollowPoint FollowJob::Stop(bool settle) {
     } else {
         std::lock_guard lock(m_mutex);
         m_mail.clear();
+        m_outOfMemory = false;
     }
-    return m_point;
+    return m_pointUnsure ? std::nullopt : std::optional(m_point);
 }
 
 void FollowJob::Poke() {
@@ -64,6 +67,20 @@ void FollowJob::Poke() {
 }
 
 void FollowJob::Run(const std::string& path) {
+    try {
+        Follow(path);
+    } catch (const std::bad_alloc&) {
+        Fail(); // outside the reader's own care, say in a hand-over
+    }
+}
+
+void FollowJob::Fail() noexcept {
+    m_pointUnsure = true;
+    std::lock_guard lock(m_mutex);
+    m_outOfMemory = true;
+}
+
+void FollowJob::Follow(const std::string& path) {
     FollowReader reader(path, m_point);
     int quiet = 0;
     GrowthKind said = GrowthKind::Nothing;
@@ -84,8 +101,12 @@ void FollowJob::Run(const std::string& path) {
     lock.unlock();
     if (settle) {
         Growth growth = reader.Look(true);
-        if (growth.kind == GrowthKind::Records)
-            Post(std::move(growth));
+        if (growth.kind == GrowthKind::Records && !Post(std::move(growth)))
+            return;
+        if (growth.kind == GrowthKind::OutOfMemory) {
+            Fail();
+            return;
+        }
     }
     m_point = reader.Point();
 }
@@ -95,20 +116,24 @@ bool FollowJob::LookAll(FollowReader& reader, int& quiet, GrowthKind& said) {
         Growth growth = reader.Look(quiet >= kSettleLooks);
         quiet = growth.bytes != 0 || growth.kind == GrowthKind::Records ? 0 : quiet + 1;
         const GrowthKind kind = growth.kind;
+        if (kind == GrowthKind::OutOfMemory) {
+            Fail(); // the reader's point may stand halfway through the look
+            return false;
+        }
         if (kind == GrowthKind::Gone || kind == GrowthKind::Unreadable) {
             // Said once; looked for again until it comes back.
-            if (std::exchange(said, kind) != kind)
-                Post(std::move(growth));
+            if (std::exchange(said, kind) != kind && !Post(std::move(growth)))
+                return false;
             return true;
         }
         if (said != GrowthKind::Nothing) {
             said = GrowthKind::Nothing;
-            Post(Growth{}); // back again
+            if (!Post(Growth{})) // back again
+                return false;
         }
         if (kind == GrowthKind::Nothing)
             continue;
-        Post(std::move(growth));
-        if (kind != GrowthKind::Records)
+        if (!Post(std::move(growth)) || kind != GrowthKind::Records)
             return false;
         // Read on only once the owner has taken what was found.
         std::unique_lock lock(m_mutex);
@@ -119,25 +144,37 @@ bool FollowJob::LookAll(FollowReader& reader, int& quiet, GrowthKind& said) {
     return true;
 }
 
-void FollowJob::Post(Growth growth) {
-    {
-        std::lock_guard lock(m_mutex);
+bool FollowJob::Post(Growth growth) {
+    std::lock_guard lock(m_mutex);
+    try {
         m_mail.push_back(std::move(growth));
+    } catch (const std::bad_alloc&) {
+        m_pointUnsure = true; // these records are read but never delivered
+        m_outOfMemory = true;
+        return false;
     }
+    return true;
 }
 
 void FollowJob::DeliverMail() {
     std::deque<Growth> mail;
+    bool outOfMemory = false;
     {
         std::lock_guard lock(m_mutex);
-        if (m_mail.empty())
+        if (m_mail.empty() && !m_outOfMemory)
             return;
         mail.swap(m_mail);
+        outOfMemory = std::exchange(m_outOfMemory, false);
     }
     m_wake.notify_all();
     for (Growth& growth : mail) {
         if (m_deliver)
             m_deliver(growth);
+    }
+    if (outOfMemory && m_deliver) {
+        Growth failed;
+        failed.kind = GrowthKind::OutOfMemory;
+        m_deliver(failed);
     }
 }
 

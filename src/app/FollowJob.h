@@ -16,6 +16,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -36,28 +37,35 @@ public:
 
     // false when the thread cannot be created.
     bool Start(const std::string& path, FollowPoint point, Deliver deliver);
-    // Ends the worker and returns where it stood. settle: a held-back last line is read as a
-    // record first and delivered before Stop returns; otherwise nothing more is delivered.
-    FollowPoint Stop(bool settle);
+    // Ends the worker and returns where it stood: none when it ran short of memory, since its
+    // point may then lie past records it never delivered. settle: a held-back last line is
+    // read as a record first and delivered before Stop returns; otherwise nothing more is.
+    std::optional<FollowPoint> Stop(bool settle);
     void Poke();
     bool Running() const { return m_thread.joinable(); }
 
 private:
     void Run(const std::string& path);
+    void Follow(const std::string& path);
+    // On the worker: memory ran out, following ends; the owner is told with an OutOfMemory
+    // growth, which needs no memory of the worker's.
+    void Fail() noexcept;
     // Looks until nothing more is there; false once following ends.
     bool LookAll(class FollowReader& reader, int& quiet, GrowthKind& said);
-    void Post(Growth growth);
-    void DeliverMail(); // on the owner's thread
+    bool Post(Growth growth); // false when it could not be queued (then Fail was called)
+    void DeliverMail();       // on the owner's thread
 
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    bool m_stop = false;       // guarded by m_mutex
-    bool m_poked = false;      // guarded by m_mutex
-    bool m_settle = false;     // guarded by m_mutex
-    std::deque<Growth> m_mail; // guarded by m_mutex
-    FollowPoint m_point;       // the worker's own until it is joined
-    Deliver m_deliver;         // owner's thread only
-    QTimer m_collector;        // empties the mailbox while the worker runs
+    bool m_stop = false;        // guarded by m_mutex
+    bool m_poked = false;       // guarded by m_mutex
+    bool m_settle = false;      // guarded by m_mutex
+    std::deque<Growth> m_mail;  // guarded by m_mutex
+    bool m_outOfMemory = false; // guarded by m_mutex: Fail was called, the owner not yet told
+    FollowPoint m_point;        // the worker's own until it is joined
+    bool m_pointUnsure = false; // likewise: Fail was called
+    Deliver m_deliver;          // owner's thread only
+    QTimer m_collector;         // empties the mailbox while the worker runs
     std::thread m_thread;
 };
 
