@@ -101,12 +101,13 @@ void FollowJob::Follow(const std::string& path) {
     lock.unlock();
     if (settle) {
         Growth growth = reader.Look(true);
-        if (growth.kind == GrowthKind::Records && !Post(std::move(growth)))
-            return;
-        if (growth.kind == GrowthKind::OutOfMemory) {
+        const GrowthKind kind = growth.kind;
+        if (kind == GrowthKind::OutOfMemory) {
             Fail();
             return;
         }
+        if (kind == GrowthKind::Records && !Post(std::move(growth)))
+            return;
     }
     m_point = reader.Point();
 }
@@ -145,15 +146,14 @@ bool FollowJob::LookAll(FollowReader& reader, int& quiet, GrowthKind& said) {
 }
 
 bool FollowJob::Post(Growth growth) {
-    std::lock_guard lock(m_mutex);
     try {
+        std::lock_guard lock(m_mutex);
         m_mail.push_back(std::move(growth));
+        return true;
     } catch (const std::bad_alloc&) {
-        m_pointUnsure = true; // these records are read but never delivered
-        m_outOfMemory = true;
+        Fail(); // what was read is never delivered
         return false;
     }
-    return true;
 }
 
 void FollowJob::DeliverMail() {

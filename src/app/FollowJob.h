@@ -52,7 +52,7 @@ private:
     void Fail() noexcept;
     // Looks until nothing more is there; false once following ends.
     bool LookAll(class FollowReader& reader, int& quiet, GrowthKind& said);
-    bool Post(Growth growth); // false when it could not be queued (then Fail was called)
+    bool Post(Growth growth); // false when it could not be queued: it calls Fail
     void DeliverMail();       // on the owner's thread
 
     std::mutex m_mutex;
